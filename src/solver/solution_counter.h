@@ -1,0 +1,35 @@
+// The solution counter: builds the candidate grid of a board and counts its solutions,
+// depth-first, up to a limit, keeping the last solution reached.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "solver/board.h"
+#include "solver/candidate_grid.h"
+#include "solver/step_log.h"
+
+namespace sudoku {
+
+struct CountState {
+  std::int32_t NumSoluzioni = 0;            // solutions reached since the caller set it to 0
+  std::array<std::int32_t, 81> Soluzione{};  // the last solution reached, [col][row]
+};
+
+// The candidate grid of the position: every filled cell placed in column-major order with
+// PlaceDigit in full mode (recording steps into steps when its PassoPasso is set).
+CandidateGrid BuildCandidates(const Board& board, StepLog* steps = nullptr);
+
+// Counts the solutions of grid in column-major lexicographic order until state.NumSoluzioni
+// reaches limit. Returns 1 when grid itself is complete and valid, else 0. advance is called
+// once per trial placement (the progress bar).
+std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, CountState& state,
+                            const std::function<void()>& advance = {});
+
+// The publish command's thinning: given the 81 values of a board with a unique solution
+// (0 = empty, [col][row]), empties every digit that the others determine by propagation alone,
+// in column-major order.
+std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values);
+
+}  // namespace sudoku
