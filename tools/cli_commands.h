@@ -1,0 +1,26 @@
+// The commands of sudoku-cli. Each takes the arguments after its name and returns the exit
+// status: 0 success, 1 bad input (reported on standard error), 2 usage error.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sudoku::cli {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;  // one line: the name and its arguments
+  std::function<int(const Args&)> run;
+};
+
+// Every command the tool knows, in the order the usage text lists them.
+const std::vector<Command>& AllCommands();
+
+// Prints the usage text to standard error and returns 2.
+int UsageError(std::string_view why);
+
+}  // namespace sudoku::cli
