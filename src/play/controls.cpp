@@ -1,0 +1,272 @@
+// The initial state of the main window's controls and the table of their names.
+#include "play/controls.h"
+
+namespace sudoku {
+namespace {
+
+void Caption(MenuItem& item, const char* caption) {
+  item.caption = caption;
+}
+
+}  // namespace
+
+Controls::Controls() {
+  Caption(Sudoku1, "Sudoku");
+  Caption(Opzioni1, "Schema");
+  Caption(CreaSudoku1, "Crea Sudoku");
+  Caption(sfida, "Sfida");
+  Caption(menuhelp, "Help");
+  Opzioni1.enabled = CreaSudoku1.enabled = sfida.enabled = false;
+  menulingua.caption = "EN";
+  menulingua.hint = "English Version";
+
+  Caption(ScaricaSchemaweb2, "Apri Schema (web)");
+  Caption(ApriSchemalocale1, "Apri Schema (locale)");
+  Caption(ScaricaSchemaweb1, "Raccolta Schemi (web)");
+  Caption(RicominciaPartita, "Ricomincia Partita");
+  Caption(SalvaPartita1, "Salva Partita");
+  Caption(RiprendiPartita1, "Riprendi Partita");
+  Caption(AvviaTimer1, "Timer");
+  Caption(Avvia1, "Avvia");
+  Caption(Pausa1, "Pausa");
+  Caption(Restart1, "Restart");
+  Caption(Connessione1, "Connessione");
+  Caption(Statistiche, "Statistiche");
+  Caption(EXIT1, "EXIT");
+  RicominciaPartita.enabled = false;
+  Pausa1.enabled = false;
+
+  Caption(Undo1, "Annulla");
+  Caption(Soluzione1, "Soluzione");
+  Caption(Vota1, "Vota");
+  Caption(Stampa1, "Stampa");
+  Caption(SoluzionePassoPasso1, "Soluzione Passo Passo");
+  Caption(SoluzioneAutomatica, "Soluzione Automatica");
+  Caption(SuggerisciNumero, "Suggerisci Numero");
+  Caption(MostraCandidati, "Mostra Candidati");
+  Caption(MostraTuttiiCandidati1, "Mostra Tutti i Candidati");
+  Caption(EvidenziaErrore, "Evidenzia Errore");
+  Caption(Seganalanosoluzioni, "Segnala 0 soluzioni");
+  Undo1.enabled = false;
+
+  Caption(Salva1, "Salva");
+  Caption(ApriSchemaIncompleto, "Apri Schema Incompleto");
+  Caption(Pubblica1, "Pubblica");
+  Caption(NumeroSoluzioni1, "Numero Soluzioni");
+  Caption(Finoa10, "Fino a 10");
+  Caption(Finoa30, "Fino a 30");
+  Caption(Finoa60, "Fino a 60");
+  Caption(Istruzioni1, "Istruzioni");
+
+  Caption(LanciaSfida, "Lancia");
+  Caption(AccettaSfida, "Accetta");
+  Caption(AbbandonaSfida, "Abbandona");
+  Caption(Classifica, "Classifica");
+  Caption(About, "About");
+
+  SBPlay.caption = "4";
+  SBPlay.hint = "Timer On";
+  SBPause.caption = "\xE8";
+  SBPause.hint = "Pause Timer";
+  SBPause.enabled = false;
+  SPRestart.caption = "q";
+  SPRestart.hint = "Restart Timer";
+  BAvanti.hint = "Suggerisci un numero";
+  BIndietro.hint = "Annulla suggerimento";
+  BAvanti.enabled = BIndietro.enabled = false;
+  SBLancia.hint = "Lancia Sfida";
+  SBInviaMossa.hint = "Invia Mossa";
+  SBAccetta.hint = "Accetta Sfida";
+  SBAbbandona.hint = "Abbandona sfida";
+  SBInviaMsg.hint = "Invia Messaggio";
+  SBInviaMossa.enabled = SBInviaMsg.enabled = false;
+  vedisoluzione.hint = "Vedi Soluzione Online";
+  Vota.hint = "Vota Sudoku";
+  BStampa.hint = "Apri Stampa";
+  SBApplicaFiltri.hint = "Applica i Criteri di Selezione";
+  SBApplicaFiltri.visible = false;
+  SBAvantiWB.hint = "Schema Successivo";
+  SBIndietroWB.hint = "Schema Precedente";
+  SBLoadFromWeb.hint = "Carica Schema";
+  RBTutti.caption = "Tutti";
+  RBSimmetrici.caption = "Simmetrici";
+
+  LTime.caption = "0h 0m 0s";
+  lpos.visible = false;
+  toolbarColori.hint = "Usa i colori per marcare le caselle con il tasto destro del mouse";
+  PSfida.visible = false;
+  Paltrisudoku.visible = false;
+  Label1.caption = "Tipo Schema";
+  Label2.caption = "Griglia dei valori ammissibili per singola cella";
+  Label3.caption = "Creato da";
+  Label4.caption = "Anno";
+  Label5.caption = "Mese";
+  Label6.caption = "Criteri di Selezione";
+  Label6.hint =
+      "Imposta i criteri, clicca applica, naviga con le frecce blu, carica lo schema scelto.";
+  Label12.caption = "Num Base";
+  Label13.caption = "Livello";
+  Label14.caption = "Media Voti";
+  Label15.caption = "Votanti";
+  Label16.caption = "Numero";
+  Label17.caption = "Pubblicato il";
+
+  TSSudokuFile.caption = "Seleziona Sudoku";
+  TSInfo.caption = "Info Schema & Soluzione  ";
+  TSHelp.caption = "Candidati";
+  TSTrascina.caption = "OnLine";
+  TSLocale.caption = "Locale";
+  TSwwwquillo.caption = "Raccolta da Scaricare";
+  PageControl1.activePage = "TSSudokuFile";
+  PageControl2.activePage = "TSLocale";
+
+  enomefile.text = "sud8";
+  enomefile.visible = false;
+
+  Mricevimsgsfida.visible = false;
+
+  LVsudoku.hint = "Doppio Click per caricare lo schema";
+  LVsudoku.columns = {{"Sudoku", 180, false},       {"Numero", 60, false},
+                      {"Pubblicato il", 88, false}, {"Numeri Base", 90, false},
+                      {"Livello", 54, false},       {"Risolto", 54, true},
+                      {"Media Voti", 76, true}};
+  RGnbase.caption = "Numeri Base";
+  for (int n = 20; n <= 29; ++n) RGnbase.items.push_back(std::to_string(n));
+  ProgressBar1.visible = false;
+  ShGiallo.circle = true;
+
+  SudokuTimer.interval = 1000;
+  CtrlTimer.interval = 30000;
+  CtrlTimer.enabled = true;
+  TimerOnLogin.interval = 10000;
+  TimerOnSfida.interval = 10000;
+
+#define SUDOKU_CONTROL(name) all_.push_back({#name, &name})
+  SUDOKU_CONTROL(Sudoku1);
+  SUDOKU_CONTROL(Opzioni1);
+  SUDOKU_CONTROL(CreaSudoku1);
+  SUDOKU_CONTROL(sfida);
+  SUDOKU_CONTROL(menuhelp);
+  SUDOKU_CONTROL(menulingua);
+  SUDOKU_CONTROL(ScaricaSchemaweb2);
+  SUDOKU_CONTROL(ApriSchemalocale1);
+  SUDOKU_CONTROL(ScaricaSchemaweb1);
+  SUDOKU_CONTROL(RicominciaPartita);
+  SUDOKU_CONTROL(SalvaPartita1);
+  SUDOKU_CONTROL(RiprendiPartita1);
+  SUDOKU_CONTROL(AvviaTimer1);
+  SUDOKU_CONTROL(Avvia1);
+  SUDOKU_CONTROL(Pausa1);
+  SUDOKU_CONTROL(Restart1);
+  SUDOKU_CONTROL(Connessione1);
+  SUDOKU_CONTROL(Statistiche);
+  SUDOKU_CONTROL(EXIT1);
+  SUDOKU_CONTROL(Undo1);
+  SUDOKU_CONTROL(Soluzione1);
+  SUDOKU_CONTROL(Vota1);
+  SUDOKU_CONTROL(Stampa1);
+  SUDOKU_CONTROL(SoluzionePassoPasso1);
+  SUDOKU_CONTROL(SoluzioneAutomatica);
+  SUDOKU_CONTROL(SuggerisciNumero);
+  SUDOKU_CONTROL(MostraCandidati);
+  SUDOKU_CONTROL(MostraTuttiiCandidati1);
+  SUDOKU_CONTROL(EvidenziaErrore);
+  SUDOKU_CONTROL(Seganalanosoluzioni);
+  SUDOKU_CONTROL(Salva1);
+  SUDOKU_CONTROL(ApriSchemaIncompleto);
+  SUDOKU_CONTROL(Pubblica1);
+  SUDOKU_CONTROL(NumeroSoluzioni1);
+  SUDOKU_CONTROL(Finoa10);
+  SUDOKU_CONTROL(Finoa30);
+  SUDOKU_CONTROL(Finoa60);
+  SUDOKU_CONTROL(Istruzioni1);
+  SUDOKU_CONTROL(LanciaSfida);
+  SUDOKU_CONTROL(AccettaSfida);
+  SUDOKU_CONTROL(AbbandonaSfida);
+  SUDOKU_CONTROL(Classifica);
+  SUDOKU_CONTROL(About);
+  SUDOKU_CONTROL(SBPlay);
+  SUDOKU_CONTROL(SBPause);
+  SUDOKU_CONTROL(SPRestart);
+  SUDOKU_CONTROL(BAvanti);
+  SUDOKU_CONTROL(BIndietro);
+  SUDOKU_CONTROL(SBLancia);
+  SUDOKU_CONTROL(SBInviaMossa);
+  SUDOKU_CONTROL(SBAccetta);
+  SUDOKU_CONTROL(SBAbbandona);
+  SUDOKU_CONTROL(SBInviaMsg);
+  SUDOKU_CONTROL(vedisoluzione);
+  SUDOKU_CONTROL(Vota);
+  SUDOKU_CONTROL(BStampa);
+  SUDOKU_CONTROL(SBApplicaFiltri);
+  SUDOKU_CONTROL(SBAvantiWB);
+  SUDOKU_CONTROL(SBIndietroWB);
+  SUDOKU_CONTROL(SBLoadFromWeb);
+  SUDOKU_CONTROL(RBTutti);
+  SUDOKU_CONTROL(RBSimmetrici);
+  SUDOKU_CONTROL(LTitle);
+  SUDOKU_CONTROL(LTime);
+  SUDOKU_CONTROL(lpos);
+  SUDOKU_CONTROL(toolbarColori);
+  SUDOKU_CONTROL(PGridSudoku);
+  SUDOKU_CONTROL(PSfida);
+  SUDOKU_CONTROL(Panel1);
+  SUDOKU_CONTROL(Paltrisudoku);
+  SUDOKU_CONTROL(Label1);
+  SUDOKU_CONTROL(Label2);
+  SUDOKU_CONTROL(Label3);
+  SUDOKU_CONTROL(Label4);
+  SUDOKU_CONTROL(Label5);
+  SUDOKU_CONTROL(Label6);
+  SUDOKU_CONTROL(Label12);
+  SUDOKU_CONTROL(Label13);
+  SUDOKU_CONTROL(Label14);
+  SUDOKU_CONTROL(Label15);
+  SUDOKU_CONTROL(Label16);
+  SUDOKU_CONTROL(Label17);
+  SUDOKU_CONTROL(TSSudokuFile);
+  SUDOKU_CONTROL(TSInfo);
+  SUDOKU_CONTROL(TSHelp);
+  SUDOKU_CONTROL(TSTrascina);
+  SUDOKU_CONTROL(TSLocale);
+  SUDOKU_CONTROL(TSwwwquillo);
+  SUDOKU_CONTROL(PageControl1);
+  SUDOKU_CONTROL(PageControl2);
+  SUDOKU_CONTROL(ETipologia);
+  SUDOKU_CONTROL(ECreatore);
+  SUDOKU_CONTROL(ENumBase);
+  SUDOKU_CONTROL(ELivello);
+  SUDOKU_CONTROL(EMediaVoti);
+  SUDOKU_CONTROL(EVotanti);
+  SUDOKU_CONTROL(ENumeroSchema);
+  SUDOKU_CONTROL(EDataPubblicazione);
+  SUDOKU_CONTROL(enomefile);
+  SUDOKU_CONTROL(REDialogo);
+  SUDOKU_CONTROL(Mricevimsgsfida);
+  SUDOKU_CONTROL(MInviamsgsfida);
+  SUDOKU_CONTROL(LVsudoku);
+  SUDOKU_CONTROL(CBAnno);
+  SUDOKU_CONTROL(CBMese);
+  SUDOKU_CONTROL(RGnbase);
+  SUDOKU_CONTROL(ProgressBar1);
+  SUDOKU_CONTROL(ShGiallo);
+  SUDOKU_CONTROL(ShRosso);
+  SUDOKU_CONTROL(ShAqua);
+  SUDOKU_CONTROL(ShVerde);
+  SUDOKU_CONTROL(sudokugrid);
+  SUDOKU_CONTROL(UAgrid);
+  SUDOKU_CONTROL(SudokuTimer);
+  SUDOKU_CONTROL(CtrlTimer);
+  SUDOKU_CONTROL(TimerOnLogin);
+  SUDOKU_CONTROL(TimerOnSfida);
+#undef SUDOKU_CONTROL
+}
+
+const ControlRef* Controls::Find(std::string_view name) const {
+  for (const NamedControl& entry : all_) {
+    if (entry.name == name) return &entry.control;
+  }
+  return nullptr;
+}
+
+}  // namespace sudoku

@@ -1,0 +1,174 @@
+// The main window's behaviour: one object for the whole run that owns the board, the game state
+// and the model of the controls, with one member function per event handler.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "play/controls.h"
+#include "play/ports.h"
+#include "solver/board.h"
+#include "solver/candidate_grid.h"
+#include "solver/solution_counter.h"
+#include "solver/step_log.h"
+
+namespace sudoku {
+
+// The ports the behaviour talks through; they must outlive the Game.
+struct Ports {
+  Dialogs& dialogs;
+  Effects& effects;
+  Clock& clock;
+  Random& random;
+  SettingsStore& settings;
+};
+
+// An undo snapshot: the value of every cell, [col][row] as CellIndex, 0 = empty.
+using Snapshot = std::array<std::int32_t, 81>;
+
+enum class MouseButton { Left, Right, Middle };
+
+// Key codes the grid reports to sudokugridKeyDown (the original platform's virtual keys).
+enum KeyCode : int {
+  kKeyTab = 9,
+  kKeyPageUp = 33,
+  kKeyPageDown = 34,
+  kKeyEnd = 35,
+  kKeyHome = 36,
+  kKeyLeft = 37,
+  kKeyUp = 38,
+  kKeyRight = 39,
+  kKeyDown = 40,
+};
+
+class Game {
+ public:
+  explicit Game(const Ports& ports);
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // ---- Ports.
+  Dialogs& dialogs;
+  Effects& effects;
+  Clock& clock;
+  Random& random;
+  SettingsStore& settings;
+
+  // ---- Controls, and the state that lives in them.
+  Controls controls;
+  // Schema (the puzzle codes) and the cell texts of sudokugrid.
+  Board& board = controls.sudokugrid.board;
+
+  // ---- Board and game state.
+  std::array<std::int32_t, 81> Griglia{};  // value of every cell, 0 = empty
+  CandidateGrid Candidati;
+  CountState counter;  // NumSoluzioni and Soluzione of the last count
+  StepLog steps;       // Passi, NumPassi, PassoCorrente, PassoPasso
+  // Undo history: slots 1..100; slot 0 stays all zero and stands for the board with no entries.
+  std::array<Snapshot, 101> Storico{};
+  std::int32_t NumStorico = 0;
+
+  // The last key pressed in the grid, when it was one of these nine.
+  bool TastoSinistra = false, TastoSu = false, TastoDestra = false, TastoGiu = false,
+       TastoTab = false, TastoPagSu = false, TastoPagGiu = false, TastoFine = false,
+       TastoInizio = false;
+
+  std::int32_t Secondi = 0;  // playing time of the game timer
+
+  std::string Lingua = "it";  // "en" shows the English texts
+  bool Connesso = false;
+  bool Registrato = false;
+  std::string Utente;
+  std::string DatiUtente;
+  bool SfidaInCorso = false;
+  std::filesystem::path CartellaBase;  // every file lives under it
+  std::string Marcatore;
+  std::uint16_t Anno = 0, Mese = 0, Giorno = 0;
+  bool StampaInAttesa = false;
+  std::int32_t OpzioniNavigazione = 0;
+
+  // Library list and web catalogue.
+  std::int32_t ColonnaOrdinamento = 0;
+  std::array<std::string, 11> ComponentiCatalogo;  // [1..10]; [1] is "z0" until an address is read
+  std::array<std::string, 11> CampiTitolo;         // [1..10]
+
+  // ---- Texts.
+  // The English text when Lingua is "en", the Italian one otherwise.
+  const char* Tr(const char* italian, const char* english) const;
+  // The general error report: an error box, after which the program goes on.
+  void ReportError(const std::string& text);
+
+  // ---- Board.
+  int ValoreCella(int col, int row) const { return board.ValoreCella(col, row); }
+  void AzzeraGriglia();
+  void AggiornaGriglia();
+  void RefreshCandidateGrid();
+
+  // ---- Cell entry.
+  void sudokugridKeyDown(int key);
+  // Asked before (col, row) becomes the current cell; leaves the current cell in
+  // controls.sudokugrid (the target, the cell the cursor was pushed to, or unchanged).
+  // True when the target itself may be selected.
+  bool sudokugridSelectCell(int col, int row);
+  void sudokugridSetEditText(int col, int row, const std::string& text);
+  void sudokugridKeyUp();
+  void sudokugridMouseMove(int x, int y);
+  void sudokugridExit();
+
+  // ---- Options: each click flips its item's check mark.
+  void MostraCandidatiClick();
+  void EvidenziaErroreClick();
+  void SeganalanosoluzioniClick();
+
+  // ---- Colour marks.
+  void sudokugridMouseDown(MouseButton button, int x, int y);
+  void ShGialloMouseDown();
+  void ShRossoMouseDown();
+  void ShAquaMouseDown();
+  void ShVerdeMouseDown();
+  void MostraTuttiiCandidati1Click();
+  // The colour of the selected swatch.
+  Rgb MarkColour() const;
+
+  // ---- Game timer, sounds, undo, restart.
+  void SBPlayClick();
+  void SBPauseClick();
+  void Avvia1Click();
+  void Pausa1Click();
+  void Restart1Click();
+  void SPRestartClick();
+  void SudokuTimerTimer();
+  void Undo1Click();
+  void RicominciaPartitaClick();
+  void Playsound(const std::filesystem::path& path);
+
+  // ---- Statistics.
+  void RegistraSoluzione();
+  void StatisticheClick();
+
+  // ---- Puzzle library.
+  void AggiornaElenco();
+  // Negative when row1 sorts before row2 by ColonnaOrdinamento; throws std::runtime_error when
+  // a numeric column holds a text that is not a number.
+  int LVsudokuCompare(const ListRow& row1, const ListRow& row2) const;
+  void LVsudokuColumnClick(int column);
+  void CaricaSchema();
+  void AzzeraGioco();
+  void LVsudokuDblClick();
+  void enomefileChange();
+  void ApriSchemalocale1Click();
+  // The shell calls it when the user brings the tab "Locale" to the front; pages set from code
+  // refresh the list themselves.
+  void TSLocaleShow();
+
+ private:
+  void StartTimer();
+  void PauseTimer();
+  void SortLibrary();
+  bool IsSolved() const;
+  bool solvedAnnounced_ = false;  // the current solve has been announced
+};
+
+}  // namespace sudoku

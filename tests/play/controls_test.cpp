@@ -1,0 +1,44 @@
+// The control table the shell binds by name.
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "play/controls.h"
+
+namespace sudoku {
+namespace {
+
+TEST(ControlsTest, EveryControlIsListedOnceAndFoundByName) {
+  Controls controls;
+  std::set<std::string> names;
+  for (const NamedControl& entry : controls.All()) {
+    EXPECT_TRUE(names.insert(std::string(entry.name)).second) << entry.name;
+    const ControlRef* found = controls.Find(entry.name);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->index(), entry.control.index());
+  }
+  EXPECT_EQ(controls.Find("NoSuchControl"), nullptr);
+  ASSERT_NE(controls.Find("Undo1"), nullptr);
+  EXPECT_EQ(std::get<MenuItem*>(*controls.Find("Undo1")), &controls.Undo1);
+  EXPECT_EQ(std::get<BoardGrid*>(*controls.Find("sudokugrid")), &controls.sudokugrid);
+}
+
+TEST(ControlsTest, StartsAsTheWindowIsLaidOut) {
+  Controls controls;
+  EXPECT_FALSE(controls.Undo1.enabled);
+  EXPECT_FALSE(controls.Pausa1.enabled);
+  EXPECT_FALSE(controls.SBPause.enabled);
+  EXPECT_FALSE(controls.Opzioni1.enabled);
+  EXPECT_FALSE(controls.MostraCandidati.checked);
+  EXPECT_EQ(controls.LTime.caption, "0h 0m 0s");
+  EXPECT_EQ(controls.enomefile.text, "sud8");
+  EXPECT_EQ(controls.Seganalanosoluzioni.caption, "Segnala 0 soluzioni");
+  EXPECT_TRUE(controls.ShGiallo.circle);
+  EXPECT_FALSE(controls.lpos.visible);
+  EXPECT_EQ(controls.LVsudoku.columns.size(), 7u);
+  EXPECT_EQ(controls.LVsudoku.columns[5].caption, "Risolto");
+}
+
+}  // namespace
+}  // namespace sudoku

@@ -1,0 +1,165 @@
+// Fakes of the play ports for tests: they record what the behaviour asked and answer from
+// scripts. Header-only so that any test folder can include "play/fakes.h".
+#pragma once
+
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "play/game.h"
+#include "play/ports.h"
+#include "solver/random.h"
+
+namespace sudoku::testing {
+
+struct ShownMessage {
+  BoxKind kind;
+  std::string text;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  std::vector<ShownMessage> messages;
+  std::vector<std::string> confirmations;  // texts of the Yes/No boxes shown
+  std::deque<bool> confirmAnswers;         // next answers; Yes when empty
+  std::vector<std::string> inputPrompts;
+  std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel; cancel when empty
+  std::vector<std::filesystem::path> openDirectories;
+  std::deque<std::optional<std::filesystem::path>> openAnswers;  // cancel when empty
+  std::deque<std::string> loginAnswers;                          // "noconnect" when empty
+  int loginShown = 0;
+  int aboutShown = 0;
+
+  void Message(BoxKind kind, const std::string& text) override { messages.push_back({kind, text}); }
+  bool Confirm(const std::string& text) override {
+    confirmations.push_back(text);
+    return Pop(confirmAnswers, true);
+  }
+  std::string InputBox(const std::string& caption, const std::string& prompt,
+                       const std::string& proposed) override {
+    inputPrompts.push_back(caption + "|" + prompt);
+    std::optional<std::string> answer = Pop(inputAnswers, std::optional<std::string>());
+    return answer ? *answer : proposed;
+  }
+  std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& directory) override {
+    openDirectories.push_back(directory);
+    return Pop(openAnswers, std::optional<std::filesystem::path>());
+  }
+  std::string ShowLogin() override {
+    ++loginShown;
+    return Pop(loginAnswers, std::string("noconnect"));
+  }
+  void ShowAbout() override { ++aboutShown; }
+
+  // The text of the only message shown so far, or "" when there is not exactly one.
+  std::string OnlyMessage() const { return messages.size() == 1 ? messages[0].text : ""; }
+
+ private:
+  template <class T>
+  static T Pop(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+struct FilledRect {
+  std::string grid;
+  Rect rect;
+  Rgb colour;
+  bool operator==(const FilledRect&) const = default;
+};
+
+class FakeEffects : public Effects {
+ public:
+  std::vector<std::filesystem::path> sounds;
+  std::vector<FilledRect> fills;
+  std::vector<int> pauses;
+  std::vector<std::string> focused;
+  bool focusAccepted = true;
+  // Events in order, for tests of sequences: "sound", "fill", "pause <ms>", "focus <name>".
+  std::vector<std::string> log;
+
+  void PlaySound(const std::filesystem::path& path) override {
+    sounds.push_back(path);
+    log.push_back("sound");
+  }
+  void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override {
+    fills.push_back({grid, rect, colour});
+    log.push_back("fill " + grid);
+  }
+  void Pause(int ms) override {
+    pauses.push_back(ms);
+    log.push_back("pause " + std::to_string(ms));
+  }
+  bool SetFocus(const std::string& control) override {
+    focused.push_back(control);
+    log.push_back("focus " + control);
+    return focusAccepted;
+  }
+};
+
+class FakeClock : public Clock {
+ public:
+  DateTime now{2026, 12, 6, 18, 20, 41, 0};
+  DateTime Now() override { return now; }
+};
+
+class FakeSettings : public SettingsStore {
+ public:
+  std::map<std::pair<std::string, std::string>, std::string> values;
+  bool writable = true;
+
+  std::optional<std::string> Read(const std::string& key, const std::string& name) override {
+    auto found = values.find({key, name});
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  }
+  bool Write(const std::string& key, const std::string& name, const std::string& value) override {
+    if (!writable) return false;
+    values[{key, name}] = value;
+    return true;
+  }
+};
+
+// A Game wired to fresh fakes, with CartellaBase a new empty directory holding "temi".
+struct GameFixture {
+  FakeDialogs dialogs;
+  FakeEffects effects;
+  FakeClock clock;
+  SeededRandom random{12345};
+  FakeSettings settings;
+  Game game{Ports{dialogs, effects, clock, random, settings}};
+  std::filesystem::path base;
+
+  explicit GameFixture(const std::string& name = "game") {
+    base = std::filesystem::temp_directory_path() /
+           ("sudoku-play-" + name + "-" + std::to_string(::getpid()) + "-" +
+            std::to_string(counter()++));
+    std::filesystem::remove_all(base);
+    std::filesystem::create_directories(base / "temi");
+    game.CartellaBase = base;
+  }
+  ~GameFixture() {
+    std::error_code ignored;
+    std::filesystem::remove_all(base, ignored);
+  }
+  GameFixture(const GameFixture&) = delete;
+  GameFixture& operator=(const GameFixture&) = delete;
+
+ private:
+  static int& counter() {
+    static int value = 0;
+    return value;
+  }
+};
+
+}  // namespace sudoku::testing
