@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "solver/random.h"
+
 namespace sudoku {
 
 inline constexpr std::string_view kRecordMark = "tarn";
@@ -14,8 +16,10 @@ inline constexpr std::size_t kReadLimit = 100000;
 // What ReadRecord gives for any failure.
 inline constexpr std::string_view kFailedRecord = "-1";
 
-// The raw (still enciphered) bytes of record index (from 1) of the file content, or what the
-// scan accumulated when the content holds fewer records. Only the first kReadLimit bytes count.
+// The raw (still enciphered) bytes of record index (from 1) of the file content: the bytes
+// before its mark, or up to the end of what is scanned when its mark is missing; empty when the
+// content holds no such record. Only the first kReadLimit bytes count, and the last byte is
+// never part of a mark.
 std::string ScanRecord(std::string_view content, int index);
 
 // The plain text of record index (from 1) of content, or "-1" when it does not decipher.
@@ -30,14 +34,15 @@ std::string ReadRecord(const std::filesystem::path& file, int index);
 // appended; the closing 0x0D of a non-empty content is replaced by record, 0x0A and 0x0D.
 std::string WithRecordAppended(std::string content, std::string_view record);
 
+// The record for plain: the line enciphered with method followed by the mark. Drawn again while
+// the enciphered bytes themselves hold the mark, which would cut the record short when read.
+// Throws std::invalid_argument for a method outside 1-4.
+std::string EncipheredRecord(const std::string& plain, int method, Random& random);
+
 // Appends one record (enciphered line plus mark) to an existing file, which may be empty.
 // The file is replaced whole through a temporary file beside it and keeps its permission bits.
 // Throws std::runtime_error naming the file when it is missing, read-only or an I/O operation
 // fails; the file then holds what it held before.
 void AppendRecord(const std::filesystem::path& file, std::string_view record);
-
-// Replaces (or creates, with the usual permissions) the file with content, atomically: either
-// the whole new content or the old file is left. Throws std::runtime_error on failure.
-void ReplaceFileContent(const std::filesystem::path& file, std::string_view content);
 
 }  // namespace sudoku

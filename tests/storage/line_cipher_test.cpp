@@ -1,0 +1,125 @@
+// The line cipher: round trips, the byte layout of each method, malformed lines.
+#include "storage/line_cipher.h"
+
+#include <gtest/gtest.h>
+
+#include "storage_test_support.h"
+
+namespace sudoku {
+namespace {
+
+std::string Enciphered(std::string plain, int method, Random& random) {
+  EncipherLine(plain, method, random);
+  return plain;
+}
+
+std::string Deciphered(std::string line) {
+  DecipherLine(line);
+  return line;
+}
+
+// Any bytes at all, record-file bytes included.
+std::string RandomText(std::size_t length, Random& random) {
+  std::string text;
+  for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(random.Next(0, 255));
+  return text;
+}
+
+TEST(LineCipher, EveryMethodRoundTripsEveryLengthUpTo99) {
+  SeededRandom random(2024);
+  for (int method = 1; method <= 4; ++method) {
+    for (std::size_t length = 0; length <= 99; ++length) {
+      const std::string plain = RandomText(length, random);
+      const std::string line = Enciphered(plain, method, random);
+      ASSERT_EQ(line.substr(0, 2), "0" + std::to_string(method));
+      ASSERT_EQ(Deciphered(line), plain) << "method " << method << ", length " << length;
+    }
+  }
+}
+
+TEST(LineCipher, RecordFileBytesInThePlainTextSurvive) {
+  SeededRandom random(5);
+  const std::string plain = "tarn\x0A\x0Dtarn\x0D\x0A" + std::string(1, '\0') + "\xFF\xE8";
+  for (int method = 1; method <= 4; ++method) {
+    EXPECT_EQ(Deciphered(Enciphered(plain, method, random)), plain);
+  }
+}
+
+TEST(LineCipher, BodiesHaveTheirGroupsAndFillerLengths) {
+  SeededRandom random(11);
+  for (int round = 0; round < 50; ++round) {
+    // The empty text is the two length groups and filler up to a drawn target.
+    const std::size_t empty1 = Enciphered("", 1, random).size() - 2;
+    EXPECT_TRUE(empty1 >= 170 && empty1 <= 229) << empty1;
+    const std::size_t empty2 = Enciphered("", 2, random).size() - 2;
+    EXPECT_TRUE(empty2 >= 180 && empty2 <= 229) << empty2;
+  }
+  // At or above the threshold no filler follows the groups.
+  EXPECT_EQ(Enciphered(std::string(30, 'x'), 1, random).size(), 2u + 32 * 5);
+  EXPECT_EQ(Enciphered(std::string(26, 'x'), 2, random).size(), 2u + 28 * 4);
+  EXPECT_EQ(Enciphered(std::string(99, 'x'), 2, random).size(), 2u + 101 * 4);
+}
+
+TEST(LineCipher, RandomBytesOfMethodOneNeverTakeZeroOr255) {
+  SeededRandom random(3);
+  for (int round = 0; round < 200; ++round) {
+    const std::string line = Enciphered(std::string(3, '\0'), 1, random);
+    const std::string body = line.substr(2);
+    for (std::size_t i = 0; i < body.size(); ++i) {
+      if (i < 25 && i % 5 == 3) continue;  // c + k
+      const int byte = static_cast<unsigned char>(body[i]);
+      ASSERT_TRUE(byte >= 1 && byte <= 254) << "byte " << i << " is " << byte;
+    }
+  }
+}
+
+TEST(LineCipher, HandMadeLinesDecipher) {
+  // Method 1: 11 05 22 35 33 is "0"; with k = 1 every character is its byte plus one.
+  const std::string zero1 = "\x11\x05\x22\x35\x33";
+  EXPECT_EQ(Deciphered("01" + zero1 + zero1 + "\x01\x02\xFE"), "");
+  EXPECT_EQ(Deciphered("01" + zero1 + "\x10\x01\x10\x32\x10" + "\x01\x01\x01\x0B\x01"), "\x0A");
+  // Method 2: 10 20 05 00 is "0"; the last byte makes up the rest, wrapping past 255.
+  const std::string zero2 = std::string("\x10\x20\x05") + '\0';
+  EXPECT_EQ(Deciphered("02" + zero2 + zero2), "");
+  EXPECT_EQ(Deciphered("02" + zero2 + "\x01\x02\x03\x2E" + "\xF0\x10\x07\x0D"), "\x0D");
+  // Method 4: one junk group skipped before the length; method 3's groups.
+  const std::string zero3 = "\x01\x01\x01\x01\x30";  // 0x30 - 1 - 1 + 1 + 1
+  const std::string one3 = "\x01\x01\x01\x01\x31";
+  EXPECT_EQ(Deciphered("04" + zero3 + one3 + "\x07\x07\x07\x07\x07" + zero3 + one3 +
+                       "\x01\x01\x01\x01\x41"),
+            "A");
+  EXPECT_EQ(Deciphered("03" + zero3 + one3 + "\x02\x01\x01\x01\x42"), "A");
+}
+
+TEST(LineCipher, GroupsBeyondTheFirst255BodyBytesAreRead) {
+  // 50 characters with method 1 need 52 groups, 260 bytes.
+  SeededRandom random(9);
+  const std::string plain(50, 'q');
+  const std::string line = Enciphered(plain, 1, random);
+  ASSERT_GT(line.size(), 2u + 255);
+  EXPECT_EQ(Deciphered(line), plain);
+}
+
+TEST(LineCipher, OtherMethodsLeaveTheLineAlone) {
+  SeededRandom random(1);
+  for (int method : {0, 5, 7, -1, 99}) EXPECT_EQ(Enciphered("07plain", method, random), "07plain");
+  EXPECT_EQ(Deciphered("07abc"), "07abc");
+  EXPECT_EQ(Deciphered("00"), "00");
+}
+
+TEST(LineCipher, MalformedLinesThrow) {
+  const std::string zero1 = "\x11\x05\x22\x35\x33";
+  for (const std::string& line :
+       {std::string(""), std::string("x1") + zero1 + zero1, std::string("0x"), std::string("1"),
+        std::string("7"), std::string("01"),
+        "01" + zero1,                                   // half a length
+        "01" + zero1 + "\x01\x01\x01\x42\x01",          // length "0A"
+        "01" + zero1 + "\x01\x01\x01\x33\x01" + zero1,  // 1 of 2 chars
+        "02" + std::string(7, '\x10')}) {
+    std::string copy = line;
+    EXPECT_THROW(DecipherLine(copy), MalformedLine) << line.size();
+  }
+}
+
+}  // namespace
+}  // namespace sudoku
