@@ -1,0 +1,33 @@
+// The waits and lookups built on the browser pane port.
+#include "online/browser_pane.h"
+
+namespace sudoku {
+
+void NavigateAndWait(BrowserPane& pane, const std::string& address, long maxPolls) {
+  pane.Navigate(address, kNavigationFlags);
+  for (long polls = 0; pane.ReadyState() != kReadyStateComplete && polls < maxPolls; ++polls) {
+    pane.ProcessEvents();
+  }
+}
+
+std::optional<std::string> FindElementById(BrowserPane& pane, const std::string& id) {
+  ElementLookup lookup = pane.FindElementValue(id);
+  switch (lookup.outcome) {
+    case ElementLookup::Outcome::Found:
+      return lookup.value;
+    case ElementLookup::Outcome::NotFound:
+      return std::nullopt;
+    case ElementLookup::Outcome::NotHtmlDocument:
+      throw BrowserError("Invalid HTML document");
+    case ElementLookup::Outcome::NoBody:
+      throw BrowserError("Can't find <body> element");
+  }
+  return std::nullopt;
+}
+
+void BlankAndStop(BrowserPane& pane) {
+  pane.Navigate("about:blank");
+  pane.Stop();
+}
+
+}  // namespace sudoku

@@ -1,0 +1,247 @@
+// Creation, activation, the connection set-ups and shutdown of the main window.
+#include "online/main_window.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "online/local_pages.h"
+#include "online/login_result.h"
+
+namespace sudoku {
+namespace {
+
+constexpr const char* kOfflineSetup = "Configurazione OFFLINE\n\rOffline Setup";
+
+// The date and time as the short date and long time of the Italian locale.
+std::string DateTimeText(const DateTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+void Disable(MenuItem& item) { item.enabled = false; }
+
+}  // namespace
+
+MainWindow::MainWindow(Game& g, const BrowserPanes& p, std::string siteAddress)
+    : game(g), panes(p), siteAddress_(std::move(siteAddress)) {
+  while (!siteAddress_.empty() && siteAddress_.back() == '/') siteAddress_.pop_back();
+}
+
+std::string MainWindow::WindowCaption() const { return "Sudoku " + siteAddress_ + "/sudoku/"; }
+
+std::string MainWindow::SiteUrl(const std::string& path) const { return siteAddress_ + path; }
+
+void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
+  game.CartellaBase = workingDirectory;
+  game.Marcatore = "quillo";
+  DateTime today = game.clock.Now();
+  game.Anno = std::uint16_t(today.year);
+  game.Mese = std::uint16_t(today.month);
+  game.Giorno = std::uint16_t(today.day);
+  ScorrimentoX = ScorrimentoY = 0;
+  game.SfidaInCorso = false;
+  savedSettings = SaveBrowserSettings(game.settings);
+  ApplyBrowserSettings(game.settings, savedSettings);
+  game.AzzeraGioco();
+  tooltipsOn = true;
+}
+
+void MainWindow::FormActivate() {
+  game.Lingua = "it";
+  game.StampaInAttesa = false;
+  game.Connesso = false;
+  game.Registrato = false;
+  game.Utente.clear();
+  game.DatiUtente.clear();
+  PlaceColourBar();
+
+  bool connect = game.dialogs.Confirm("Vuoi effettuare la connessione su " + siteAddress_ +
+                                      "?\n\r\n\rDo you want to connect to " + siteAddress_);
+  if (!connect) {
+    game.Connesso = false;
+    game.Registrato = false;
+    ShowOffline();
+    return;
+  }
+  ProcessLoginResult(true);
+}
+
+void MainWindow::PlaceColourBar() {
+  Controls& c = game.controls;
+  c.toolbarColori.left = kGridLeft + kGridWidth / 2 - toolbarColoriWidth / 2;
+  c.toolbarColori.top = kGridTop + kGridHeight + 1;
+  c.ShGiallo.circle = true;
+  c.ShRosso.circle = c.ShAqua.circle = c.ShVerde.circle = false;
+}
+
+void MainWindow::FormClose() {
+  if (game.Connesso) SignOffChallenge();
+  for (BrowserPane* pane : {&panes.WQuillo, &panes.WBdownload, &panes.WBsoluzione,
+                            &panes.WBTrascina, &panes.wbAltriSudoku, &panes.wbSfida}) {
+    BlankAndStop(*pane);
+  }
+  panes.WebConnect.Stop();
+  RestoreBrowserSettings(game.settings, savedSettings);
+}
+
+bool MainWindow::PageControl1Changing() const {
+  const Controls& c = game.controls;
+  return c.PageControl1.activePage == "TSHelp" || c.Opzioni1.enabled;
+}
+
+void MainWindow::AboutClick() { game.dialogs.ShowAbout(); }
+
+void MainWindow::EXIT1Click() { closeRequested = true; }
+
+void MainWindow::Connessione1Click() { ProcessLoginResult(false); }
+
+std::string MainWindow::AskLogin() {
+  game.dialogs.Message(BoxKind::Plain, "Connessione inesistente");
+  return kNoConnect;
+}
+
+void MainWindow::ProcessLoginResult(bool atStartUp) {
+  if (!atStartUp && game.Registrato) {
+    game.dialogs.Message(BoxKind::Plain, "Sei gi\xE0 connesso\n\rYou are currently connected");
+    ApplyConnectionState(ConnectionSetup::Connected);
+    return;
+  }
+  LoginResult result = ParseLoginResult(AskLogin());
+  game.Utente = result.utente;
+  if (result.hasFields) {
+    nAttesa = result.nAttesa;
+    nCorso = result.nCorso;
+    game.DatiUtente = result.datiUtente;
+    game.Registrato = result.registrato;
+  }
+  game.OpzioniNavigazione = kNavigationFlags;
+  if (game.Utente == kNoConnect) {
+    game.Connesso = false;
+    game.Registrato = false;
+    ShowOffline();
+    return;
+  }
+  game.Connesso = true;
+  if (game.Utente == kAnonymousMarker || game.Utente == "login") {
+    game.Registrato = false;
+    game.Utente.clear();
+  } else {
+    game.Registrato = game.Utente.size() > 3;
+    if (atStartUp && game.Registrato) PollChallengeState();
+  }
+  ApplyConnectionState(ConnectionSetup::Connected);
+}
+
+void MainWindow::ShowOffline() {
+  game.dialogs.Message(BoxKind::Plain, kOfflineSetup);
+  ApplyConnectionState(ConnectionSetup::Offline);
+}
+
+void MainWindow::ShowSelectPage(const char* innerPage) {
+  Controls& c = game.controls;
+  c.PageControl1.activePage = "TSSudokuFile";
+  bool listShown = std::string(innerPage) == "TSLocale" && c.PageControl2.activePage != innerPage;
+  c.PageControl2.activePage = innerPage;
+  if (listShown) game.AggiornaElenco();
+}
+
+void MainWindow::DisableSolvingCommands() {
+  Controls& c = game.controls;
+  for (MenuItem* item : {&c.SoluzionePassoPasso1, &c.SoluzioneAutomatica, &c.SuggerisciNumero,
+                         &c.NumeroSoluzioni1, &c.Pubblica1}) {
+    Disable(*item);
+  }
+  c.MostraCandidati.checked = false;
+  c.MostraCandidati.enabled = false;
+}
+
+void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
+  Controls& c = game.controls;
+  if (setup == ConnectionSetup::Offline) {
+    panes.WQuillo.Navigate(LocalPageUrl(game.CartellaBase, "sudoku.html"));
+    std::string notice = LocalPageUrl(game.CartellaBase, "in-paese.html");
+    panes.WBsoluzione.Navigate(notice);
+    panes.WBdownload.Navigate(notice);
+    panes.WBTrascina.Navigate(notice);
+    DisableSolvingCommands();
+    for (MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp,
+                           &c.ScaricaSchemaweb2, &c.ScaricaSchemaweb1, &c.LanciaSfida,
+                           &c.AccettaSfida, &c.AbbandonaSfida, &c.Classifica}) {
+      Disable(*item);
+    }
+    c.SBLancia.enabled = c.SBAbbandona.enabled = c.SBAccetta.enabled = false;
+    c.TimerOnLogin.enabled = false;
+    ShowSelectPage("TSLocale");
+    return;
+  }
+
+  c.menuhelp.enabled = true;
+  if (game.Registrato) {
+    for (MenuItem* item :
+         {&c.SoluzionePassoPasso1, &c.SoluzioneAutomatica, &c.SuggerisciNumero, &c.LanciaSfida,
+          &c.Classifica, &c.NumeroSoluzioni1, &c.Pubblica1, &c.MostraCandidati, &c.Opzioni1,
+          &c.CreaSudoku1, &c.sfida, &c.ScaricaSchemaweb2, &c.ScaricaSchemaweb1,
+          &c.MostraTuttiiCandidati1, &c.EvidenziaErrore, &c.Seganalanosoluzioni}) {
+      item->enabled = true;
+    }
+    c.AccettaSfida.enabled = nAttesa >= 1;
+    c.AbbandonaSfida.enabled = false;
+    if (!game.SfidaInCorso) c.TimerOnLogin.enabled = true;
+  }
+  panes.WBdownload.Navigate(SiteUrl(DownloadListAddress()), kNavigationFlags);
+  const std::string& number = c.ENumeroSchema.text;
+  panes.WBsoluzione.Navigate(
+      SiteUrl("/sudoku/gioco-offline/vota-sudoku.asp" + (number.empty() ? "" : "?num=" + number)),
+      kNavigationFlags);
+  panes.WQuillo.Navigate(SiteUrl("/sudoku/sfida-online/sudoku-space.asp?" +
+                                 (game.Registrato ? "who=" + game.Utente : std::string())));
+  panes.WBTrascina.Navigate(SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" +
+                                    std::to_string(game.Anno) + "_" + std::to_string(game.Mese) +
+                                    "_T_00_1_" + game.Marcatore));
+  ShowSelectPage("TSTrascina");
+  PollChallengeState();
+}
+
+std::string MainWindow::DownloadListAddress() const {
+  const std::string path = "/sudoku/download/file-download-list.asp?when=";
+  if (game.Registrato) return path + game.DatiUtente + "&who=" + game.Utente;
+  return path + DateTimeText(game.clock.Now()) + "&who=Anonimo";
+}
+
+void MainWindow::CtrlTimerTimer() {
+  if (game.Registrato || game.Connesso) return;
+  if (LowerAscii(panes.WQuillo.LocationURL()).find("sudoku.html") != std::string::npos) return;
+  ApplyConnectionState(ConnectionSetup::Offline);
+}
+
+void MainWindow::WQuilloTitleChange(const std::string& title) {
+  if (LowerAscii(title).find("sudoku") != std::string::npos) return;
+  DisableSolvingCommands();
+  game.Connesso = false;
+}
+
+void MainWindow::ScaricaSchemaweb1Click() {
+  if (game.Connesso) {
+    ShowSelectPage("TSwwwquillo");
+    return;
+  }
+  game.dialogs.Message(BoxKind::Plain,
+                       game.Tr("Effettua la connessione per navigare fra i sudoku di quillo",
+                               "Make the connection to browse through quillo's sudoku"));
+  Connessione1Click();
+}
+
+void MainWindow::ScaricaSchemaweb2Click() {
+  if (game.Connesso) {
+    ShowSelectPage("TSTrascina");
+    return;
+  }
+  game.dialogs.Message(BoxKind::Plain,
+                       game.Tr("Effettua la connessione per navigare fra i sudoku di quillo",
+                               "Make the connection to browse through quillo's sudoku"));
+  Connessione1Click();
+}
+
+}  // namespace sudoku

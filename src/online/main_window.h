@@ -1,0 +1,95 @@
+// The main window's life and connection: creation, the connect question at activation, the
+// offline and connected set-ups, the watchdog, the tab guard and shutdown. It drives the one
+// Game and the browser panes; the online and challenge layers extend it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "online/browser_pane.h"
+#include "online/browser_settings.h"
+#include "play/game.h"
+
+namespace sudoku {
+
+// The main window's browser panes and the login window's, owned by the shell.
+struct BrowserPanes {
+  BrowserPane& WQuillo;        // site pane of the challenge panel
+  BrowserPane& WBdownload;     // collections to download
+  BrowserPane& WBsoluzione;    // online solution and votes
+  BrowserPane& WBTrascina;     // web catalogue
+  BrowserPane& wbAltriSudoku;  // other puzzles beside the catalogue
+  BrowserPane& wbSfida;        // challenge pane
+  BrowserPane& WebConnect;     // the login window's pane
+};
+
+enum class ConnectionSetup { Offline, Connected };
+
+// Where the colour-swatch bar goes: centred under the grid.
+inline constexpr int kGridLeft = 21, kGridTop = 52, kGridWidth = 333, kGridHeight = 333;
+
+class MainWindow {
+ public:
+  // siteAddress: the site's base address without a trailing "/", e.g. "http://127.0.0.1:8642".
+  MainWindow(Game& game, const BrowserPanes& panes, std::string siteAddress);
+  virtual ~MainWindow() = default;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  Game& game;
+  BrowserPanes panes;
+
+  // State of this window beside the Game's.
+  BrowserSettings savedSettings;  // DebuggerSalvato, DebuggerIESalvato, SuonoNavigazioneSalvato
+  std::int32_t ScorrimentoX = 0, ScorrimentoY = 0;  // scroll of the secondary catalogue pane
+  std::int32_t nAttesa = 0, nCorso = 0;             // from the last login result
+  bool tooltipsOn = false;                           // tooltips for the whole application
+  int toolbarColoriWidth = 100;  // the swatch bar's width, set by the shell before activation
+  bool closeRequested = false;   // the shell closes the window (and runs FormClose) when set
+
+  const std::string& SiteAddress() const { return siteAddress_; }
+  // The window's caption: "Sudoku" and the address of the site's sudoku pages.
+  std::string WindowCaption() const;
+  // An absolute address on the site for a path beginning with "/".
+  std::string SiteUrl(const std::string& path) const;
+
+  // ---- Life of the window.
+  void FormCreate(const std::filesystem::path& workingDirectory);
+  void FormActivate();
+  void FormClose();
+  // Whether the user may leave the tab PageControl1 shows.
+  bool PageControl1Changing() const;
+  void AboutClick();
+  void EXIT1Click();
+
+  // ---- Connection.
+  void Connessione1Click();  // ProcessLoginResult
+  void ApplyConnectionState(ConnectionSetup setup);
+  void CtrlTimerTimer();
+  void WQuilloTitleChange(const std::string& title);
+  void ScaricaSchemaweb1Click();
+  void ScaricaSchemaweb2Click();
+
+ protected:
+  // Hooks of the challenge layer: one poll of the challenge state, and signing a connected
+  // user off the challenge system at close. Both do nothing here.
+  virtual void PollChallengeState() {}
+  virtual void SignOffChallenge() {}
+
+ private:
+  // The login window's answer. Until the login window exists the site counts as unreachable.
+  std::string AskLogin();
+  // Runs the login and applies its answer. At start-up the "already connected" check is skipped
+  // and a registered user gets one challenge poll before the connected set-up.
+  void ProcessLoginResult(bool atStartUp);
+  void ShowOffline();
+  void ShowSelectPage(const char* innerPage);
+  void PlaceColourBar();
+  void DisableSolvingCommands();
+  std::string DownloadListAddress() const;
+
+  std::string siteAddress_;
+};
+
+}  // namespace sudoku
