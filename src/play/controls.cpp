@@ -1,122 +1,36 @@
 // The initial state of the main window's controls and the table of their names.
 #include "play/controls.h"
 
+#include "play/language.h"
+
 namespace sudoku {
-namespace {
 
-void Caption(MenuItem& item, const char* caption) {
-  item.caption = caption;
-}
-
-}  // namespace
-
+// Captions and tooltips that follow the language come from the caption table, written last.
 Controls::Controls() {
-  Caption(Sudoku1, "Sudoku");
-  Caption(Opzioni1, "Schema");
-  Caption(CreaSudoku1, "Crea Sudoku");
-  Caption(sfida, "Sfida");
-  Caption(menuhelp, "Help");
   Opzioni1.enabled = CreaSudoku1.enabled = sfida.enabled = false;
   menulingua.caption = "EN";
   menulingua.hint = "English Version";
 
-  Caption(ScaricaSchemaweb2, "Apri Schema (web)");
-  Caption(ApriSchemalocale1, "Apri Schema (locale)");
-  Caption(ScaricaSchemaweb1, "Raccolta Schemi (web)");
-  Caption(RicominciaPartita, "Ricomincia Partita");
-  Caption(SalvaPartita1, "Salva Partita");
-  Caption(RiprendiPartita1, "Riprendi Partita");
-  Caption(AvviaTimer1, "Timer");
-  Caption(Avvia1, "Avvia");
-  Caption(Pausa1, "Pausa");
-  Caption(Restart1, "Restart");
-  Caption(Connessione1, "Connessione");
-  Caption(Statistiche, "Statistiche");
-  Caption(EXIT1, "EXIT");
+  EXIT1.caption = "EXIT";
   RicominciaPartita.enabled = false;
   Pausa1.enabled = false;
 
-  Caption(Undo1, "Annulla");
-  Caption(Soluzione1, "Soluzione");
-  Caption(Vota1, "Vota");
-  Caption(Stampa1, "Stampa");
-  Caption(SoluzionePassoPasso1, "Soluzione Passo Passo");
-  Caption(SoluzioneAutomatica, "Soluzione Automatica");
-  Caption(SuggerisciNumero, "Suggerisci Numero");
-  Caption(MostraCandidati, "Mostra Candidati");
-  Caption(MostraTuttiiCandidati1, "Mostra Tutti i Candidati");
-  Caption(EvidenziaErrore, "Evidenzia Errore");
-  Caption(Seganalanosoluzioni, "Segnala 0 soluzioni");
+  SuggerisciNumero.caption = "Suggerisci Numero";
   Undo1.enabled = false;
 
-  Caption(Salva1, "Salva");
-  Caption(ApriSchemaIncompleto, "Apri Schema Incompleto");
-  Caption(Pubblica1, "Pubblica");
-  Caption(NumeroSoluzioni1, "Numero Soluzioni");
-  Caption(Finoa10, "Fino a 10");
-  Caption(Finoa30, "Fino a 30");
-  Caption(Finoa60, "Fino a 60");
-  Caption(Istruzioni1, "Istruzioni");
-
-  Caption(LanciaSfida, "Lancia");
-  Caption(AccettaSfida, "Accetta");
-  Caption(AbbandonaSfida, "Abbandona");
-  Caption(Classifica, "Classifica");
-  Caption(About, "About");
-
   SBPlay.caption = "4";
-  SBPlay.hint = "Timer On";
   SBPause.caption = "\xE8";
-  SBPause.hint = "Pause Timer";
   SBPause.enabled = false;
   SPRestart.caption = "q";
-  SPRestart.hint = "Restart Timer";
-  BAvanti.hint = "Suggerisci un numero";
-  BIndietro.hint = "Annulla suggerimento";
   BAvanti.enabled = BIndietro.enabled = false;
-  SBLancia.hint = "Lancia Sfida";
-  SBInviaMossa.hint = "Invia Mossa";
-  SBAccetta.hint = "Accetta Sfida";
-  SBAbbandona.hint = "Abbandona sfida";
-  SBInviaMsg.hint = "Invia Messaggio";
   SBInviaMossa.enabled = SBInviaMsg.enabled = false;
-  vedisoluzione.hint = "Vedi Soluzione Online";
-  Vota.hint = "Vota Sudoku";
-  BStampa.hint = "Apri Stampa";
-  SBApplicaFiltri.hint = "Applica i Criteri di Selezione";
   SBApplicaFiltri.visible = false;
-  SBAvantiWB.hint = "Schema Successivo";
-  SBIndietroWB.hint = "Schema Precedente";
-  SBLoadFromWeb.hint = "Carica Schema";
-  RBTutti.caption = "Tutti";
-  RBSimmetrici.caption = "Simmetrici";
 
   LTime.caption = "0h 0m 0s";
   lpos.visible = false;
-  toolbarColori.hint = "Usa i colori per marcare le caselle con il tasto destro del mouse";
   PSfida.visible = false;
   Paltrisudoku.visible = false;
-  Label1.caption = "Tipo Schema";
-  Label2.caption = "Griglia dei valori ammissibili per singola cella";
-  Label3.caption = "Creato da";
-  Label4.caption = "Anno";
-  Label5.caption = "Mese";
-  Label6.caption = "Criteri di Selezione";
-  Label6.hint =
-      "Imposta i criteri, clicca applica, naviga con le frecce blu, carica lo schema scelto.";
-  Label12.caption = "Num Base";
-  Label13.caption = "Livello";
-  Label14.caption = "Media Voti";
-  Label15.caption = "Votanti";
-  Label16.caption = "Numero";
-  Label17.caption = "Pubblicato il";
 
-  TSSudokuFile.caption = "Seleziona Sudoku";
-  TSInfo.caption = "Info Schema & Soluzione  ";
-  TSHelp.caption = "Candidati";
-  TSTrascina.caption = "OnLine";
-  TSLocale.caption = "Locale";
-  TSwwwquillo.caption = "Raccolta da Scaricare";
   PageControl1.activePage = "TSSudokuFile";
   PageControl2.activePage = "TSLocale";
 
@@ -125,12 +39,10 @@ Controls::Controls() {
 
   Mricevimsgsfida.visible = false;
 
-  LVsudoku.hint = "Doppio Click per caricare lo schema";
   LVsudoku.columns = {{"Sudoku", 180, false},       {"Numero", 60, false},
                       {"Pubblicato il", 88, false}, {"Numeri Base", 90, false},
                       {"Livello", 54, false},       {"Risolto", 54, true},
                       {"Media Voti", 76, true}};
-  RGnbase.caption = "Numeri Base";
   for (int n = 20; n <= 29; ++n) RGnbase.items.push_back(std::to_string(n));
   ProgressBar1.visible = false;
   ShGiallo.circle = true;
@@ -260,6 +172,8 @@ Controls::Controls() {
   SUDOKU_CONTROL(TimerOnLogin);
   SUDOKU_CONTROL(TimerOnSfida);
 #undef SUDOKU_CONTROL
+
+  WriteCaptions(*this, CaptionColumn::Initial);
 }
 
 const ControlRef* Controls::Find(std::string_view name) const {

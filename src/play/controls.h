@@ -19,6 +19,7 @@ struct MenuItem {
   bool visible = true;
   std::string caption;
   std::string hint;
+  std::string picture;  // file of the item's picture; empty for none
 };
 
 // Push buttons, speed buttons and radio buttons (checked = pressed / selected).

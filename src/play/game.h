@@ -144,6 +144,10 @@ class Game {
   void RicominciaPartitaClick();
   void Playsound(const std::filesystem::path& path);
 
+  // ---- Language: the language item switches Lingua and rewrites every caption.
+  void menulinguaClick();
+  void ImpostaLingua();
+
   // ---- Statistics.
   void RegistraSoluzione();
   void StatisticheClick();
