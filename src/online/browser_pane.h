@@ -36,7 +36,7 @@ class BrowserPane {
   // above; returns at once. The ready state drops below complete until the page has loaded.
   virtual void Navigate(const std::string& address, int flags = 0) = 0;
   virtual void Stop() = 0;
-  virtual int ReadyState() const = 0;  // kReadyStateComplete once loaded
+  virtual int ReadyState() const = 0;            // kReadyStateComplete once loaded
   virtual std::string LocationName() const = 0;  // the page's title, or its address if none
   virtual std::string LocationURL() const = 0;
   virtual std::string Title() const = 0;

@@ -20,7 +20,9 @@ std::string DateTimeText(const DateTime& t) {
   return text;
 }
 
-void Disable(MenuItem& item) { item.enabled = false; }
+void Disable(MenuItem& item) {
+  item.enabled = false;
+}
 
 }  // namespace
 
@@ -29,9 +31,13 @@ MainWindow::MainWindow(Game& g, const BrowserPanes& p, std::string siteAddress)
   while (!siteAddress_.empty() && siteAddress_.back() == '/') siteAddress_.pop_back();
 }
 
-std::string MainWindow::WindowCaption() const { return "Sudoku " + siteAddress_ + "/sudoku/"; }
+std::string MainWindow::WindowCaption() const {
+  return "Sudoku " + siteAddress_ + "/sudoku/";
+}
 
-std::string MainWindow::SiteUrl(const std::string& path) const { return siteAddress_ + path; }
+std::string MainWindow::SiteUrl(const std::string& path) const {
+  return siteAddress_ + path;
+}
 
 void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
   game.CartellaBase = workingDirectory;
@@ -91,11 +97,17 @@ bool MainWindow::PageControl1Changing() const {
   return c.PageControl1.activePage == "TSHelp" || c.Opzioni1.enabled;
 }
 
-void MainWindow::AboutClick() { game.dialogs.ShowAbout(); }
+void MainWindow::AboutClick() {
+  game.dialogs.ShowAbout();
+}
 
-void MainWindow::EXIT1Click() { closeRequested = true; }
+void MainWindow::EXIT1Click() {
+  closeRequested = true;
+}
 
-void MainWindow::Connessione1Click() { ProcessLoginResult(false); }
+void MainWindow::Connessione1Click() {
+  ProcessLoginResult(false);
+}
 
 std::string MainWindow::AskLogin() {
   game.dialogs.Message(BoxKind::Plain, "Connessione inesistente");
@@ -166,9 +178,9 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
     panes.WBdownload.Navigate(notice);
     panes.WBTrascina.Navigate(notice);
     DisableSolvingCommands();
-    for (MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp,
-                           &c.ScaricaSchemaweb2, &c.ScaricaSchemaweb1, &c.LanciaSfida,
-                           &c.AccettaSfida, &c.AbbandonaSfida, &c.Classifica}) {
+    for (MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp, &c.ScaricaSchemaweb2,
+                           &c.ScaricaSchemaweb1, &c.LanciaSfida, &c.AccettaSfida, &c.AbbandonaSfida,
+                           &c.Classifica}) {
       Disable(*item);
     }
     c.SBLancia.enabled = c.SBAbbandona.enabled = c.SBAccetta.enabled = false;
@@ -197,9 +209,9 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
       kNavigationFlags);
   panes.WQuillo.Navigate(SiteUrl("/sudoku/sfida-online/sudoku-space.asp?" +
                                  (game.Registrato ? "who=" + game.Utente : std::string())));
-  panes.WBTrascina.Navigate(SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" +
-                                    std::to_string(game.Anno) + "_" + std::to_string(game.Mese) +
-                                    "_T_00_1_" + game.Marcatore));
+  panes.WBTrascina.Navigate(
+      SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" + std::to_string(game.Anno) + "_" +
+              std::to_string(game.Mese) + "_T_00_1_" + game.Marcatore));
   ShowSelectPage("TSTrascina");
   PollChallengeState();
 }

@@ -44,7 +44,7 @@ class MainWindow {
   BrowserSettings savedSettings;  // DebuggerSalvato, DebuggerIESalvato, SuonoNavigazioneSalvato
   std::int32_t ScorrimentoX = 0, ScorrimentoY = 0;  // scroll of the secondary catalogue pane
   std::int32_t nAttesa = 0, nCorso = 0;             // from the last login result
-  bool tooltipsOn = false;                           // tooltips for the whole application
+  bool tooltipsOn = false;                          // tooltips for the whole application
   int toolbarColoriWidth = 100;  // the swatch bar's width, set by the shell before activation
   bool closeRequested = false;   // the shell closes the window (and runs FormClose) when set
 
