@@ -20,6 +20,9 @@ struct Command {
 // Every command the tool knows, in the order the usage text lists them.
 const std::vector<Command>& AllCommands();
 
+// The commands, each in its own file.
+int RunTema(const Args& args);  // tema_command.cpp
+
 // Prints the usage text to standard error and returns 2.
 int UsageError(std::string_view why);
 

@@ -5,6 +5,10 @@ namespace sudoku::cli {
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
+      {"tema",
+       "tema show FILE | tema make FILE [--creator|--type|--givens-count|--level|"
+       "--average-vote|--voters|--number|--date TEXT] [--seed N] < PUZZLE",
+       RunTema},
   };
   return commands;
 }

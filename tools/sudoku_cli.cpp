@@ -8,7 +8,8 @@ namespace sudoku::cli {
 int UsageError(std::string_view why) {
   if (!why.empty()) std::cerr << "sudoku-cli: " << why << "\n";
   std::cerr << "usage:\n";
-  for (const Command& command : AllCommands()) std::cerr << "  sudoku-cli " << command.usage << "\n";
+  for (const Command& command : AllCommands())
+    std::cerr << "  sudoku-cli " << command.usage << "\n";
   return 2;
 }
 

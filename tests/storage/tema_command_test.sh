@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# sudoku-cli tema: a puzzle file made from a line shows its seventeen plain records.
+set -euo pipefail
+cli=$1
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+
+puzzle=530070000600195000098000060800060003400803001700020006060000280000419005000080079
+echo "$puzzle" | "$cli" tema make "$folder/p.tema" --creator Admin --level 3 --date 05/02/2006 --seed 4
+expected="Admin
+
+P0130
+P023
+P03
+P04
+P05
+P0605/02/2006
+G00151300001700000000
+G01160000111915000000
+G02001918000000001600
+G03180000001600000013
+G04140000180013000011
+G05170000001200000016
+G06001600000000121800
+G07000000141119000015
+G08000000001800001719"
+diff <(echo "$expected") <("$cli" tema show "$folder/p.tema")
+
+# Bad input: no file written, status 1; a missing file cannot be shown.
+if echo "12345" | "$cli" tema make "$folder/bad.tema"; then exit 1; fi
+[ ! -e "$folder/bad.tema" ]
+if "$cli" tema show "$folder/missing.tema"; then exit 1; fi
+echo "tema command: ok"
