@@ -7,7 +7,9 @@
 
 namespace sudoku {
 
-inline constexpr int CellIndex(int col, int row) { return col * 9 + row; }
+inline constexpr int CellIndex(int col, int row) {
+  return col * 9 + row;
+}
 
 struct Board {
   // Puzzle codes: "1d" is a given digit d, "0" (with any stale second character) an open cell.

@@ -18,7 +18,9 @@ class CandidateSet {
 
   constexpr CandidateSet() = default;
   constexpr explicit CandidateSet(std::uint16_t bits) : bits_(bits) {}
-  static constexpr CandidateSet Single(int digit) { return CandidateSet(std::uint16_t(1u << digit)); }
+  static constexpr CandidateSet Single(int digit) {
+    return CandidateSet(std::uint16_t(1u << digit));
+  }
 
   constexpr std::uint16_t Bits() const { return bits_; }
   constexpr bool Has(int digit) const { return (bits_ >> digit) & 1u; }

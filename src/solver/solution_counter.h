@@ -13,7 +13,7 @@
 namespace sudoku {
 
 struct CountState {
-  std::int32_t NumSoluzioni = 0;            // solutions reached since the caller set it to 0
+  std::int32_t NumSoluzioni = 0;             // solutions reached since the caller set it to 0
   std::array<std::int32_t, 81> Soluzione{};  // the last solution reached, [col][row]
 };
 
@@ -29,7 +29,9 @@ std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, Count
 
 // The publish command's thinning: given the 81 values of a board with a unique solution
 // (0 = empty, [col][row]), empties every digit that the others determine by propagation alone,
-// in column-major order.
-std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values);
+// in column-major order, each judged without the digits emptied before it. advance is called
+// once per filled cell judged.
+std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values,
+                                          const std::function<void()>& advance = {});
 
 }  // namespace sudoku

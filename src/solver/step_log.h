@@ -14,6 +14,9 @@ namespace sudoku {
 struct StepRecord {
   std::array<std::int32_t, 81> Values{};  // digit of every filled or found cell, 0 = empty
   CandidateGrid Candidates;               // the grid when the step's cell was found
+  // The cell found at this step and its digit (kept, not derived from Values: the first
+  // record shows no change when the cell found already held that digit as an entry).
+  std::int32_t Col = -1, Row = -1, Digit = 0;
 };
 
 struct StepLog {

@@ -1,0 +1,31 @@
+// The placement passes on raw bit sets, for the library's own callers that chain many placements
+// (building candidates, the reduction) without converting grids at every step.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+#include "solver/board.h"
+#include "solver/candidate_grid.h"
+#include "solver/step_log.h"
+
+namespace sudoku::engine {
+
+// Bit d set = digit d possible; same layout as CandidateGrid.
+using Cells = std::array<std::uint16_t, 81>;
+
+struct PlacementContext {
+  std::bitset<81> given;  // cells that pass 8 never places
+  const Board* board = nullptr;
+  StepLog* steps = nullptr;  // records only while its PassoPasso is set
+};
+
+PlacementContext MakeContext(const Board& board, StepLog* steps);
+Cells ToCells(const CandidateGrid& grid);
+CandidateGrid ToGrid(const Cells& cells);
+
+// PlaceDigit on raw cells: digit 0..9 at cell (col * 9 + row).
+Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context);
+
+}  // namespace sudoku::engine
