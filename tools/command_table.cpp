@@ -5,6 +5,9 @@ namespace sudoku::cli {
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
+      {"count", "count [--limit N] < PUZZLES", RunCount},
+      {"steps", "steps < PUZZLES", RunSteps},
+      {"reduce", "reduce < PUZZLES", RunReduce},
       {"tema",
        "tema show FILE | tema make FILE [--creator|--type|--givens-count|--level|"
        "--average-vote|--voters|--number|--date TEXT] [--seed N] < PUZZLE",

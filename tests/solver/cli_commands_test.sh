@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# sudoku-cli count, steps and reduce end to end: outputs, skipped lines, errors, exit statuses.
+set -u
+cli=$1
+failures=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1))
+  fi
+}
+
+solution=534678912672195348198342567859761423426853791713924856961537284287419635345286179
+empty=$(printf '.%.0s' {1..81})
+# The solution with the cells (col 3,row 1), (col 9,row 9) and (col 1,row 2) emptied.
+three=${solution:0:2}.${solution:3:6}.${solution:10:70}.
+
+out=$(printf '# a comment\n\n%s\r\n%s 5 hard\n' "$solution" "$three" | "$cli" count)
+check "count solved and nearly solved" "1 $solution 0
+1 $solution 0" "$out"
+
+out=$(echo "$empty" | "$cli" count --limit 3)
+check "count stops at the limit" "3" "${out%% *}"
+check "first solution in column-major order" "1" "${out:2:1}"
+
+out=$(echo "$three" | "$cli" steps)
+check "steps in column-major scan order" "3 126 314 999" "$out"
+out=$(echo "$solution" | "$cli" steps)
+check "nothing to find" "0" "$out"
+
+reduced=$(echo "$solution" | "$cli" reduce)
+check "reduce keeps a unique puzzle" "1 $solution 0" "$(echo "$reduced" | "$cli" count | sed 's/ [0-9]*$/ 0/')"
+out=$(printf '%s\n%s\n' "$empty" "$(echo "$solution" | sed 's/^5/3/')" | "$cli" reduce)
+check "reduce refuses" "more than one solution
+no solution" "$out"
+
+out=$(printf '%s\nabc\n%s5\n' "$solution" "$solution" | "$cli" count 2>/tmp/cli_err.$$)
+status=$?
+check "bad lines skipped" "1 $solution 0" "$out"
+check "bad lines exit 1" "1" "$status"
+check "bad lines named" "2" "$(grep -c -E 'line (2|3):' /tmp/cli_err.$$)"
+rm -f /tmp/cli_err.$$
+
+"$cli" count --limit zero </dev/null 2>/dev/null; check "bad limit" "2" "$?"
+"$cli" steps extra </dev/null 2>/dev/null; check "extra argument" "2" "$?"
+"$cli" 2>/dev/null; check "no command" "2" "$?"
+
+[ "$failures" -eq 0 ] && echo "cli commands: all passed"
+exit "$failures"

@@ -1,0 +1,99 @@
+// The puzzle-line reader shared by the commands of sudoku-cli.
+#include "puzzle_input.h"
+
+#include <istream>
+#include <ostream>
+
+namespace sudoku::cli {
+
+namespace {
+
+bool IsBlank(char ch) {
+  return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+}
+
+void DropLineEnd(std::string& line) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+}  // namespace
+
+bool IsSkippedLine(const std::string& line) {
+  for (char ch : line) {
+    if (!IsBlank(ch)) return ch == '#';
+  }
+  return true;
+}
+
+std::optional<PuzzleLine> ParsePuzzleLine(std::string line, std::string& why) {
+  DropLineEnd(line);
+  PuzzleLine puzzle;
+  for (std::size_t i = 0; i < 81; ++i) {
+    if (i >= line.size()) {
+      why = "a puzzle needs 81 cells, this line has " + std::to_string(i);
+      return std::nullopt;
+    }
+    const char ch = line[i];
+    if (ch != '.' && (ch < '0' || ch > '9')) {
+      why = "cell " + std::to_string(i + 1) + " is '" + std::string(1, ch) +
+            "'; cells are 1-9, or . or 0 for an empty cell";
+      return std::nullopt;
+    }
+    puzzle.values[(i % 9) * 9 + i / 9] = ch == '.' ? 0 : ch - '0';
+  }
+  if (line.size() > 81) {
+    if (!IsBlank(line[81])) {
+      why = "more than 81 cells, or text not separated from them by a space";
+      return std::nullopt;
+    }
+    std::size_t start = 81;
+    while (start < line.size() && IsBlank(line[start])) ++start;
+    puzzle.rest = line.substr(start);
+  }
+  return puzzle;
+}
+
+int ForEachPuzzle(std::istream& in, std::ostream& err,
+                  const std::function<void(const PuzzleLine&)>& onPuzzle) {
+  int malformed = 0;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (IsSkippedLine(line)) continue;
+    std::string why;
+    std::optional<PuzzleLine> puzzle = ParsePuzzleLine(line, why);
+    if (!puzzle) {
+      err << "sudoku-cli: line " << number << ": " << why << "\n";
+      ++malformed;
+      continue;
+    }
+    puzzle->lineNumber = number;
+    onPuzzle(*puzzle);
+  }
+  return malformed;
+}
+
+Board GivensBoard(const PuzzleLine& puzzle) {
+  Board board;
+  for (int cell = 0; cell < 81; ++cell) {
+    if (puzzle.values[cell] > 0) board.Schema[cell] = "1" + std::to_string(puzzle.values[cell]);
+  }
+  return board;
+}
+
+Board EntriesBoard(const PuzzleLine& puzzle) {
+  Board board;
+  for (int cell = 0; cell < 81; ++cell) {
+    if (puzzle.values[cell] > 0) board.Texts[cell] = std::to_string(puzzle.values[cell]);
+  }
+  return board;
+}
+
+std::string RowMajorText(const std::array<std::int32_t, 81>& values) {
+  std::string text;
+  for (int row = 0; row < 9; ++row) {
+    for (int col = 0; col < 9; ++col) text += char('0' + values[col * 9 + row]);
+  }
+  return text;
+}
+
+}  // namespace sudoku::cli
