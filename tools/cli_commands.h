@@ -21,10 +21,11 @@ struct Command {
 const std::vector<Command>& AllCommands();
 
 // The commands, each in its own file.
-int RunTema(const Args& args);    // tema_command.cpp
-int RunCount(const Args& args);   // count_command.cpp
-int RunSteps(const Args& args);   // steps_command.cpp
-int RunReduce(const Args& args);  // reduce_command.cpp
+int RunTema(const Args& args);      // tema_command.cpp
+int RunCount(const Args& args);     // count_command.cpp
+int RunSteps(const Args& args);     // steps_command.cpp
+int RunReduce(const Args& args);    // reduce_command.cpp
+int RunGenerate(const Args& args);  // generate_command.cpp
 
 // Prints the usage text to standard error and returns 2.
 int UsageError(std::string_view why);

@@ -40,6 +40,12 @@ check "bad lines exit 1" "1" "$status"
 check "bad lines named" "2" "$(grep -c -E 'line (2|3):' /tmp/cli_err.$$)"
 rm -f /tmp/cli_err.$$
 
+generated=$("$cli" generate --count 4 --givens 24 --symmetric --seed 9)
+check "generate lines" "4" "$(echo "$generated" | grep -c -E '^[1-9.]{81} [1-5]$')"
+check "generated puzzles are unique" "1 1 1 1" "$(echo "$generated" | "$cli" count | cut -d' ' -f1 | tr '\n' ' ' | sed 's/ $//')"
+check "generate is reproducible" "$generated" "$("$cli" generate --count 4 --givens 24 --symmetric --seed 9)"
+"$cli" generate --givens 12 </dev/null 2>/dev/null; check "too few givens" "2" "$?"
+
 "$cli" count --limit zero </dev/null 2>/dev/null; check "bad limit" "2" "$?"
 "$cli" steps extra </dev/null 2>/dev/null; check "extra argument" "2" "$?"
 "$cli" 2>/dev/null; check "no command" "2" "$?"
