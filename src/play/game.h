@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "play/controls.h"
+#include "play/format_settings.h"
 #include "play/ports.h"
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
@@ -88,6 +90,7 @@ class Game {
   std::uint16_t Anno = 0, Mese = 0, Giorno = 0;
   bool StampaInAttesa = false;
   std::int32_t OpzioniNavigazione = 0;
+  FormatSettings Formati;  // the process-wide date and time formatting
 
   // Library list and web catalogue.
   std::int32_t ColonnaOrdinamento = 0;
@@ -167,11 +170,44 @@ class Game {
   // refresh the list themselves.
   void TSLocaleShow();
 
+  // ---- Solution counter, step-by-step solution and hint.
+  // The counting protocol on the board: NumSoluzioni := 0, BuildCandidates, CountSolutions with
+  // limit, each trial placement advancing ProgressBar1. Returns NumSoluzioni.
+  std::int32_t CountBoardSolutions(std::int32_t limit);
+  void Finoa10Click();
+  void Finoa30Click();
+  void Finoa60Click();
+  void SoluzioneAutomaticaClick();
+  void SoluzionePassoPasso1Click();
+  void BAvantiClick();
+  void BIndietroClick();
+  void SuggerisciNumeroClick();
+
+  // ---- Saved game and puzzle authoring.
+  void SalvaPartita1Click();
+  void RiprendiPartita1Click();
+  void Salva1Click();
+  void ApriSchemaIncompletoClick();
+
  private:
   void StartTimer();
   void PauseTimer();
   void SortLibrary();
   bool IsSolved() const;
+  void ShowSolutionCount(std::int32_t limit);
+  // A box whose kind, as well as its text, depends on the language.
+  void Tell(BoxKind italianKind, const std::string& italian, BoxKind englishKind,
+            const std::string& english);
+  // Fills the cell of sudokugrid red, pauses ms with the window repainted, then clears it.
+  void FlashCell(int col, int row, int ms);
+  std::filesystem::path SavedGamePath() const;
+  // Fills the reset board from a saved-game or unfinished-puzzle file and rebuilds it; false,
+  // with an error shown, when the file cannot be read or its grid is damaged.
+  bool LoadGameText(const std::filesystem::path& path);
+  void SaveAuthoredPuzzle();
+  void SaveUnfinishedPuzzle();
+  // Why name cannot be the name of an unfinished-puzzle file, or nothing when it can.
+  std::optional<std::string> FileNameProblem(const std::string& name) const;
   bool solvedAnnounced_ = false;  // the current solve has been announced
 };
 
