@@ -20,9 +20,7 @@ using units::Unit;
 
 constexpr std::uint16_t kDigitBits = CandidateSet::kAllNine;
 
-int Size(std::uint16_t set) {
-  return std::popcount(set);
-}
+int Size(std::uint16_t set) { return units::SetSize(set); }
 
 int SizedInUnit(const Cells& w, const Unit& unit, int size) {
   int n = 0;
@@ -85,14 +83,17 @@ void PairInsideTriple(Cells& w, const Unit& u) {
   }
 }
 
-// Digits that occur in exactly one cell of the unit.
+// Digits that occur in exactly one cell of the unit, that cell holding other digits too (a
+// digit whose only cell is already determined needs nothing).
 std::uint16_t DigitsSeenOnce(const Cells& w, const Unit& u) {
-  std::uint16_t once = 0, twice = 0;
+  std::uint16_t once = 0, twice = 0, determined = 0;
   for (std::uint8_t cell : u) {
-    twice |= once & w[cell];
-    once |= w[cell];
+    const std::uint16_t set = w[cell];
+    twice |= once & set;
+    once |= set;
+    if ((set & (set - 1)) == 0) determined |= set;
   }
-  return std::uint16_t(once & ~twice & kDigitBits);
+  return std::uint16_t(once & ~twice & ~determined & kDigitBits);
 }
 
 // Pass 5: a digit with a single place in the unit becomes that cell's only candidate. Digits
@@ -203,12 +204,15 @@ void ForUnits(Cells& w, int first, Pass pass) {
   for (int unit = first; unit < first + 9; ++unit) pass(w, kUnits[unit]);
 }
 
-bool AnyOpenCell(const Cells& w) {
-  for (std::uint16_t set : w) {
-    if (Size(set) > 1) return true;
+// How many cells hold each number of candidates. A pass removes nothing unless its pattern is
+// somewhere in the grid when it starts, so a pass whose pattern cannot be there is skipped.
+struct SizeCounts {
+  std::array<int, 11> cells{};
+  explicit SizeCounts(const Cells& w) {
+    for (std::uint16_t set : w) ++cells[Size(set)];
   }
-  return false;
-}
+  int Open() const { return 81 - cells[0] - cells[1]; }
+};
 
 }  // namespace
 
@@ -240,28 +244,47 @@ Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementC
 
   for (std::uint8_t peer : units::kPeers[cell]) w[peer] &= std::uint16_t(~placed);
   reset();
-  // Passes 2 to 7 act only on cells with two or more candidates.
-  const bool open = AnyOpenCell(w);
-  if (open) {
+  // Sizes are counted again only after a pass that changed the grid.
+  SizeCounts sizes(w);
+  Cells seen = w;
+  auto recount = [&] {
+    if (w == seen) return;
+    sizes = SizeCounts(w);
+    seen = w;
+  };
+  if (sizes.cells[2] >= 2) {
     for (int kind : {kColumns, kRows, kBoxes}) {
       ForUnits(w, kind, NakedPairs);
       reset();
     }
+    recount();
+  }
+  if (sizes.cells[3] >= 3) {
     for (int kind : {kColumns, kRows, kBoxes}) {
       ForUnits(w, kind, IdenticalTriples);
       reset();
     }
+    recount();
   }
   if (!full) return w;
-  if (open) {
+  if (sizes.cells[2] >= 1 && sizes.cells[3] >= 2) {
     for (int kind : {kColumns, kRows, kBoxes}) {
       ForUnits(w, kind, PairInsideTriple);
       reset();
     }
+    recount();
+  }
+  if (sizes.Open() > 0) {
     for (int kind : {kColumns, kRows, kBoxes}) ForUnits(w, kind, HiddenSingles);
+    recount();
+  }
+  if (sizes.cells[2] >= 2) {
     BoxPairSweep(w, true);
     BoxPairSweep(w, false);
     reset();
+    recount();
+  }
+  if (sizes.cells[3] >= 2 && sizes.cells[4] >= 2) {
     for (int kind : {kColumns, kRows}) {
       ForUnits(w, kind, SpecialQuad);
       reset();

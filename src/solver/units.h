@@ -42,4 +42,16 @@ constexpr std::array<std::array<std::uint8_t, 20>, 81> MakePeers() {
 
 inline constexpr std::array<std::array<std::uint8_t, 20>, 81> kPeers = MakePeers();
 
+// Number of digits in a candidate bit set (bits 0..9): a table, since the portable popcount
+// is a library call on the baseline instruction set.
+constexpr std::array<std::uint8_t, 1024> MakeSetSizes() {
+  std::array<std::uint8_t, 1024> sizes{};
+  for (int set = 1; set < 1024; ++set) sizes[set] = std::uint8_t(sizes[set >> 1] + (set & 1));
+  return sizes;
+}
+
+inline constexpr std::array<std::uint8_t, 1024> kSetSizes = MakeSetSizes();
+
+inline int SetSize(std::uint16_t set) { return kSetSizes[set & 1023u]; }
+
 }  // namespace sudoku::units
