@@ -125,7 +125,8 @@ std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, Count
 }
 
 std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values,
-                                          const std::function<void()>& advance) {
+                                          const std::function<void()>& advance,
+                                          CandidateGrid* candidates) {
   const Board noGivens;
   const engine::PlacementContext context = engine::MakeContext(noGivens, nullptr);
   std::array<std::int32_t, 81> kept = values;
@@ -144,6 +145,7 @@ std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& va
     // search below an open grid cannot change the verdict and is not run.
     if (CompleteAndAddsUp(others.Cells())) {
       kept[judged] = 0;
+      if (candidates != nullptr) *candidates = engine::ToGrid(others.Cells());
     } else {
       before.Place(judged, kept[judged]);
     }

@@ -30,8 +30,11 @@ std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, Count
 // The publish command's thinning: given the 81 values of a board with a unique solution
 // (0 = empty, [col][row]), empties every digit that the others determine by propagation alone,
 // in column-major order, each judged without the digits emptied before it. advance is called
-// once per filled cell judged.
+// once per filled cell judged. candidates, when given, receives the candidate grid built for
+// the last digit emptied (what the candidates tab shows afterwards); it is left as it was when
+// no digit is emptied.
 std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values,
-                                          const std::function<void()>& advance = {});
+                                          const std::function<void()>& advance = {},
+                                          CandidateGrid* candidates = nullptr);
 
 }  // namespace sudoku

@@ -134,7 +134,9 @@ TEST(ReducePuzzle, KeepsAUniquePuzzleOfTheSameSolution) {
   for (int n = 0; n < 5; ++n) {
     const std::string solution = testing::RandomSolution(random);
     int advances = 0;
-    const auto reduced = ReducePuzzle(testing::ValuesOf(solution), [&] { ++advances; });
+    CandidateGrid shown;
+    const auto reduced = ReducePuzzle(
+        testing::ValuesOf(solution), [&] { ++advances; }, &shown);
     const std::string text = RowText(reduced);
     int kept = 0;
     for (int i = 0; i < 81; ++i) {
@@ -147,6 +149,9 @@ TEST(ReducePuzzle, KeepsAUniquePuzzleOfTheSameSolution) {
     const Count count = CountBoard(text, 2);
     EXPECT_EQ(count.state.NumSoluzioni, 1);
     EXPECT_EQ(RowText(count.state.Soluzione), solution);
+    for (int cell = 0; cell < 81; ++cell) {
+      EXPECT_EQ(shown.Cells[cell], CandidateSet::Single(count.state.Soluzione[cell]));
+    }
     // Nothing left is redundant any more.
     EXPECT_EQ(RowText(ReducePuzzle(reduced)), text);
   }
