@@ -104,7 +104,8 @@ class Game {
   void ReportError(const std::string& text);
 
   // ---- Board.
-  int ValoreCella(int col, int row) const { return board.ValoreCella(col, row); }
+  // The cell's value: its text's number, else its given digit, else 0.
+  int ValoreCella(int col, int row) const;
   void AzzeraGriglia();
   void AggiornaGriglia();
   void RefreshCandidateGrid();
@@ -161,7 +162,8 @@ class Game {
   // a numeric column holds a text that is not a number.
   int LVsudokuCompare(const ListRow& row1, const ListRow& row2) const;
   void LVsudokuColumnClick(int column);
-  void CaricaSchema();
+  // False when the file could not be read (reported; the board is left cleared).
+  bool CaricaSchema();
   void AzzeraGioco();
   void LVsudokuDblClick();
   void enomefileChange();
@@ -190,6 +192,12 @@ class Game {
   void ApriSchemaIncompletoClick();
 
  private:
+  // Sets the text of enomefile; a change runs enomefileChange, as the edit's change event does.
+  void SetNomeFile(const std::string& name);
+  void ClearHistory();
+  void ClearNavigationKeys();
+  void AnnounceSolve();
+  void CountSolutionsAfterEntry();
   void StartTimer();
   void PauseTimer();
   void SortLibrary();

@@ -51,8 +51,8 @@ class Effects {
   // Paints rect on the surface of the named grid ("sudokugrid" or "UAgrid"); the paint lasts
   // until that part of the grid is repainted.
   virtual void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) = 0;
-  // Brings the window up to date with the controls, repaints it, then blocks for ms without
-  // taking user input.
+  // Brings the window up to date with the controls and paints it (keeping what FillRect
+  // painted), then blocks for ms without taking user input.
   virtual void Pause(int ms) = 0;
   // Moves the keyboard focus to the named control; false when it cannot take it.
   virtual bool SetFocus(const std::string& control) = 0;

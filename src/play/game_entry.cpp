@@ -1,0 +1,167 @@
+// Cell entry: the remembered navigation key, the cursor skipping givens, the entry rule with its
+// undo snapshot and optional solution count, the key release, and the candidates hover panel.
+#include <optional>
+#include <utility>
+
+#include "play/game.h"
+#include "play/grid_geometry.h"
+#include "play/text_utils.h"
+#include "solver/solution_counter.h"
+
+namespace sudoku {
+namespace {
+
+bool IsOpen(const Board& board, int col, int row) {
+  const std::string& code = board.Schema[CellIndex(col, row)];
+  return !code.empty() && code[0] == '0';
+}
+
+}  // namespace
+
+void Game::ClearNavigationKeys() {
+  TastoSinistra = TastoSu = TastoDestra = TastoGiu = TastoTab = TastoPagSu = TastoPagGiu =
+      TastoFine = TastoInizio = false;
+}
+
+void Game::sudokugridKeyDown(int key) {
+  ClearNavigationKeys();
+  switch (key) {
+    case kKeyLeft:
+      TastoSinistra = true;
+      break;
+    case kKeyUp:
+      TastoSu = true;
+      break;
+    case kKeyRight:
+      TastoDestra = true;
+      break;
+    case kKeyDown:
+      TastoGiu = true;
+      break;
+    case kKeyTab:
+      TastoTab = true;
+      break;
+    case kKeyPageUp:
+      TastoPagSu = true;
+      break;
+    case kKeyPageDown:
+      TastoPagGiu = true;
+      break;
+    case kKeyEnd:
+      TastoFine = true;
+      break;
+    case kKeyHome:
+      TastoInizio = true;
+      break;
+    default:
+      break;
+  }
+}
+
+bool Game::sudokugridSelectCell(int col, int row) {
+  if (IsOpen(board, col, row)) {
+    controls.sudokugrid.col = col;
+    controls.sudokugrid.row = row;
+    return true;
+  }
+  // Push the cursor on in the direction of the remembered arrow key, over a run of givens; at
+  // the edge of the board, or for any other key, it stays where it was.
+  std::optional<std::pair<int, int>> landed;
+  int c = col, r = row;
+  while (!landed) {
+    if (TastoSinistra && c > 0) {
+      --c;
+    } else if (TastoDestra && c < 8) {
+      ++c;
+    } else if (TastoSu && r > 0) {
+      --r;
+    } else if (TastoGiu && r < 8) {
+      ++r;
+    } else {
+      break;
+    }
+    if (IsOpen(board, c, r)) landed = {c, r};
+  }
+  if (landed) {
+    controls.sudokugrid.col = landed->first;
+    controls.sudokugrid.row = landed->second;
+  }
+  return false;
+}
+
+void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
+  const char digit = text.empty() ? '\0' : text.back();
+  std::string& cell = board.Texts[CellIndex(col, row)];
+  if (digit < '1' || digit > '9') {
+    cell.clear();
+    return;
+  }
+  if (NumStorico < 100) {
+    ++NumStorico;
+    controls.Undo1.enabled = true;
+    Snapshot& slot = Storico[std::size_t(NumStorico)];
+    for (int i = 0; i < 81; ++i) slot[std::size_t(i)] = TextValue(board.Texts[std::size_t(i)]);
+    slot[std::size_t(CellIndex(col, row))] = digit - '0';
+  }
+  cell = std::string(1, digit);
+  if (!(TastoSinistra || TastoSu || TastoDestra || TastoGiu || TastoTab || TastoPagSu ||
+        TastoPagGiu || TastoFine || TastoInizio) &&
+      controls.Seganalanosoluzioni.checked) {
+    CountSolutionsAfterEntry();
+  }
+}
+
+void Game::CountSolutionsAfterEntry() {
+  ProgressBar& bar = controls.ProgressBar1;
+  bar.visible = true;
+  bar.max = 60;
+  bar.position = 5;
+  counter.NumSoluzioni = 0;
+  CountSolutions(BuildCandidates(board), 2, counter, [&bar] { bar.StepBy(1); });
+  if (counter.NumSoluzioni == 0) {
+    dialogs.Message(BoxKind::Error, Tr("Lo schema in griglia non ammette soluzioni!",
+                                       "The puzzle in the grid have no solutions!"));
+  } else if (counter.NumSoluzioni == 1) {
+    dialogs.Message(BoxKind::Information,
+                    Tr("Complimenti!\n\rLo schema in griglia ha UNA SOLA SOLUZIONE!",
+                       "Congratulations!\n\rThe puzzle in the grid has ONLY ONE SOLUTION!"));
+  }
+  bar.position = bar.max;
+  bar.visible = false;
+}
+
+void Game::sudokugridKeyUp() {
+  AggiornaGriglia();
+}
+
+void Game::sudokugridMouseMove(int x, int y) {
+  if (!controls.MostraCandidati.checked) return;
+  Label& panel = controls.lpos;
+  if (x > 1 && x < 332 && y > 1 && y < 332) {
+    const int col = x / kBoardPitch, row = y / kBoardPitch;
+    panel.caption = controls.UAgrid.cells[CellIndex(col, row)];
+    panel.left = kBoardPitch * col + kBoardGridLeft - 9;
+    panel.top = kBoardPitch * row + kBoardGridTop - 20;
+    panel.visible = true;
+  } else {
+    panel.visible = false;
+  }
+}
+
+void Game::sudokugridExit() {
+  controls.lpos.visible = false;
+}
+
+void Game::MostraCandidatiClick() {
+  controls.MostraCandidati.checked = !controls.MostraCandidati.checked;
+}
+
+void Game::EvidenziaErroreClick() {
+  controls.EvidenziaErrore.checked = !controls.EvidenziaErrore.checked;
+}
+
+void Game::SeganalanosoluzioniClick() {
+  controls.Seganalanosoluzioni.checked = !controls.Seganalanosoluzioni.checked;
+}
+
+}  // namespace sudoku

@@ -1,0 +1,52 @@
+// Undo, two snapshots at a time, and restarting the current game from its givens.
+#include <string>
+
+#include "play/game.h"
+
+namespace sudoku {
+
+void Game::ClearHistory() {
+  NumStorico = 0;
+  for (Snapshot& slot : Storico) slot.fill(0);
+}
+
+void Game::Undo1Click() {
+  if (NumStorico <= 1) {
+    controls.Undo1.enabled = false;
+    return;
+  }
+  // One entry is reported twice by the grid, so one Undo steps back two snapshots.
+  NumStorico -= 2;
+  if (NumStorico < 2) controls.Undo1.enabled = false;
+  for (std::string& text : board.Texts) text.clear();
+  const Snapshot& slot = Storico[std::size_t(NumStorico)];
+  for (int i = 0; i < 81; ++i) {
+    if (slot[std::size_t(i)] != 0)
+      board.Texts[std::size_t(i)] = std::to_string(slot[std::size_t(i)]);
+  }
+  AggiornaGriglia();
+}
+
+void Game::RicominciaPartitaClick() {
+  const ListRow* selected = controls.LVsudoku.Selected();
+  if (selected == nullptr) return;
+  const std::string name = selected->caption;
+  if (!dialogs.Confirm(
+          std::string(Tr("Vuoi ricominciare la partita ", "Do you want to restart the game ")) +
+          name + "?")) {
+    return;
+  }
+  SetNomeFile(name);
+  if (controls.SudokuTimer.enabled) Restart1Click();
+  StampaInAttesa = false;
+  steps.NumPassi = 0;
+  steps.PassoCorrente = 0;
+  steps.PassoPasso = false;
+  Secondi = 0;
+  ClearHistory();
+  AzzeraGriglia();
+  ClearNavigationKeys();
+  CaricaSchema();
+}
+
+}  // namespace sudoku

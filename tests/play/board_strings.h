@@ -1,0 +1,54 @@
+// Boards written as 81-character strings, row by row from the top as one reads a puzzle:
+// a digit is a given (or an entry, for texts), "0" or "." an open or empty cell.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "play/game.h"
+
+namespace sudoku::testing {
+
+// A solved grid, and the same grid as a string of givens.
+inline constexpr std::string_view kSolved =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+// Character of cell (col, row) in a row-major string.
+inline char At(std::string_view rows, int col, int row) {
+  return rows[std::size_t(row * 9 + col)];
+}
+
+// Schema codes: "1d" for a digit, "0" for an open cell.
+inline void SetGivens(Game& game, std::string_view rows) {
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const char c = At(rows, col, row);
+      game.board.Schema[CellIndex(col, row)] =
+          c >= '1' && c <= '9' ? std::string("1") + c : std::string("0");
+    }
+  }
+}
+
+// Cell texts: the digit, or empty.
+inline void SetTexts(Game& game, std::string_view rows) {
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const char c = At(rows, col, row);
+      game.board.Texts[CellIndex(col, row)] = c >= '1' && c <= '9' ? std::string(1, c) : "";
+    }
+  }
+}
+
+// The cell texts back as a row-major string, "." for an empty text.
+inline std::string Texts(const Game& game) {
+  std::string rows;
+  for (int row = 0; row < 9; ++row) {
+    for (int col = 0; col < 9; ++col) {
+      const std::string& text = game.board.Texts[CellIndex(col, row)];
+      rows += text.empty() ? "." : text;
+    }
+  }
+  return rows;
+}
+
+}  // namespace sudoku::testing
