@@ -122,7 +122,7 @@ TEST(BoardTest, ASolveIsAnnouncedOnceUntilTheBoardChanges) {
   g.Avvia1Click();
   g.Secondi = 82;
   g.SudokuTimerTimer();
-  SetGivens(g, kSolved.substr(0, 40) + std::string(41, '.'));
+  SetGivens(g, std::string(kSolved.substr(0, 40)) + std::string(41, '.'));
   SetTexts(g, std::string(40, '.') + std::string(kSolved.substr(40)));
   g.sudokugridKeyUp();
 

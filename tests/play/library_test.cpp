@@ -26,7 +26,8 @@ TEST(LibraryTest, ListsExactlyTheTemaFilesWithTheirRecordsAndSolvedMarks) {
   GameFixture f;
   const std::filesystem::path temi = f.base / "temi";
   const std::string longName = std::string(47, 'l') + ".tema";  // 52 characters
-  for (const std::string& name : {"b.tema", "a.b.tema", "x.TEMA", "c.tema.bak", longName}) {
+  for (const std::string& name :
+       std::vector<std::string>{"b.tema", "a.b.tema", "x.TEMA", "c.tema.bak", longName}) {
     WritePuzzle(temi / name, kPuzzle);
   }
   WritePuzzle(temi / "ro.tema", kPuzzle, SampleInfo("77", "5-3-09"));
