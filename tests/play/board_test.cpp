@@ -57,11 +57,18 @@ TEST(BoardTest, CandidatesOfTheBoardGoToTheCandidatesGrid) {
 TEST(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCellInColumnMajorOrder) {
   GameFixture f;
   Game& g = f.game;
-  g.EvidenziaErroreClick();
   g.AzzeraGriglia();
   g.AggiornaGriglia();  // every candidates text non-empty
   g.board.Texts[CellIndex(0, 0)] = "5";
   g.board.Texts[CellIndex(4, 0)] = "5";  // a clash in row 0
+  g.AggiornaGriglia();
+  EXPECT_TRUE(f.effects.fills.empty());  // option off
+
+  g.AzzeraGriglia();
+  g.AggiornaGriglia();
+  g.EvidenziaErroreClick();
+  g.board.Texts[CellIndex(0, 0)] = "5";
+  g.board.Texts[CellIndex(4, 0)] = "5";
   g.AggiornaGriglia();
 
   std::vector<testing::FilledRect> expected;
@@ -81,17 +88,6 @@ TEST(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCellInColumnMajorOrder) {
 
   g.AggiornaGriglia();  // already empty before: no second flash
   EXPECT_EQ(f.effects.fills.size(), expected.size());
-}
-
-TEST(BoardTest, WithoutTheOptionNothingFlashes) {
-  GameFixture f;
-  Game& g = f.game;
-  g.AzzeraGriglia();
-  g.AggiornaGriglia();
-  SetTexts(g, "55" + std::string(79, '.'));
-  g.AggiornaGriglia();
-  EXPECT_TRUE(f.effects.fills.empty());
-  EXPECT_EQ(g.controls.PageControl1.activePage, "TSSudokuFile");
 }
 
 // Rows and columns all hold 1..9 but the boxes repeat digits.

@@ -24,21 +24,5 @@ TEST(ControlsTest, EveryControlIsListedOnceAndFoundByName) {
   EXPECT_EQ(std::get<BoardGrid*>(*controls.Find("sudokugrid")), &controls.sudokugrid);
 }
 
-TEST(ControlsTest, StartsAsTheWindowIsLaidOut) {
-  Controls controls;
-  EXPECT_FALSE(controls.Undo1.enabled);
-  EXPECT_FALSE(controls.Pausa1.enabled);
-  EXPECT_FALSE(controls.SBPause.enabled);
-  EXPECT_FALSE(controls.Opzioni1.enabled);
-  EXPECT_FALSE(controls.MostraCandidati.checked);
-  EXPECT_EQ(controls.LTime.caption, "0h 0m 0s");
-  EXPECT_EQ(controls.enomefile.text, "sud8");
-  EXPECT_EQ(controls.Seganalanosoluzioni.caption, "Segnala 0 soluzioni");
-  EXPECT_TRUE(controls.ShGiallo.circle);
-  EXPECT_FALSE(controls.lpos.visible);
-  EXPECT_EQ(controls.LVsudoku.columns.size(), 7u);
-  EXPECT_EQ(controls.LVsudoku.columns[5].caption, "Risolto");
-}
-
 }  // namespace
 }  // namespace sudoku

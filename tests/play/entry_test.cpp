@@ -67,18 +67,6 @@ TEST(EntryTest, AFullHistoryStopsRecordingButTheEntryApplies) {
   EXPECT_EQ(g.Storico[100][CellIndex(0, 0)], 4);
 }
 
-TEST(EntryTest, KeyDownRemembersOnlyTheNavigationKeys) {
-  GameFixture f;
-  Game& g = f.game;
-  g.sudokugridKeyDown(kKeyLeft);
-  EXPECT_TRUE(g.TastoSinistra);
-  g.sudokugridKeyDown(kKeyEnd);
-  EXPECT_FALSE(g.TastoSinistra);
-  EXPECT_TRUE(g.TastoFine);
-  g.sudokugridKeyDown('5');
-  EXPECT_FALSE(g.TastoFine);
-}
-
 // Row 0: given, given, open, given, given, open, ...
 constexpr char kRowOfGivens[] =
     "12.45.7.."
@@ -132,12 +120,6 @@ TEST(EntryTest, AClickOnAGivenAfterAnArrowPushesOnFromTheGiven) {
   EXPECT_FALSE(g.sudokugridSelectCell(3, 0));
   EXPECT_EQ(g.controls.sudokugrid.col, 3);
   EXPECT_EQ(g.controls.sudokugrid.row, 1);
-}
-
-TEST(EntryTest, BeforeTheFirstResetNoCellCanBeSelected) {
-  GameFixture f;
-  f.game.board.Schema.fill("");
-  EXPECT_FALSE(f.game.sudokugridSelectCell(0, 0));
 }
 
 std::string Without(std::string_view rows, int index) {
