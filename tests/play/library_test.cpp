@@ -94,10 +94,11 @@ TEST(LibraryTest, ANonNumericColumnIsReportedOnceAndTheRowsStay) {
   EXPECT_EQ(f.game.controls.LVsudoku.Selected()->caption, "Alpha");
 }
 
-TEST(LibraryTest, DoubleClickLoadsThePuzzleRetitlesAndRestartsTheTimer) {
+TEST(LibraryTest, DoubleClickLoadsAReadOnlyPuzzleRetitlesAndRestartsTheTimer) {
   GameFixture f;
   Game& g = f.game;
   WritePuzzle(f.base / "temi" / "p.tema", kPuzzle, SampleInfo("123", "12-05-2008"));
+  std::filesystem::permissions(f.base / "temi" / "p.tema", std::filesystem::perms::owner_read);
   g.AzzeraGioco();
   g.LVsudokuDblClick();  // nothing selected
   EXPECT_FALSE(g.controls.RicominciaPartita.enabled);
