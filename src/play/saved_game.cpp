@@ -1,0 +1,70 @@
+// The single saved game, temi/partita.txt: saving the board and resuming it with its clock.
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "play/game.h"
+#include "storage/game_text_file.h"
+#include "storage/raw_file.h"
+
+namespace sudoku {
+
+std::filesystem::path Game::SavedGamePath() const {
+  return CartellaBase / "temi" / "partita.txt";
+}
+
+void Game::SalvaPartita1Click() {
+  try {
+    ReplaceFileContent(SavedGamePath(),
+                       SavedGameText(controls.LTime.caption, board, controls.UAgrid.cells));
+  } catch (const std::exception& error) {
+    ReportError(error.what());
+  }
+}
+
+void Game::RiprendiPartita1Click() {
+  AzzeraGioco();
+  const std::filesystem::path path = SavedGamePath();
+  std::error_code ignored;
+  if (!std::filesystem::exists(path, ignored)) {
+    dialogs.Message(BoxKind::Plain, Tr("Non ci sono partite salvate", "There are no saved games"));
+    return;
+  }
+  if (!LoadGameText(path)) return;
+
+  const std::optional<std::int32_t> seconds = ClockSeconds(controls.LTime.caption);
+  if (!seconds) {
+    ReportError(std::string(Tr("Il tempo della partita salvata non \xE8 valido: ",
+                               "The time of the saved game is not valid: ")) +
+                controls.LTime.caption);
+    return;
+  }
+  if (*seconds > 0) {
+    Secondi = *seconds;
+    // The timer runs with its buttons and menu items set to match, so that it can be paused.
+    Avvia1Click();
+  }
+}
+
+bool Game::LoadGameText(const std::filesystem::path& path) {
+  const std::optional<GameTextContent> saved = ReadGameTextFile(path);
+  if (!saved) {
+    ReportError(std::string(Tr("Non posso leggere il file ", "The system can't read the file ")) +
+                path.string());
+    return false;
+  }
+  if (!saved->CellsAreDigits()) {
+    ReportError(std::string(Tr("Il file non contiene una griglia valida: ",
+                               "The file does not hold a valid grid: ")) +
+                path.string());
+    return false;
+  }
+  controls.LTime.caption = saved->TimerText;
+  for (int cell = 0; cell < 81; ++cell) {
+    if (saved->Cells[cell] != '0') board.Texts[cell] = std::string(1, saved->Cells[cell]);
+  }
+  AggiornaGriglia();
+  return true;
+}
+
+}  // namespace sudoku

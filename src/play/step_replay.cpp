@@ -1,0 +1,110 @@
+// The step-by-step solution: recording the cells that the logical solver finds from the board,
+// and replaying them on the board with the forward and back buttons.
+#include <string>
+
+#include "play/game.h"
+#include "solver/place_digit.h"
+
+namespace sudoku {
+namespace {
+
+constexpr int kStepFlashMs = 500;
+
+}  // namespace
+
+void Game::SoluzionePassoPasso1Click() {
+  steps.PassoCorrente = 0;
+  Griglia.fill(0);
+  Candidati = CandidateGrid::Full();
+  steps.NumPassi = 0;
+  for (StepRecord& record : steps.Passi) {
+    record.Values.fill(0);
+    record.Candidates = Candidati;
+  }
+  // Record 0 is the position the replay starts from, for the way back from step 1.
+  for (int cell = 0; cell < 81; ++cell) {
+    steps.Passi[0].Values[cell] = board.ValoreCella(cell / 9, cell % 9);
+  }
+
+  CandidateGrid found = Candidati;
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const int digit = board.ValoreCella(col, row);
+      if (digit == 0) continue;
+      Griglia[CellIndex(col, row)] = digit;
+      steps.PassoPasso = true;
+      found = PlaceDigit(found, col, row, PlaceMode::Full, digit, board, &steps);
+    }
+  }
+  steps.PassoPasso = false;
+
+  if (steps.NumPassi <= 1) {
+    controls.BAvanti.enabled = false;
+    controls.BIndietro.enabled = false;
+    dialogs.Message(BoxKind::Plain,
+                    Tr("Spiacente.\n\rIn base alle caselle valorizzate, non sono in grado di "
+                       "determinare altre celle.",
+                       "Sorry.\n\rThe system is not able to determine other cells."));
+    return;
+  }
+  controls.BAvanti.enabled = true;
+  controls.BIndietro.enabled = true;
+  Candidati = found;
+  RefreshCandidateGrid();
+  const std::string count = std::to_string(steps.NumPassi);
+  dialogs.Message(BoxKind::Plain, Lingua == "en"
+                                      ? "To see the logical sequence found, " + count +
+                                            " step, use the navigation buttons."
+                                      : "Per visualizzare la sequenza logica trovata, " + count +
+                                            " step, usa i pulsanti di navigazione.");
+}
+
+void Game::BAvantiClick() {
+  if (steps.PassoCorrente >= steps.NumPassi) {
+    controls.BAvanti.enabled = false;
+    controls.BIndietro.enabled = true;
+    return;
+  }
+  const int k = ++steps.PassoCorrente;
+  const StepRecord& record = steps.Passi[k];
+  const StepRecord& previous = steps.Passi[k - 1];
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const int cell = CellIndex(col, row);
+      const int value = record.Values[cell];
+      if (value <= 0 || board.IsGiven(col, row)) continue;
+      if (k > 1 && value == previous.Values[cell]) continue;
+      if (k > 1) FlashCell(col, row, kStepFlashMs);
+      board.Texts[cell] = std::to_string(value);
+    }
+  }
+  Candidati = record.Candidates;
+  RefreshCandidateGrid();
+  controls.BIndietro.enabled = true;
+}
+
+void Game::BIndietroClick() {
+  if (steps.PassoCorrente <= 0) {
+    controls.BIndietro.enabled = false;
+    controls.BAvanti.enabled = true;
+    return;
+  }
+  const int k = --steps.PassoCorrente;
+  const StepRecord& record = steps.Passi[k];
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const int cell = CellIndex(col, row);
+      const int value = record.Values[cell];
+      board.Texts[cell] =
+          value > 0 && !board.IsGiven(col, row) ? std::to_string(value) : std::string();
+    }
+  }
+  // Step 0 has no candidates of its own: those of step 1 stay shown.
+  if (k >= 1) {
+    Candidati = record.Candidates;
+    RefreshCandidateGrid();
+  }
+  controls.BAvanti.enabled = true;
+}
+
+}  // namespace sudoku
