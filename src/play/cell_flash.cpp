@@ -1,21 +1,18 @@
 // The red flash that points the user at one cell of the playing grid.
 #include "play/game.h"
+#include "play/grid_geometry.h"
 
 namespace sudoku {
 namespace {
 
-constexpr Rgb kFlashRed{255, 0, 0};
+// The system colour of window backgrounds, which the flash leaves behind.
 constexpr Rgb kWindowBackground{255, 255, 255};
-// Cells are 36 pixels square with 1-pixel grid lines between them.
-constexpr int kCellPitch = 37;
-constexpr int kCellSize = 36;
 
 }  // namespace
 
 void Game::FlashCell(int col, int row, int ms) {
-  const Rect rect{kCellPitch * col, kCellPitch * row, kCellPitch * col + kCellSize,
-                  kCellPitch * row + kCellSize};
-  effects.FillRect("sudokugrid", rect, kFlashRed);
+  const Rect rect = BoardCellRect(col, row);
+  effects.FillRect("sudokugrid", rect, kErrorRed);
   effects.Pause(ms);
   effects.FillRect("sudokugrid", rect, kWindowBackground);
 }
