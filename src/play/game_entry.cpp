@@ -116,12 +116,11 @@ void Game::CountSolutionsAfterEntry() {
   bar.visible = true;
   bar.max = 60;
   bar.position = 5;
-  counter.NumSoluzioni = 0;
-  CountSolutions(BuildCandidates(board), 2, counter, [&bar] { bar.StepBy(1); });
-  if (counter.NumSoluzioni == 0) {
+  const std::int32_t n = CountBoardSolutions(2);
+  if (n == 0) {
     dialogs.Message(BoxKind::Error, Tr("Lo schema in griglia non ammette soluzioni!",
                                        "The puzzle in the grid have no solutions!"));
-  } else if (counter.NumSoluzioni == 1) {
+  } else if (n == 1) {
     dialogs.Message(BoxKind::Information,
                     Tr("Complimenti!\n\rLo schema in griglia ha UNA SOLA SOLUZIONE!",
                        "Congratulations!\n\rThe puzzle in the grid has ONLY ONE SOLUTION!"));
