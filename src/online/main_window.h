@@ -29,6 +29,11 @@ enum class ConnectionSetup { Offline, Connected };
 // Where the colour-swatch bar goes: centred under the grid.
 inline constexpr int kGridLeft = 21, kGridTop = 52, kGridWidth = 333, kGridHeight = 333;
 
+// How the shell drives it: FormCreate(current directory) once the widgets exist; FormActivate
+// when the window is first shown; FormClose when it closes (after EXIT1Click has set
+// closeRequested, or from the title bar); CtrlTimerTimer on each CtrlTimer tick while
+// controls.CtrlTimer.enabled; WQuilloTitleChange on each title of that pane;
+// PageControl1Changing before the user leaves a tab of PageControl1 (false keeps the tab).
 class MainWindow {
  public:
   // siteAddress: the site's base address without a trailing "/", e.g. "http://127.0.0.1:8642".
