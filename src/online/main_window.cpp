@@ -1,7 +1,7 @@
 // Creation, activation, the connection set-ups and shutdown of the main window.
 #include "online/main_window.h"
 
-#include <cstdio>
+#include <string_view>
 #include <utility>
 
 #include "online/local_pages.h"
@@ -12,11 +12,33 @@ namespace {
 
 constexpr const char* kOfflineSetup = "Configurazione OFFLINE\n\rOffline Setup";
 
-// The date and time as the short date and long time of the Italian locale.
-std::string DateTimeText(const DateTime& t) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour,
-                t.minute, t.second);
+// A date or time in one of the formats of FormatSettings: dd, mm, yyyy, hh, nn, ss, and "/"
+// and ":" standing for the separators.
+std::string FormatDateTime(const std::string& format, const DateTime& t, const FormatSettings& f) {
+  auto two = [](int n) { return std::string(1, char('0' + n / 10 % 10)) + char('0' + n % 10); };
+  std::string text;
+  for (std::size_t i = 0; i < format.size();) {
+    std::string_view rest = std::string_view(format).substr(i);
+    if (rest.starts_with("yyyy")) {
+      text += std::to_string(t.year);
+      i += 4;
+      continue;
+    }
+    std::string_view pair = rest.substr(0, 2);
+    int value = pair == "dd"   ? t.day
+                : pair == "mm" ? t.month
+                : pair == "hh" ? t.hour
+                : pair == "nn" ? t.minute
+                : pair == "ss" ? t.second
+                               : -1;
+    if (value >= 0) {
+      text += two(value);
+      i += 2;
+      continue;
+    }
+    text += rest[0] == '/' ? f.DateSeparator : rest[0] == ':' ? f.TimeSeparator : rest[0];
+    ++i;
+  }
   return text;
 }
 
@@ -219,7 +241,10 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
 std::string MainWindow::DownloadListAddress() const {
   const std::string path = "/sudoku/download/file-download-list.asp?when=";
   if (game.Registrato) return path + game.DatiUtente + "&who=" + game.Utente;
-  return path + DateTimeText(game.clock.Now()) + "&who=Anonimo";
+  const DateTime now = game.clock.Now();
+  const FormatSettings& f = game.Formati;
+  return path + FormatDateTime(f.ShortDateFormat, now, f) + " " +
+         FormatDateTime(f.LongTimeFormat, now, f) + "&who=Anonimo";
 }
 
 void MainWindow::CtrlTimerTimer() {

@@ -129,6 +129,11 @@ TEST(ConnectedSetUpTest, AnAnonymousUserGetsTheSitePagesOnly) {
   EXPECT_EQ(f.WBdownload.LastAddress(),
             "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=06/12/2026 "
             "08:05:09&who=Anonimo");
+  f.game.Formati.UseDayMonthYearDashes();
+  f.window.ApplyConnectionState(ConnectionSetup::Connected);
+  EXPECT_EQ(f.WBdownload.LastAddress(),
+            "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=06-12-2026 "
+            "08-05-09&who=Anonimo");
   EXPECT_EQ(f.WBsoluzione.LastAddress(),
             "http://127.0.0.1:8642/sudoku/gioco-offline/vota-sudoku.asp");
   EXPECT_EQ(f.WQuillo.LastAddress(), "http://127.0.0.1:8642/sudoku/sfida-online/sudoku-space.asp?");
