@@ -1,6 +1,9 @@
 // Creation, the connect question, the tab guard, About, EXIT and shutdown of the main window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+
 #include "main_window_fixture.h"
 
 namespace sudoku {
@@ -26,6 +29,24 @@ TEST(StartUpTest, CreationTakesTheFolderTheDateAndTheMarker) {
   EXPECT_TRUE(f.window.tooltipsOn);
   EXPECT_TRUE(f.dialogs.confirmations.empty());
   EXPECT_EQ(f.window.WindowCaption(), "Sudoku http://127.0.0.1:8642/sudoku/");
+}
+
+TEST(StartUpTest, CreationListsTheLibraryAndTheSampleLibraryReads) {
+  MainWindowFixture<> f;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets/temi")) {
+    std::filesystem::copy_file(entry.path(), f.base / "temi" / entry.path().filename());
+    ++files;
+  }
+  ASSERT_GE(files, 30);
+  f.window.FormCreate(f.base);
+  const ListView& list = f.game.controls.LVsudoku;
+  ASSERT_EQ(int(list.rows.size()), files);
+  std::set<std::string> levels;
+  for (const ListRow& row : list.rows) levels.insert(row.subItems.at(3));
+  EXPECT_GE(levels.size(), 4u);
+  EXPECT_EQ(list.rows[0].caption, "0001-puzzle_8-2-26.tema");
 }
 
 TEST(StartUpTest, BrowserSettingsAreSavedReplacedAndWrittenBackAtClose) {
