@@ -1,0 +1,179 @@
+// Accounts, password hashes and the mail outbox.
+#include "site/accounts.h"
+
+#include <sodium.h>
+
+#include <cctype>
+#include <stdexcept>
+#include <vector>
+
+#include "site/calendar.h"
+#include "site/query.h"
+#include "site/sessions.h"
+
+namespace sudoku::site {
+namespace {
+
+std::string HashPassword(const std::string& password, const HashLimits& limits) {
+  char hash[crypto_pwhash_STRBYTES];
+  if (crypto_pwhash_str(hash, password.data(), password.size(), limits.Ops, limits.Memory) != 0)
+    throw std::runtime_error("password hashing ran out of memory");
+  return hash;
+}
+
+std::string NewToken(Db& db, const std::string& name, const std::string& purpose) {
+  const std::string token = RandomToken();
+  db.Prepare("INSERT INTO tokens (token, name, purpose) VALUES (?, ?, ?)")
+      .Bind(1, token)
+      .Bind(2, name)
+      .Bind(3, purpose)
+      .Run();
+  return token;
+}
+
+// Consumes a token of the purpose; its user, or nothing.
+std::optional<std::string> TakeToken(Db& db, const std::string& token,
+                                     const std::string& purpose) {
+  std::string name;
+  {
+    auto find = db.Prepare("SELECT name FROM tokens WHERE token = ? AND purpose = ?");
+    find.Bind(1, token).Bind(2, purpose);
+    if (!find.Step()) return std::nullopt;
+    name = find.Text(0);
+  }
+  db.Prepare("DELETE FROM tokens WHERE token = ?").Bind(1, token).Run();
+  return name;
+}
+
+bool Exists(Db& db, const char* sql, const std::string& value) {
+  auto find = db.Prepare(sql);
+  find.Bind(1, value);
+  return find.Step();
+}
+
+bool IsPlausibleEmail(const std::string& email) {
+  const std::size_t at = email.find('@');
+  if (at == 0 || at == std::string::npos || at + 1 >= email.size() || email.size() > 100)
+    return false;
+  if (email.find('@', at + 1) != std::string::npos) return false;
+  for (char c : email)
+    if (static_cast<unsigned char>(c) <= ' ' || c == '<' || c == '>' || c == '"') return false;
+  return true;
+}
+
+}  // namespace
+
+HashLimits InteractiveLimits() {
+  return {crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE};
+}
+
+HashLimits LightLimits() { return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN}; }
+
+bool IsValidUserName(const std::string& name) {
+  if (name.size() < 4 || name.size() > 20) return false;
+  for (char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::optional<std::string> RegistrationProblem(Db& db, const std::string& name,
+                                               const std::string& password,
+                                               const std::string& email) {
+  if (!IsValidUserName(name)) return "La user deve avere da 4 a 20 lettere o cifre.";
+  // "anonimo" names the anonymous visitor in the game's requests.
+  if (Lower(name) == "anonimo") return "Questa user non \u00e8 disponibile.";
+  if (password.size() < 4 || password.size() > 64)
+    return "La password deve avere da 4 a 64 caratteri.";
+  if (!IsPlausibleEmail(email)) return "L'indirizzo email non \u00e8 valido.";
+  if (Exists(db, "SELECT 1 FROM users WHERE name = ?", Lower(name)))
+    return "Questa user \u00e8 gi\u00e0 registrata.";
+  if (Exists(db, "SELECT 1 FROM users WHERE email = ?", Lower(email)))
+    return "Questo indirizzo email \u00e8 gi\u00e0 registrato.";
+  return std::nullopt;
+}
+
+std::string CreateUser(Db& db, const std::string& name, const std::string& password,
+                       const std::string& email, bool active, const HashLimits& limits) {
+  const std::string user = Lower(name);
+  db.Prepare("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, ?, ?, ?)")
+      .Bind(1, user)
+      .Bind(2, HashPassword(password, limits))
+      .Bind(3, Lower(email))
+      .Bind(4, int(active))
+      .Bind(5, DateText(Today(), '-'))
+      .Run();
+  return active ? std::string() : NewToken(db, user, "confirm");
+}
+
+std::optional<std::string> ConfirmUser(Db& db, const std::string& token) {
+  auto name = TakeToken(db, token, "confirm");
+  if (name) db.Prepare("UPDATE users SET active = 1 WHERE name = ?").Bind(1, *name).Run();
+  return name;
+}
+
+LoginCheck CheckLogin(Db& db, const std::string& name, const std::string& password) {
+  auto find = db.Prepare("SELECT hash, active FROM users WHERE name = ?");
+  find.Bind(1, Lower(name));
+  if (!find.Step()) return LoginCheck::Wrong;
+  const std::string hash = find.Text(0);
+  if (crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) != 0)
+    return LoginCheck::Wrong;
+  return find.Int(1) ? LoginCheck::Ok : LoginCheck::Inactive;
+}
+
+std::string RecordLogin(Db& db, const std::string& name) {
+  std::string previous;
+  {
+    auto find = db.Prepare("SELECT last_login, created FROM users WHERE name = ?");
+    find.Bind(1, name);
+    if (find.Step()) previous = find.Text(0).empty() ? find.Text(1) : find.Text(0);
+  }
+  db.Prepare("UPDATE users SET last_login = ? WHERE name = ?")
+      .Bind(1, DateText(Today(), '-'))
+      .Bind(2, name)
+      .Run();
+  return previous;
+}
+
+bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string& baseAddress) {
+  std::vector<std::string> names;
+  {
+    auto find = db.Prepare("SELECT name FROM users WHERE email = ?");
+    find.Bind(1, Lower(email));
+    while (find.Step()) names.push_back(find.Text(0));
+  }
+  for (const std::string& name : names) {
+    const std::string token = NewToken(db, name, "password");
+    SendMail(db, Lower(email), "Nuova password",
+             "Ciao " + name + ",\nper avere una nuova password apri questo indirizzo:\n" +
+                 baseAddress + "/sudoku/gioco-offline/nuova-password.asp?t=" + token + "\n");
+  }
+  return !names.empty();
+}
+
+std::optional<std::pair<std::string, std::string>> RenewPassword(Db& db, const std::string& token,
+                                                                 const HashLimits& limits) {
+  auto name = TakeToken(db, token, "password");
+  if (!name) return std::nullopt;
+  static constexpr char kAlphabet[] = "abcdefghijkmnpqrstuvwxyz23456789";
+  std::string password;
+  for (int i = 0; i < 10; ++i) password.push_back(kAlphabet[randombytes_uniform(32)]);
+  // Following the mailed link proves the address, so it also activates the account.
+  db.Prepare("UPDATE users SET hash = ?, active = 1 WHERE name = ?")
+      .Bind(1, HashPassword(password, limits))
+      .Bind(2, *name)
+      .Run();
+  return std::make_pair(*name, password);
+}
+
+void SendMail(Db& db, const std::string& to, const std::string& subject,
+              const std::string& body) {
+  db.Prepare("INSERT INTO outbox (recipient, subject, body, sent) VALUES (?, ?, ?, ?)")
+      .Bind(1, to)
+      .Bind(2, subject)
+      .Bind(3, body)
+      .Bind(4, DateText(Today()) + " " + TimeOfDay())
+      .Run();
+}
+
+}  // namespace sudoku::site

@@ -1,0 +1,192 @@
+// The catalogue store.
+#include "site/catalogue.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "site/puzzle_maker.h"
+
+namespace sudoku::site {
+namespace {
+
+constexpr const char* kColumns =
+    "number, digits, solution, level, givens, symmetric, year, month, day, vote_sum, voters, "
+    "author";
+
+CataloguePuzzle ReadRow(const Statement& row) {
+  CataloguePuzzle p;
+  p.Number = int(row.Int(0));
+  p.Digits = row.Text(1);
+  p.Solution = row.Text(2);
+  p.Level = int(row.Int(3));
+  p.Givens = int(row.Int(4));
+  p.Symmetric = row.Int(5) != 0;
+  p.Published = {int(row.Int(6)), int(row.Int(7)), int(row.Int(8))};
+  p.VoteSum = int(row.Int(9));
+  p.Voters = int(row.Int(10));
+  p.Author = row.Text(11);
+  return p;
+}
+
+// Stores the puzzle under the next number; false when the same puzzle is already there.
+bool Insert(Db& db, const MadePuzzle& made, const Date& date, const std::string& author) {
+  db.Prepare(
+        "INSERT OR IGNORE INTO puzzles (number, digits, solution, level, givens, symmetric, year, "
+        "month, day, author) VALUES ((SELECT IFNULL(MAX(number), 0) + 1 FROM puzzles), ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?)")
+      .Bind(1, made.Digits)
+      .Bind(2, made.Solution)
+      .Bind(3, made.Level)
+      .Bind(4, made.Givens)
+      .Bind(5, int(made.Symmetric))
+      .Bind(6, date.Year)
+      .Bind(7, date.Month)
+      .Bind(8, date.Day)
+      .Bind(9, author)
+      .Run();
+  return db.Changes() == 1;
+}
+
+// The filter as SQL parameters: ?1 year, ?2 month or 0, ?3 symmetric only, ?4 givens or 0.
+constexpr const char* kFilter =
+    " FROM puzzles WHERE year = ?1 AND (?2 = 0 OR month = ?2) AND (?3 = 0 OR symmetric = 1) AND "
+    "(?4 = 0 OR givens = ?4)";
+
+void BindFilter(Statement& statement, const CatalogueFilter& filter) {
+  statement.Bind(1, filter.Year).Bind(2, filter.Month).Bind(3, int(filter.SymmetricOnly));
+  statement.Bind(4, filter.Givens);
+}
+
+std::vector<CataloguePuzzle> ReadAll(Statement& statement) {
+  std::vector<CataloguePuzzle> puzzles;
+  while (statement.Step()) puzzles.push_back(ReadRow(statement));
+  return puzzles;
+}
+
+}  // namespace
+
+std::string CataloguePuzzle::AverageVote() const {
+  if (Voters == 0) return "0";
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f", double(VoteSum) / Voters);
+  return text;
+}
+
+void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
+  {
+    auto any = db.Prepare("SELECT 1 FROM puzzles LIMIT 1");
+    if (any.Step()) return;
+  }
+  SeededRandom random(seed);
+  const int months = (today.Year - 2008) * 12 + today.Month;
+  Transaction transaction(db);
+  for (int m = 0; m < months; ++m) {
+    const int year = 2008 + m / 12, month = m % 12 + 1;
+    const int inMonth = int((std::int64_t(m) + 1) * count / months - std::int64_t(m) * count / months);
+    const int lastDay = m == months - 1 ? today.Day : DaysInMonth(year, month);
+    std::vector<int> days;
+    for (int k = 0; k < inMonth; ++k) days.push_back(random.Next(1, lastDay));
+    std::sort(days.begin(), days.end());
+    for (int day : days) {
+      MadePuzzle made;
+      do {
+        made = MakePuzzle(random, random.Next(0, 1) == 1, random.Next(20, 29));
+      } while (!Insert(db, made, {year, month, day}, "Admin"));
+    }
+  }
+  transaction.Commit();
+}
+
+int CountMatches(Db& db, const CatalogueFilter& filter) {
+  auto count = db.Prepare((std::string("SELECT COUNT(*)") + kFilter).c_str());
+  BindFilter(count, filter);
+  count.Step();
+  return int(count.Int(0));
+}
+
+std::optional<CataloguePuzzle> PuzzleAt(Db& db, const CatalogueFilter& filter, int page) {
+  auto find = db.Prepare(
+      (std::string("SELECT ") + kColumns + kFilter + " ORDER BY number LIMIT 1 OFFSET ?5").c_str());
+  BindFilter(find, filter);
+  find.Bind(5, std::max(page, 1) - 1);
+  if (!find.Step()) return std::nullopt;
+  return ReadRow(find);
+}
+
+std::optional<CataloguePuzzle> PuzzleByNumber(Db& db, int number) {
+  auto find =
+      db.Prepare((std::string("SELECT ") + kColumns + " FROM puzzles WHERE number = ?").c_str());
+  find.Bind(1, number);
+  if (!find.Step()) return std::nullopt;
+  return ReadRow(find);
+}
+
+std::vector<CataloguePuzzle> PuzzlesFrom(Db& db, int first, int count) {
+  auto list = db.Prepare((std::string("SELECT ") + kColumns +
+                          " FROM puzzles WHERE number >= ? ORDER BY number LIMIT ?")
+                             .c_str());
+  list.Bind(1, first).Bind(2, count);
+  return ReadAll(list);
+}
+
+std::vector<CataloguePuzzle> PuzzlesOfMonth(Db& db, int year, int month) {
+  auto list = db.Prepare((std::string("SELECT ") + kColumns +
+                          " FROM puzzles WHERE year = ? AND month = ? ORDER BY number")
+                             .c_str());
+  list.Bind(1, year).Bind(2, month);
+  return ReadAll(list);
+}
+
+std::vector<std::pair<int, int>> PublishedMonths(Db& db) {
+  auto list = db.Prepare(
+      "SELECT DISTINCT year, month FROM puzzles ORDER BY year DESC, month DESC");
+  std::vector<std::pair<int, int>> months;
+  while (list.Step()) months.emplace_back(int(list.Int(0)), int(list.Int(1)));
+  return months;
+}
+
+bool CastVote(Db& db, int number, const std::string& user, int vote) {
+  Transaction transaction(db);
+  db.Prepare("INSERT OR IGNORE INTO votes (number, name, vote) VALUES (?, ?, ?)")
+      .Bind(1, number)
+      .Bind(2, user)
+      .Bind(3, vote)
+      .Run();
+  if (db.Changes() != 1) return false;
+  db.Prepare("UPDATE puzzles SET vote_sum = vote_sum + ?, voters = voters + 1 WHERE number = ?")
+      .Bind(1, vote)
+      .Bind(2, number)
+      .Run();
+  transaction.Commit();
+  return true;
+}
+
+bool HasVoted(Db& db, int number, const std::string& user) {
+  auto find = db.Prepare("SELECT 1 FROM votes WHERE number = ? AND name = ?");
+  find.Bind(1, number).Bind(2, user);
+  return find.Step();
+}
+
+Publication Publish(Db& db, const std::string& digits, const std::string& user, const Date& today) {
+  if (digits.size() != 81 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return {0, "Lo schema deve essere di 81 cifre."};
+  const int givens = int(81 - std::count(digits.begin(), digits.end(), '0'));
+  if (givens < 15) return {0, "Lo schema ha meno di 15 numeri."};
+  if (givens > 30) return {0, "Non pubblichiamo schemi con pi\u00f9 di 30 numeri."};
+  MadePuzzle made;
+  const int solutions = CountSolutionsUpTo(digits, 2, &made.Solution);
+  if (solutions == 0) return {0, "Lo schema non ammette soluzioni."};
+  if (solutions > 1) return {0, "Lo schema ha pi\u00f9 di una soluzione."};
+  made.Digits = digits;
+  made.Givens = givens;
+  made.Level = RateLevel(digits);
+  made.Symmetric = true;
+  for (int i = 0; i < 81; ++i)
+    if ((digits[std::size_t(i)] == '0') != (digits[std::size_t(80 - i)] == '0')) made.Symmetric = false;
+  if (!Insert(db, made, today, user)) return {0, "Questo schema \u00e8 gi\u00e0 pubblicato."};
+  auto number = db.Prepare("SELECT MAX(number) FROM puzzles");
+  number.Step();
+  return {int(number.Int(0)), {}};
+}
+
+}  // namespace sudoku::site

@@ -1,0 +1,188 @@
+// The challenge pages: the two data pages the game reads (hidden elements whose id is the field
+// name and whose value is the field), the commands of the challenge and the match, the status
+// page and the ranking.
+#include <string>
+#include <vector>
+
+#include "site/challenges.h"
+#include "site/html.h"
+#include "site/pages.h"
+#include "site/query.h"
+#include "site/sessions.h"
+
+namespace sudoku::site {
+namespace {
+
+constexpr const char* kPrefix = "/sudoku/sfida-online/";
+
+std::string OrZero(const std::string& text) { return text.empty() ? "0" : text; }
+
+// What the game keeps of a challenge before a match: an ended match counts as none, and a
+// challenged user whose challenger left sees no challenger.
+std::string CommonFields(Db& db, const std::optional<std::string>& user) {
+  std::optional<Challenge> c;
+  if (user) c = ActiveChallenge(db, *user);
+  if (c && c->State == "finita") c.reset();
+  std::string challenger = c ? c->Challenger : "0";
+  if (c && c->State == "annullata") challenger = "0";
+  std::string fields;
+  fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
+  fields += Hidden("nickname", user.value_or(""));
+  fields += Hidden("UteSuConnessi", std::to_string(UsersOnline(db, NowSeconds())));
+  fields += Hidden("nAttesa", std::to_string(CountWaiting(db)));
+  fields += Hidden("nCorso", std::to_string(CountRunning(db)));
+  fields += Hidden("schemasfida", c ? c->Puzzle : "0");
+  fields += Hidden("sfidante", challenger);
+  fields += Hidden("sfidato", c ? OrZero(c->Challenged) : "0");
+  fields += Hidden("statosfida", c ? c->State : "0");
+  fields += Hidden("nMaxSuSfide", std::to_string(kMaxMatches));
+  return fields;
+}
+
+std::string MatchFields(const std::optional<Challenge>& c, const std::optional<std::string>& user) {
+  auto field = [&](const char* id, const std::string& value) {
+    return Hidden(id, c ? value : "0");
+  };
+  std::string fields;
+  fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
+  fields += Hidden("nickname", user.value_or(""));
+  if (!c) return fields;
+  fields += field("schemasfida", c->Puzzle);
+  fields += field("sfidante", c->Challenger);
+  fields += field("sfidato", OrZero(c->Challenged));
+  fields += field("soluzione", c->Solution);
+  fields += field("giornoiniziosfida", c->StartDay);
+  fields += field("ultimamossa", c->Board);
+  fields += field("mossaprecedente", c->Previous);
+  fields += field("elementotrovatoda", c->FoundBy);
+  fields += field("orafinesfida", c->EndTime);
+  fields += field("orainiziosfida", c->StartTime);
+  fields += field("puntisfidanteok", std::to_string(c->ChallengerOk));
+  fields += field("puntisfidanteko", std::to_string(c->ChallengerKo));
+  fields += field("puntisfidatook", std::to_string(c->ChallengedOk));
+  fields += field("puntisfidatoko", std::to_string(c->ChallengedKo));
+  fields += field("bRisolto", c->Solved ? "si" : "no");
+  fields += field("msgxsfidato", c->MsgChallenged);
+  fields += field("msgxsfidante", c->MsgChallenger);
+  return fields;
+}
+
+std::string Summary(const std::optional<Challenge>& c) {
+  if (!c) return Paragraph("Nessuna sfida.");
+  return Paragraph("Sfida di " + c->Challenger +
+                   (c->Challenged.empty() ? std::string() : " contro " + c->Challenged) +
+                   ": " + c->State + ".");
+}
+
+void ChallengeData(Visit& visit) {
+  Db& db = visit.Owner.Store();
+  std::optional<Challenge> c;
+  if (visit.User) c = ActiveChallenge(db, *visit.User);
+  visit.Html("dati sfida", "<form>\n" + CommonFields(db, visit.User) + "</form>\n" + Summary(c));
+}
+
+void MatchData(Visit& visit) {
+  Db& db = visit.Owner.Store();
+  std::optional<Challenge> c;
+  if (visit.User) c = ActiveChallenge(db, *visit.User);
+  visit.Html("partita", "<form>\n" + MatchFields(c, visit.User) + "</form>\n" + Summary(c));
+}
+
+void ShowOutcome(Visit& visit, const Outcome& outcome) {
+  visit.Html("sfida", Paragraph(outcome.Text));
+}
+
+// The pieces of the "id" parameter, the first of which must name the session's user.
+std::vector<std::string> OwnPieces(Visit& visit, std::size_t least) {
+  std::vector<std::string> pieces = SplitDecoded(visit.Raw("id"));
+  if (pieces.size() < least) throw BadRequest{"parametri mancanti"};
+  visit.RequireUser(pieces[0]);
+  return pieces;
+}
+
+int Count(const std::string& text) {
+  const auto value = ParseNumber(text);
+  if (!value) throw BadRequest{"numero non valido"};
+  return *value;
+}
+
+void UpdateMatch(Visit& visit) {
+  const auto pieces = OwnPieces(visit, 6);
+  MoveReport report;
+  report.Moves = pieces[1];
+  if (report.Moves.size() != 81 || report.Moves.find_first_not_of("0123456789") != std::string::npos)
+    throw BadRequest{"mosse non valide"};
+  Count(pieces[2]);  // the right digits are counted here, from the board
+  report.Wrong = Count(pieces[3]);
+  Count(pieces[5]);
+  ShowOutcome(visit, ReportMoves(visit.Owner.Store(), *visit.User, report));
+}
+
+void SendChat(Visit& visit) {
+  const auto pieces = OwnPieces(visit, 2);
+  // An unescaped ";" in the text splits it too; it belongs to the message all the same.
+  std::string text = pieces[1];
+  for (std::size_t k = 2; k < pieces.size(); ++k) text += ";" + pieces[k];
+  ShowOutcome(visit, SendMessage(visit.Owner.Store(), *visit.User, text));
+}
+
+void ResetChallenge(Visit& visit) {
+  const auto pieces = OwnPieces(visit, 2);
+  if (pieces[1] != "fine" && pieces[1] != "abbandono") throw BadRequest{"comando sconosciuto"};
+  if (pieces.size() > 2 && pieces[2] != "0" && pieces[2] != "1") throw BadRequest{"esito"};
+  ShowOutcome(visit, Reset(visit.Owner.Store(), *visit.User, pieces[1] == "abbandono"));
+}
+
+void GenerateMatch(Visit& visit) {
+  const auto seed = ParseNumber(visit.Param("genera"));
+  if (!seed) throw BadRequest{"numero dello schema"};
+  ShowOutcome(visit, Generate(visit.Owner.Store(), visit.RequireSession(), *seed));
+}
+
+void StatusPage(Visit& visit) {
+  const std::string message = visit.Param("msg");
+  std::string body = message.empty() || message == "0"
+                         ? Paragraph("Nessuna sfida in corso.")
+                         : "<p>" + StatusMarkup(message) + "</p>\n";
+  Db& db = visit.Owner.Store();
+  body += Paragraph("Sfide in attesa: " + std::to_string(CountWaiting(db)) +
+                    " - Partite in corso: " + std::to_string(CountRunning(db)) +
+                    " - Utenti connessi: " + std::to_string(UsersOnline(db, NowSeconds())));
+  visit.Html("stato sfida", body);
+}
+
+void RankingPage(Visit& visit) {
+  std::string body = "<h3>Classifica</h3>\n<table class=\"t\"><tr><th>User</th><th>Partite</th>"
+                     "<th>Vinte</th><th>Cifre giuste</th><th>Cifre errate</th></tr>\n";
+  for (const RankingRow& row : Ranking(visit.Owner.Store())) {
+    body += "<tr><td>" + Escape(row.Name) + "</td><td>" + std::to_string(row.Matches) +
+            "</td><td>" + std::to_string(row.Wins) + "</td><td>" + std::to_string(row.Right) +
+            "</td><td>" + std::to_string(row.Wrong) + "</td></tr>\n";
+  }
+  visit.Html("classifica", body + "</table>\n");
+}
+
+template <Outcome (*Command)(Db&, const std::string&)>
+void SessionCommand(Visit& visit) {
+  ShowOutcome(visit, Command(visit.Owner.Store(), visit.RequireSession()));
+}
+
+}  // namespace
+
+void RegisterChallengePages(Site& site) {
+  const std::string prefix = kPrefix;
+  site.Page(prefix + "lettura-dati-sfida.asp", ChallengeData);
+  site.Page(prefix + "lettura-asusfideincorso.asp", MatchData);
+  site.Page(prefix + "lancia-sfida.asp", SessionCommand<Launch>);
+  site.Page(prefix + "accetta-sfida.asp", SessionCommand<Accept>);
+  site.Page(prefix + "annulla-sfida-sfidante.asp", SessionCommand<Withdraw>);
+  site.Page(prefix + "genera-sfida-sudoku.asp", GenerateMatch);
+  site.Page(prefix + "avvia-sfida-sudoku.asp", SessionCommand<Start>);
+  site.Page(prefix + "aggiorna-asusfideincorso.asp", UpdateMatch);
+  site.Page(prefix + "invia-messaggio.asp", SendChat);
+  site.Page(prefix + "reset-sfida-sudoku.asp", ResetChallenge);
+  site.Page(prefix + "visualizza-dati-sfida.asp", StatusPage);
+  site.Page(prefix + "sudoku-online-classifica.asp", RankingPage);
+}
+
+}  // namespace sudoku::site

@@ -1,0 +1,342 @@
+// The challenge state machine and the shared board of a match.
+#include "site/challenges.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "site/calendar.h"
+#include "site/puzzle_maker.h"
+#include "site/sessions.h"
+
+namespace sudoku::site {
+namespace {
+
+constexpr const char* kColumns =
+    "id, challenger, challenged, state, puzzle, solution, board, previous, found_by, start_day, "
+    "start_time, end_time, challenger_ok, challenger_ko, challenged_ok, challenged_ko, solved, "
+    "msg_challenger, msg_challenged, challenger_closed, challenged_closed";
+
+Challenge ReadRow(const Statement& row) {
+  Challenge c;
+  c.Id = row.Int(0);
+  c.Challenger = row.Text(1);
+  c.Challenged = row.Text(2);
+  c.State = row.Text(3);
+  c.Puzzle = row.Text(4);
+  c.Solution = row.Text(5);
+  c.Board = row.Text(6);
+  c.Previous = row.Text(7);
+  c.FoundBy = row.Text(8);
+  c.StartDay = row.Text(9);
+  c.StartTime = row.Text(10);
+  c.EndTime = row.Text(11);
+  c.ChallengerOk = int(row.Int(12));
+  c.ChallengerKo = int(row.Int(13));
+  c.ChallengedOk = int(row.Int(14));
+  c.ChallengedKo = int(row.Int(15));
+  c.Solved = row.Int(16) != 0;
+  c.MsgChallenger = row.Text(17);
+  c.MsgChallenged = row.Text(18);
+  c.ChallengerClosed = row.Int(19) != 0;
+  c.ChallengedClosed = row.Int(20) != 0;
+  return c;
+}
+
+void Save(Db& db, const Challenge& c) {
+  db.Prepare(
+        "UPDATE challenges SET challenged = ?, state = ?, puzzle = ?, solution = ?, board = ?, "
+        "previous = ?, found_by = ?, start_day = ?, start_time = ?, end_time = ?, "
+        "challenger_ok = ?, challenger_ko = ?, challenged_ok = ?, challenged_ko = ?, solved = ?, "
+        "msg_challenger = ?, msg_challenged = ?, challenger_closed = ?, challenged_closed = ? "
+        "WHERE id = ?")
+      .Bind(1, c.Challenged)
+      .Bind(2, c.State)
+      .Bind(3, c.Puzzle)
+      .Bind(4, c.Solution)
+      .Bind(5, c.Board)
+      .Bind(6, c.Previous)
+      .Bind(7, c.FoundBy)
+      .Bind(8, c.StartDay)
+      .Bind(9, c.StartTime)
+      .Bind(10, c.EndTime)
+      .Bind(11, c.ChallengerOk)
+      .Bind(12, c.ChallengerKo)
+      .Bind(13, c.ChallengedOk)
+      .Bind(14, c.ChallengedKo)
+      .Bind(15, int(c.Solved))
+      .Bind(16, c.MsgChallenger)
+      .Bind(17, c.MsgChallenged)
+      .Bind(18, int(c.ChallengerClosed))
+      .Bind(19, int(c.ChallengedClosed))
+      .Bind(20, c.Id)
+      .Run();
+}
+
+int CountWhere(Db& db, const char* sql) {
+  auto count = db.Prepare(sql);
+  count.Step();
+  return int(count.Int(0));
+}
+
+bool IsLive(const Challenge& c) {
+  return c.State == "attesa" || c.State == "avvio" || c.State == "corso";
+}
+
+void AddToRanking(Db& db, const std::string& name, bool won, int right, int wrong) {
+  db.Prepare("INSERT OR IGNORE INTO ranking (name) VALUES (?)").Bind(1, name).Run();
+  db.Prepare(
+        "UPDATE ranking SET matches = matches + 1, wins = wins + ?, right_digits = right_digits + "
+        "?, wrong_digits = wrong_digits + ? WHERE name = ?")
+      .Bind(1, int(won))
+      .Bind(2, right)
+      .Bind(3, wrong)
+      .Bind(4, name)
+      .Run();
+}
+
+// Ends a running match; winner is "" for a draw.
+void EndMatch(Db& db, Challenge& c, const std::string& winner) {
+  c.State = "finita";
+  c.EndTime = TimeOfDay();
+  AddToRanking(db, c.Challenger, winner == c.Challenger, c.ChallengerOk, c.ChallengerKo);
+  AddToRanking(db, c.Challenged, winner == c.Challenged, c.ChallengedOk, c.ChallengedKo);
+}
+
+// The user leaves the challenge, whatever its state.
+void Abandon(Db& db, Challenge& c, const std::string& user) {
+  const bool challenger = c.IsChallenger(user);
+  if (c.State == "corso") {
+    (challenger ? c.MsgChallenged : c.MsgChallenger) = "partita abbandonata";
+    EndMatch(db, c, challenger ? c.Challenged : c.Challenger);
+  } else if (IsLive(c) && challenger) {
+    // The challenged user, if any, is left without a challenger and closes it on their side.
+    c.State = "annullata";
+  } else if (IsLive(c)) {
+    // The challenged user leaves before the start: the challenge waits for someone else.
+    c.Challenged.clear();
+    c.State = "attesa";
+    c.Puzzle = c.Solution = c.Board = c.Previous = c.FoundBy = "0";
+    return;
+  }
+  (challenger ? c.ChallengerClosed : c.ChallengedClosed) = true;
+  if (c.Challenged.empty()) c.ChallengedClosed = true;
+}
+
+// Closes, for the user, the ended challenges left open (a game that never said goodbye).
+void CloseEnded(Db& db, const std::string& user) {
+  db.Prepare(
+        "UPDATE challenges SET challenger_closed = 1 WHERE challenger = ? AND state IN "
+        "('finita', 'annullata')")
+      .Bind(1, user)
+      .Run();
+  db.Prepare(
+        "UPDATE challenges SET challenged_closed = 1 WHERE challenged = ? AND state IN "
+        "('finita', 'annullata')")
+      .Bind(1, user)
+      .Run();
+}
+
+// The user's live challenge other than an own one still waiting for someone.
+bool InPairedChallenge(Db& db, const std::string& user) {
+  const auto active = ActiveChallenge(db, user);
+  return active && IsLive(*active) && !active->Challenged.empty();
+}
+
+int CountCells(const std::string& text, char c) {
+  return int(std::count(text.begin(), text.end(), c));
+}
+
+}  // namespace
+
+int CountWaiting(Db& db) {
+  return CountWhere(db, "SELECT COUNT(*) FROM challenges WHERE state = 'attesa' AND challenged = ''");
+}
+
+int CountRunning(Db& db) {
+  return CountWhere(db,
+                    "SELECT COUNT(*) FROM challenges WHERE challenged <> '' AND state IN "
+                    "('attesa', 'avvio', 'corso')");
+}
+
+std::optional<Challenge> ActiveChallenge(Db& db, const std::string& user) {
+  const std::string sql = std::string("SELECT ") + kColumns +
+                          " FROM challenges WHERE (challenger = ?1 AND challenger_closed = 0) OR "
+                          "(challenged = ?1 AND challenged_closed = 0) ORDER BY "
+                          "state IN ('attesa', 'avvio', 'corso') DESC, challenged <> '' DESC, "
+                          "id DESC LIMIT 1";
+  auto find = db.Prepare(sql.c_str());
+  find.Bind(1, user);
+  if (!find.Step()) return std::nullopt;
+  return ReadRow(find);
+}
+
+std::vector<Challenge> OpenChallenges(Db& db) {
+  const std::string sql = std::string("SELECT ") + kColumns +
+                          " FROM challenges WHERE state IN ('attesa', 'avvio', 'corso') ORDER BY id";
+  auto list = db.Prepare(sql.c_str());
+  std::vector<Challenge> open;
+  while (list.Step()) open.push_back(ReadRow(list));
+  return open;
+}
+
+Outcome Launch(Db& db, const std::string& user) {
+  CloseEnded(db, user);
+  const auto active = ActiveChallenge(db, user);
+  if (active && IsLive(*active)) return {false, "Hai gi\u00e0 una sfida aperta."};
+  if (CountWaiting(db) >= kMaxWaiting) return {false, "Troppe sfide in attesa, riprova pi\u00f9 tardi."};
+  if (CountRunning(db) >= kMaxMatches) return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
+  db.Prepare("INSERT INTO challenges (challenger, state, created) VALUES (?, 'attesa', ?)")
+      .Bind(1, user)
+      .Bind(2, NowSeconds())
+      .Run();
+  return {true, "La tua sfida \u00e8 in attesa di un avversario."};
+}
+
+Outcome Accept(Db& db, const std::string& user) {
+  CloseEnded(db, user);
+  if (InPairedChallenge(db, user)) return {false, "Stai gi\u00e0 giocando una sfida."};
+  if (CountRunning(db) >= kMaxMatches) return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
+  const std::string sql = std::string("SELECT ") + kColumns +
+                          " FROM challenges WHERE state = 'attesa' AND challenged = '' AND "
+                          "challenger <> ? ORDER BY id LIMIT 1";
+  auto find = db.Prepare(sql.c_str());
+  find.Bind(1, user);
+  if (!find.Step()) return {false, "Nessuna sfida in attesa."};
+  Challenge c = ReadRow(find);
+  c.Challenged = user;
+  Save(db, c);
+  return {true, "Hai accettato la sfida di " + c.Challenger + "."};
+}
+
+Outcome Withdraw(Db& db, const std::string& user) {
+  const std::string sql = std::string("SELECT ") + kColumns +
+                          " FROM challenges WHERE challenger = ? AND challenger_closed = 0 AND "
+                          "state = 'attesa' ORDER BY id";
+  auto find = db.Prepare(sql.c_str());
+  find.Bind(1, user);
+  std::vector<Challenge> own;
+  while (find.Step()) own.push_back(ReadRow(find));
+  for (Challenge& c : own) {
+    Abandon(db, c, user);
+    Save(db, c);
+  }
+  if (own.empty()) return {false, "Non hai sfide in attesa."};
+  return {true, "La tua sfida \u00e8 stata ritirata."};
+}
+
+Outcome Generate(Db& db, const std::string& user, int seed) {
+  auto c = ActiveChallenge(db, user);
+  if (!c || !c->IsChallenger(user) || c->State != "attesa" || c->Challenged.empty())
+    return {false, "Nessuna sfida da preparare."};
+  SeededRandom random(std::uint64_t(seed) * 7919u + 17u);
+  const MadePuzzle made = MakePuzzle(random, seed % 2 == 0, 24 + seed % 5);
+  c->Puzzle = MatchPuzzleText(made.Digits);
+  c->Solution = RowsToColumns(made.Solution);
+  c->Board = RowsToColumns(made.Digits);
+  c->Previous = c->Board;
+  c->FoundBy = std::string(81, '0');
+  c->State = "avvio";
+  Save(db, *c);
+  return {true, "Lo schema della sfida \u00e8 pronto."};
+}
+
+Outcome Start(Db& db, const std::string& user) {
+  auto c = ActiveChallenge(db, user);
+  if (!c || c->State != "avvio") return {false, "Nessuna sfida da avviare."};
+  c->State = "corso";
+  c->StartDay = DateText(Today());
+  c->StartTime = TimeOfDay();
+  Save(db, *c);
+  return {true, "La sfida \u00e8 iniziata."};
+}
+
+Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report) {
+  auto c = ActiveChallenge(db, user);
+  if (!c || c->State != "corso") return {false, "Nessuna partita in corso."};
+  const bool challenger = c->IsChallenger(user);
+  std::string board = c->Board;
+  int right = 0;
+  for (std::size_t p = 0; p < 81; ++p) {
+    const char digit = report.Moves[p];
+    if (digit == '0' || board[p] != '0' || digit != c->Solution[p]) continue;
+    board[p] = digit;
+    c->FoundBy[p] = challenger ? '1' : '2';
+    ++right;
+  }
+  (challenger ? c->ChallengerOk : c->ChallengedOk) += right;
+  (challenger ? c->ChallengerKo : c->ChallengedKo) += std::min(report.Wrong, 81);
+  if (board != c->Board) {
+    c->Previous = c->Board;
+    c->Board = board;
+  }
+  if (board.find('0') == std::string::npos) {
+    c->Solved = true;
+    const int byChallenger = CountCells(c->FoundBy, '1');
+    const int byChallenged = CountCells(c->FoundBy, '2');
+    EndMatch(db, *c,
+             byChallenger > byChallenged   ? c->Challenger
+             : byChallenged > byChallenger ? c->Challenged
+                                           : std::string());
+  }
+  Save(db, *c);
+  return {true, "Mosse registrate: " + std::to_string(right) + " nuove cifre giuste."};
+}
+
+Outcome SendMessage(Db& db, const std::string& user, const std::string& text) {
+  auto c = ActiveChallenge(db, user);
+  if (!c || !IsLive(*c) || c->Challenged.empty()) return {false, "Nessun avversario a cui scrivere."};
+  std::string message = text;
+  if (message.size() > kMaxMessage) {
+    message.resize(kMaxMessage);
+    while (!message.empty() && (static_cast<unsigned char>(message.back()) & 0xC0) == 0x80)
+      message.pop_back();
+    if (!message.empty() && static_cast<unsigned char>(message.back()) >= 0xC0) message.pop_back();
+  }
+  std::string lowered = message;
+  for (char& ch : lowered) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  // These values carry the end of a match; a chat line must never pass for one.
+  if (message.empty() || message == "0" || lowered == "partita abbandonata" ||
+      lowered == "finegame")
+    return {false, "Messaggio non ammesso."};
+  (c->IsChallenger(user) ? c->MsgChallenged : c->MsgChallenger) = message;
+  Save(db, *c);
+  return {true, "Messaggio inviato."};
+}
+
+Outcome Reset(Db& db, const std::string& user, bool abandon) {
+  auto c = ActiveChallenge(db, user);
+  if (!c) return {false, "Nessuna sfida da chiudere."};
+  if (IsLive(*c)) {
+    Abandon(db, *c, user);
+  } else {
+    (c->IsChallenger(user) ? c->ChallengerClosed : c->ChallengedClosed) = true;
+  }
+  Save(db, *c);
+  return {true, abandon ? "Hai abbandonato la sfida." : "Sfida conclusa."};
+}
+
+std::vector<RankingRow> Ranking(Db& db) {
+  auto list = db.Prepare(
+      "SELECT name, matches, wins, right_digits, wrong_digits FROM ranking ORDER BY wins DESC, "
+      "right_digits DESC, wrong_digits, name");
+  std::vector<RankingRow> rows;
+  while (list.Step())
+    rows.push_back({list.Text(0), int(list.Int(1)), int(list.Int(2)), int(list.Int(3)),
+                    int(list.Int(4))});
+  return rows;
+}
+
+std::string MatchPuzzleText(const std::string& rowMajorDigits) {
+  std::string text;
+  for (int col = 0; col < 9; ++col) {
+    if (col > 0) text.push_back(';');
+    for (int row = 0; row < 9; ++row) {
+      const char digit = rowMajorDigits[std::size_t(row * 9 + col)];
+      text.push_back(digit == '0' ? '0' : '1');
+      text.push_back(digit);
+    }
+  }
+  return text;
+}
+
+}  // namespace sudoku::site

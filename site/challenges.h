@@ -1,0 +1,80 @@
+// The challenge store: two-player challenges from launch to the end of their match, with one
+// shared board per match, and the ranking they feed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "site/db.h"
+
+namespace sudoku::site {
+
+inline constexpr int kMaxMatches = 20;   // matches running at once
+inline constexpr int kMaxWaiting = 10;   // challenges waiting at once
+inline constexpr int kMaxMessage = 240;  // characters of a chat message
+
+// One challenge. States: "attesa" (launched, perhaps accepted), "avvio" (puzzle made),
+// "corso" (match running), "finita" (solved or abandoned), "annullata" (the challenger left
+// before the start). Each player closes it for themselves once they have seen its end.
+struct Challenge {
+  std::int64_t Id = 0;
+  std::string Challenger, Challenged;  // Challenged is empty until someone accepts
+  std::string State;
+  std::string Puzzle = "0";    // nine ";"-separated column pieces of two-character codes
+  std::string Solution = "0";  // the following four are 81 characters, column by column
+  std::string Board = "0";
+  std::string Previous = "0";
+  std::string FoundBy = "0";
+  std::string StartDay = "0", StartTime = "0", EndTime = "0";
+  int ChallengerOk = 0, ChallengerKo = 0, ChallengedOk = 0, ChallengedKo = 0;
+  bool Solved = false;
+  std::string MsgChallenger = "0", MsgChallenged = "0";
+  bool ChallengerClosed = false, ChallengedClosed = false;
+
+  bool IsChallenger(const std::string& user) const { return Challenger == user; }
+};
+
+struct RankingRow {
+  std::string Name;
+  int Matches = 0, Wins = 0, Right = 0, Wrong = 0;
+};
+
+// The outcome of a challenge command: what the page says.
+struct Outcome {
+  bool Done = false;
+  std::string Text;
+};
+
+int CountWaiting(Db& db);  // launched, nobody accepted yet
+int CountRunning(Db& db);  // accepted and not yet ended
+
+// The challenge the user is in and has not closed: one being played or prepared before the
+// user's own unaccepted one, a live one before an ended one.
+std::optional<Challenge> ActiveChallenge(Db& db, const std::string& user);
+// Waiting and running challenges, oldest first, for the lobby.
+std::vector<Challenge> OpenChallenges(Db& db);
+
+Outcome Launch(Db& db, const std::string& user);
+Outcome Accept(Db& db, const std::string& user);
+Outcome Withdraw(Db& db, const std::string& user);
+// Makes the match puzzle from seed (the same seed always gives the same puzzle).
+Outcome Generate(Db& db, const std::string& user, int seed);
+Outcome Start(Db& db, const std::string& user);
+
+struct MoveReport {
+  std::string Moves;  // 81 characters, column by column, "0" where nothing is reported
+  int Wrong = 0;
+};
+Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report);
+Outcome SendMessage(Db& db, const std::string& user, const std::string& text);
+// abandon: the user leaves; otherwise the user has seen the end and closes the challenge.
+Outcome Reset(Db& db, const std::string& user, bool abandon);
+
+std::vector<RankingRow> Ranking(Db& db);
+
+// The match puzzle of a row-by-row puzzle text, in nine column pieces.
+std::string MatchPuzzleText(const std::string& rowMajorDigits);
+
+}  // namespace sudoku::site

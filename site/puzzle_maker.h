@@ -1,0 +1,34 @@
+// Where the site's puzzles come from: making a puzzle with a unique solution and checking one.
+// Grids here are 81-character texts of "0" (empty) to "9", row by row from the top.
+#pragma once
+
+#include <string>
+
+#include "solver/random.h"
+
+namespace sudoku::site {
+
+struct MadePuzzle {
+  std::string Digits;    // the givens, row by row
+  std::string Solution;  // the unique solution, row by row
+  int Level = 1;         // 1 (easiest) to 5
+  int Givens = 0;
+  bool Symmetric = false;
+};
+
+// A puzzle with exactly one solution, thinned towards targetGivens clues (it may keep more when
+// no further clue can go), with cells removed in centrally symmetric pairs when symmetric is set.
+MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens);
+
+// The number of solutions of digits, counted up to limit; solution (when given) receives the
+// first one found. A text that is not 81 digits, or whose givens clash, has none.
+int CountSolutionsUpTo(const std::string& digits, int limit, std::string* solution = nullptr);
+
+// The difficulty level of a puzzle with a unique solution: 1 when singles solve it, up to 5.
+int RateLevel(const std::string& digits);
+
+// The texts that convert the catalogue's row-by-row order and the board's column-by-column order.
+std::string RowsToColumns(const std::string& rowMajor);
+std::string ColumnsToRows(const std::string& columnMajor);
+
+}  // namespace sudoku::site

@@ -1,0 +1,30 @@
+// Session cookies: random tokens handed to the browser, kept in the store only as hashes, and
+// the live count of users seen lately.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "site/db.h"
+
+namespace sudoku::site {
+
+inline constexpr const char* kSessionCookie = "sessione";
+
+// A fresh random token of 64 hex characters.
+std::string RandomToken();
+
+// Opens a session for name and returns its token.
+std::string OpenSession(Db& db, const std::string& name, std::int64_t now);
+// The user of a live session, refreshing its time; nothing for an unknown or stale token.
+std::optional<std::string> FindSession(Db& db, const std::string& token, std::int64_t now);
+void CloseSession(Db& db, const std::string& token);
+// Closes every session of name (the user signed off).
+void CloseSessionsOf(Db& db, const std::string& name);
+// Users with a session seen in the last two minutes.
+int UsersOnline(Db& db, std::int64_t now);
+
+std::int64_t NowSeconds();
+
+}  // namespace sudoku::site
