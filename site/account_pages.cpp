@@ -4,6 +4,7 @@
 #include <string>
 
 #include "site/accounts.h"
+#include "site/calendar.h"
 #include "site/challenges.h"
 #include "site/html.h"
 #include "site/pages.h"
@@ -93,8 +94,8 @@ void LoginPage(Visit& visit) {
   }
   const std::string result = Result(visit);
   if (!result.empty() && result != kAnonymous && visit.User) {
-    visit.Html("benvenuto", Paragraph("Benvenuto " + *visit.User + ", sei connesso.") +
-                                "<p>" + Link("/sudoku/sudoku-pc.asp", "Istruzioni") + " &middot; " +
+    visit.Html("benvenuto", Paragraph("Benvenuto " + *visit.User + ", sei connesso.") + "<p>" +
+                                Link("/sudoku/sudoku-pc.asp", "Istruzioni") + " &middot; " +
                                 Link("/sudoku/gioco-offline/sudoku-select-new.asp?of=" +
                                          std::to_string(Today().Year) + "_00_T_00_1_quillo",
                                      "Schemi pubblicati") +
@@ -109,7 +110,8 @@ void RequestPage(Visit& visit) {
     const auto form = ParseForm(visit.Req.body);
     const std::string email = form.count("email") ? form.at("email") : "";
     const bool sent = RequestPasswordRenewal(visit.Owner.Store(), email, visit.BaseAddress());
-    visit.Redirect(std::string(kRequest) + (sent ? "?res=pswsendedtouser" : "?res=notpswsendedtouser"));
+    visit.Redirect(std::string(kRequest) +
+                   (sent ? "?res=pswsendedtouser" : "?res=notpswsendedtouser"));
     return;
   }
   const std::string result = Result(visit);
@@ -137,18 +139,20 @@ void RegisterPage(Visit& visit) {
     const bool active = visit.Owner.Options().AutoConfirm;
     const std::string token = CreateUser(db, name, password, email, active, visit.Owner.Hashing());
     SendMail(db, Lower(email), "Conferma della registrazione",
-             active ? "Ciao " + Lower(name) + ",\nla tua user \u00e8 attiva.\n"
-                    : "Ciao " + Lower(name) + ",\nper attivare la tua user apri questo indirizzo:\n" +
-                          visit.BaseAddress() + "/sudoku/gioco-offline/conferma-utente.asp?t=" +
-                          token + "\n");
+             active
+                 ? "Ciao " + Lower(name) + ",\nla tua user \u00e8 attiva.\n"
+                 : "Ciao " + Lower(name) + ",\nper attivare la tua user apri questo indirizzo:\n" +
+                       visit.BaseAddress() +
+                       "/sudoku/gioco-offline/conferma-utente.asp?t=" + token + "\n");
     visit.Redirect(std::string(kRegister) + "?res=okreg");
     return;
   }
   const std::string result = Result(visit);
   std::string body = "<h3>Registrazione</h3>\n";
   if (result == "okreg") {
-    body += Paragraph("Registrazione riuscita: conferma l'indirizzo con il link che ti abbiamo "
-                      "spedito, poi entra.") +
+    body += Paragraph(
+                "Registrazione riuscita: conferma l'indirizzo con il link che ti abbiamo "
+                "spedito, poi entra.") +
             "<p>" + Link(kLogin, "Accesso") + "</p>\n";
   } else {
     body += Notice(visit) + "<form method=\"post\" action=\"" + kRegister + "\">\n" +
@@ -171,15 +175,14 @@ void ConfirmPage(Visit& visit) {
 }
 
 void RenewPage(Visit& visit) {
-  const auto renewed =
-      RenewPassword(visit.Owner.Store(), visit.Param("t"), visit.Owner.Hashing());
+  const auto renewed = RenewPassword(visit.Owner.Store(), visit.Param("t"), visit.Owner.Hashing());
   if (!renewed) {
     visit.Html("nuova password", Paragraph("Link non valido o gi\u00e0 usato."), 404);
     return;
   }
-  visit.Html("nuova password",
-             Paragraph("User: " + renewed->first) + Paragraph("Nuova password: " + renewed->second) +
-                 "<p>" + Link(kLogin, "Accesso") + "</p>");
+  visit.Html("nuova password", Paragraph("User: " + renewed->first) +
+                                   Paragraph("Nuova password: " + renewed->second) + "<p>" +
+                                   Link(kLogin, "Accesso") + "</p>");
 }
 
 void OutboxPage(Visit& visit) {
@@ -188,8 +191,8 @@ void OutboxPage(Visit& visit) {
       "SELECT recipient, subject, body, sent FROM outbox ORDER BY id DESC LIMIT 100");
   std::string body = "<h3>Posta in uscita</h3>\n";
   while (list.Step()) {
-    body += "<div class=\"mail\"><p><b>" + Escape(list.Text(1)) + "</b> a " +
-            Escape(list.Text(0)) + " (" + Escape(list.Text(3)) + ")</p><p>";
+    body += "<div class=\"mail\"><p><b>" + Escape(list.Text(1)) + "</b> a " + Escape(list.Text(0)) +
+            " (" + Escape(list.Text(3)) + ")</p><p>";
     const std::string text = list.Text(2);
     std::size_t start = 0;
     while (start < text.size()) {
@@ -209,7 +212,8 @@ void LogoutPage(Visit& visit) {
   visit.RequireUser(pieces.front());
   if (const auto token = CookieValue(visit.Req.get_header_value("Cookie"), kSessionCookie))
     CloseSession(visit.Owner.Store(), *token);
-  visit.Res.set_header("Set-Cookie", std::string(kSessionCookie) + "=; Path=/; Max-Age=0; HttpOnly");
+  visit.Res.set_header("Set-Cookie",
+                       std::string(kSessionCookie) + "=; Path=/; Max-Age=0; HttpOnly");
   visit.Html("logout", Paragraph("Sei uscito. A presto!"));
 }
 

@@ -32,8 +32,7 @@ std::string NewToken(Db& db, const std::string& name, const std::string& purpose
 }
 
 // Consumes a token of the purpose; its user, or nothing.
-std::optional<std::string> TakeToken(Db& db, const std::string& token,
-                                     const std::string& purpose) {
+std::optional<std::string> TakeToken(Db& db, const std::string& token, const std::string& purpose) {
   std::string name;
   {
     auto find = db.Prepare("SELECT name FROM tokens WHERE token = ? AND purpose = ?");
@@ -67,7 +66,9 @@ HashLimits InteractiveLimits() {
   return {crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE};
 }
 
-HashLimits LightLimits() { return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN}; }
+HashLimits LightLimits() {
+  return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN};
+}
 
 bool IsValidUserName(const std::string& name) {
   if (name.size() < 4 || name.size() > 20) return false;
@@ -166,8 +167,7 @@ std::optional<std::pair<std::string, std::string>> RenewPassword(Db& db, const s
   return std::make_pair(*name, password);
 }
 
-void SendMail(Db& db, const std::string& to, const std::string& subject,
-              const std::string& body) {
+void SendMail(Db& db, const std::string& to, const std::string& subject, const std::string& body) {
   db.Prepare("INSERT INTO outbox (recipient, subject, body, sent) VALUES (?, ?, ?, ?)")
       .Bind(1, to)
       .Bind(2, subject)

@@ -2,6 +2,7 @@
 // lobby and the home page.
 #include <string>
 
+#include "site/calendar.h"
 #include "site/catalogue.h"
 #include "site/challenges.h"
 #include "site/html.h"
@@ -21,8 +22,7 @@ int PuzzleNumber(const std::string& text) {
 }
 
 std::string Heading(const CataloguePuzzle& p) {
-  return "<h3>Sudoku n. " + std::to_string(p.Number) + " del " + DateText(p.Published) +
-         "</h3>\n";
+  return "<h3>Sudoku n. " + std::to_string(p.Number) + " del " + DateText(p.Published) + "</h3>\n";
 }
 
 void NotFound(Visit& visit) {
@@ -67,9 +67,9 @@ void VotePage(Visit& visit) {
   } else if (HasVoted(db, number, *visit.User)) {
     body += Paragraph("Hai gi\u00e0 votato questo schema.");
   } else {
-    body += "<form method=\"post\" action=\"" + Escape(self) + "\">Il tuo voto <select name=\"voto\">";
-    for (int v = 1; v <= 10; ++v)
-      body += "<option>" + std::to_string(v) + "</option>";
+    body +=
+        "<form method=\"post\" action=\"" + Escape(self) + "\">Il tuo voto <select name=\"voto\">";
+    for (int v = 1; v <= 10; ++v) body += "<option>" + std::to_string(v) + "</option>";
     body += "</select> <button type=\"submit\">Vota</button></form>\n";
   }
   visit.Html("vota", body);
@@ -86,8 +86,7 @@ void PrintPage(Visit& visit) {
 
 void PublishPage(Visit& visit) {
   const std::string& user = visit.RequireUser(visit.Param("who"));
-  const Publication result =
-      Publish(visit.Owner.Store(), visit.Param("pz"), user, Today());
+  const Publication result = Publish(visit.Owner.Store(), visit.Param("pz"), user, Today());
   if (!result.Refusal.empty()) {
     visit.Html("pubblica", Paragraph("Schema non pubblicato: " + result.Refusal));
     return;
@@ -112,7 +111,8 @@ void LobbyPage(Visit& visit) {
   if (!visit.Param("who").empty()) visit.RequireUser(visit.Param("who"));
   Db& db = visit.Owner.Store();
   std::string body = "<h3>Sudoku online</h3>\n";
-  body += Paragraph(visit.User ? "Ciao " + *visit.User + "!" : "Ciao! Entra con la tua user per sfidare gli altri.");
+  body += Paragraph(visit.User ? "Ciao " + *visit.User + "!"
+                               : "Ciao! Entra con la tua user per sfidare gli altri.");
   std::string online;
   {
     auto list = db.Prepare("SELECT DISTINCT name FROM sessions WHERE seen >= ? ORDER BY name");

@@ -29,8 +29,8 @@ int DaysInMonth(int year, int month) {
 
 std::string DateText(const Date& date, char separator) {
   char text[16];
-  std::snprintf(text, sizeof text, "%02d%c%02d%c%04d", date.Day % 100, separator,
-                date.Month % 100, separator, date.Year % 10000);
+  std::snprintf(text, sizeof text, "%02d%c%02d%c%04d", date.Day % 100, separator, date.Month % 100,
+                separator, date.Year % 10000);
   return text;
 }
 

@@ -82,7 +82,8 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
   Transaction transaction(db);
   for (int m = 0; m < months; ++m) {
     const int year = 2008 + m / 12, month = m % 12 + 1;
-    const int inMonth = int((std::int64_t(m) + 1) * count / months - std::int64_t(m) * count / months);
+    const int inMonth =
+        int((std::int64_t(m) + 1) * count / months - std::int64_t(m) * count / months);
     const int lastDay = m == months - 1 ? today.Day : DaysInMonth(year, month);
     std::vector<int> days;
     for (int k = 0; k < inMonth; ++k) days.push_back(random.Next(1, lastDay));
@@ -138,8 +139,7 @@ std::vector<CataloguePuzzle> PuzzlesOfMonth(Db& db, int year, int month) {
 }
 
 std::vector<std::pair<int, int>> PublishedMonths(Db& db) {
-  auto list = db.Prepare(
-      "SELECT DISTINCT year, month FROM puzzles ORDER BY year DESC, month DESC");
+  auto list = db.Prepare("SELECT DISTINCT year, month FROM puzzles ORDER BY year DESC, month DESC");
   std::vector<std::pair<int, int>> months;
   while (list.Step()) months.emplace_back(int(list.Int(0)), int(list.Int(1)));
   return months;
@@ -182,7 +182,8 @@ Publication Publish(Db& db, const std::string& digits, const std::string& user, 
   made.Level = RateLevel(digits);
   made.Symmetric = true;
   for (int i = 0; i < 81; ++i)
-    if ((digits[std::size_t(i)] == '0') != (digits[std::size_t(80 - i)] == '0')) made.Symmetric = false;
+    if ((digits[std::size_t(i)] == '0') != (digits[std::size_t(80 - i)] == '0'))
+      made.Symmetric = false;
   if (!Insert(db, made, today, user)) return {0, "Questo schema \u00e8 gi\u00e0 pubblicato."};
   auto number = db.Prepare("SELECT MAX(number) FROM puzzles");
   number.Step();

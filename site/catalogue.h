@@ -28,7 +28,7 @@ struct CataloguePuzzle {
 
 struct CatalogueFilter {
   int Year = 0;
-  int Month = 0;   // 0 = any month
+  int Month = 0;  // 0 = any month
   bool SymmetricOnly = false;
   int Givens = 0;  // 0 = any number
 };

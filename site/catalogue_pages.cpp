@@ -49,7 +49,9 @@ Selection ParseSelection(const std::string& of) {
   return selection;
 }
 
-std::string Two(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string Two(int value) {
+  return (value < 10 ? "0" : "") + std::to_string(value);
+}
 
 std::string SelectionAddress(const CatalogueFilter& filter, int page) {
   return std::string(kSelect) + "?of=" + std::to_string(filter.Year) + "_" + Two(filter.Month) +
@@ -99,10 +101,9 @@ void SelectPage(Visit& visit) {
   }
   const bool others = selection.Page % kOthersEvery == 0;
   const std::string title =
-      puzzle->Digits + ";" + std::to_string(puzzle->Level) + ";" +
-      std::to_string(puzzle->Givens) + ";" + std::to_string(puzzle->Number) + ";" +
-      DateText(puzzle->Published) + ";" + puzzle->AverageVote() + ";" +
-      std::to_string(puzzle->Voters) + ";" +
+      puzzle->Digits + ";" + std::to_string(puzzle->Level) + ";" + std::to_string(puzzle->Givens) +
+      ";" + std::to_string(puzzle->Number) + ";" + DateText(puzzle->Published) + ";" +
+      puzzle->AverageVote() + ";" + std::to_string(puzzle->Voters) + ";" +
       (others ? visit.BaseAddress() + kOthers + "?da=" + std::to_string(puzzle->Number) + ";0;240"
               : std::string("quillo;0;0"));
   visit.Html(title, "<h3>Schema n. " + std::to_string(puzzle->Number) + "</h3>\n" +
@@ -115,15 +116,16 @@ void SelectPage(Visit& visit) {
 void OthersPage(Visit& visit) {
   const auto from = ParseNumber(visit.Param("da"));
   if (visit.Has("da") && !from) throw BadRequest{"numero dello schema"};
-  std::string body = "<h3>Altri sudoku</h3>\n<table class=\"t\"><tr><th>Numero</th><th>Data</th>"
-                     "<th>Livello</th><th>Numeri base</th><th>Media voti</th><th></th></tr>\n";
+  std::string body =
+      "<h3>Altri sudoku</h3>\n<table class=\"t\"><tr><th>Numero</th><th>Data</th>"
+      "<th>Livello</th><th>Numeri base</th><th>Media voti</th><th></th></tr>\n";
   for (const CataloguePuzzle& p : PuzzlesFrom(visit.Owner.Store(), from.value_or(1), 60)) {
-    body += "<tr><td>" + std::to_string(p.Number) + "</td><td>" + DateText(p.Published) +
-            "</td><td>" + std::to_string(p.Level) + "</td><td>" + std::to_string(p.Givens) +
-            "</td><td>" + Escape(p.AverageVote()) + "</td><td>" +
-            Link("/sudoku/gioco-offline/stampa-sudoku.asp?num=" + std::to_string(p.Number),
-                 "vedi") +
-            "</td></tr>\n";
+    body +=
+        "<tr><td>" + std::to_string(p.Number) + "</td><td>" + DateText(p.Published) + "</td><td>" +
+        std::to_string(p.Level) + "</td><td>" + std::to_string(p.Givens) + "</td><td>" +
+        Escape(p.AverageVote()) + "</td><td>" +
+        Link("/sudoku/gioco-offline/stampa-sudoku.asp?num=" + std::to_string(p.Number), "vedi") +
+        "</td></tr>\n";
   }
   visit.Html("altri sudoku", body + "</table>\n");
 }

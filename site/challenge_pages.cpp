@@ -15,7 +15,9 @@ namespace {
 
 constexpr const char* kPrefix = "/sudoku/sfida-online/";
 
-std::string OrZero(const std::string& text) { return text.empty() ? "0" : text; }
+std::string OrZero(const std::string& text) {
+  return text.empty() ? "0" : text;
+}
 
 // What the game keeps of a challenge before a match: an ended match counts as none, and a
 // challenged user whose challenger left sees no challenger.
@@ -70,8 +72,8 @@ std::string MatchFields(const std::optional<Challenge>& c, const std::optional<s
 std::string Summary(const std::optional<Challenge>& c) {
   if (!c) return Paragraph("Nessuna sfida.");
   return Paragraph("Sfida di " + c->Challenger +
-                   (c->Challenged.empty() ? std::string() : " contro " + c->Challenged) +
-                   ": " + c->State + ".");
+                   (c->Challenged.empty() ? std::string() : " contro " + c->Challenged) + ": " +
+                   c->State + ".");
 }
 
 void ChallengeData(Visit& visit) {
@@ -110,7 +112,8 @@ void UpdateMatch(Visit& visit) {
   const auto pieces = OwnPieces(visit, 6);
   MoveReport report;
   report.Moves = pieces[1];
-  if (report.Moves.size() != 81 || report.Moves.find_first_not_of("0123456789") != std::string::npos)
+  if (report.Moves.size() != 81 ||
+      report.Moves.find_first_not_of("0123456789") != std::string::npos)
     throw BadRequest{"mosse non valide"};
   Count(pieces[2]);  // the right digits are counted here, from the board
   report.Wrong = Count(pieces[3]);
@@ -141,9 +144,8 @@ void GenerateMatch(Visit& visit) {
 
 void StatusPage(Visit& visit) {
   const std::string message = visit.Param("msg");
-  std::string body = message.empty() || message == "0"
-                         ? Paragraph("Nessuna sfida in corso.")
-                         : "<p>" + StatusMarkup(message) + "</p>\n";
+  std::string body = message.empty() || message == "0" ? Paragraph("Nessuna sfida in corso.")
+                                                       : "<p>" + StatusMarkup(message) + "</p>\n";
   Db& db = visit.Owner.Store();
   body += Paragraph("Sfide in attesa: " + std::to_string(CountWaiting(db)) +
                     " - Partite in corso: " + std::to_string(CountRunning(db)) +
@@ -152,8 +154,9 @@ void StatusPage(Visit& visit) {
 }
 
 void RankingPage(Visit& visit) {
-  std::string body = "<h3>Classifica</h3>\n<table class=\"t\"><tr><th>User</th><th>Partite</th>"
-                     "<th>Vinte</th><th>Cifre giuste</th><th>Cifre errate</th></tr>\n";
+  std::string body =
+      "<h3>Classifica</h3>\n<table class=\"t\"><tr><th>User</th><th>Partite</th>"
+      "<th>Vinte</th><th>Cifre giuste</th><th>Cifre errate</th></tr>\n";
   for (const RankingRow& row : Ranking(visit.Owner.Store())) {
     body += "<tr><td>" + Escape(row.Name) + "</td><td>" + std::to_string(row.Matches) +
             "</td><td>" + std::to_string(row.Wins) + "</td><td>" + std::to_string(row.Right) +

@@ -149,7 +149,8 @@ int CountCells(const std::string& text, char c) {
 }  // namespace
 
 int CountWaiting(Db& db) {
-  return CountWhere(db, "SELECT COUNT(*) FROM challenges WHERE state = 'attesa' AND challenged = ''");
+  return CountWhere(db,
+                    "SELECT COUNT(*) FROM challenges WHERE state = 'attesa' AND challenged = ''");
 }
 
 int CountRunning(Db& db) {
@@ -171,8 +172,9 @@ std::optional<Challenge> ActiveChallenge(Db& db, const std::string& user) {
 }
 
 std::vector<Challenge> OpenChallenges(Db& db) {
-  const std::string sql = std::string("SELECT ") + kColumns +
-                          " FROM challenges WHERE state IN ('attesa', 'avvio', 'corso') ORDER BY id";
+  const std::string sql =
+      std::string("SELECT ") + kColumns +
+      " FROM challenges WHERE state IN ('attesa', 'avvio', 'corso') ORDER BY id";
   auto list = db.Prepare(sql.c_str());
   std::vector<Challenge> open;
   while (list.Step()) open.push_back(ReadRow(list));
@@ -183,8 +185,10 @@ Outcome Launch(Db& db, const std::string& user) {
   CloseEnded(db, user);
   const auto active = ActiveChallenge(db, user);
   if (active && IsLive(*active)) return {false, "Hai gi\u00e0 una sfida aperta."};
-  if (CountWaiting(db) >= kMaxWaiting) return {false, "Troppe sfide in attesa, riprova pi\u00f9 tardi."};
-  if (CountRunning(db) >= kMaxMatches) return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
+  if (CountWaiting(db) >= kMaxWaiting)
+    return {false, "Troppe sfide in attesa, riprova pi\u00f9 tardi."};
+  if (CountRunning(db) >= kMaxMatches)
+    return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
   db.Prepare("INSERT INTO challenges (challenger, state, created) VALUES (?, 'attesa', ?)")
       .Bind(1, user)
       .Bind(2, NowSeconds())
@@ -195,7 +199,8 @@ Outcome Launch(Db& db, const std::string& user) {
 Outcome Accept(Db& db, const std::string& user) {
   CloseEnded(db, user);
   if (InPairedChallenge(db, user)) return {false, "Stai gi\u00e0 giocando una sfida."};
-  if (CountRunning(db) >= kMaxMatches) return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
+  if (CountRunning(db) >= kMaxMatches)
+    return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
   const std::string sql = std::string("SELECT ") + kColumns +
                           " FROM challenges WHERE state = 'attesa' AND challenged = '' AND "
                           "challenger <> ? ORDER BY id LIMIT 1";
@@ -284,7 +289,8 @@ Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report) {
 
 Outcome SendMessage(Db& db, const std::string& user, const std::string& text) {
   auto c = ActiveChallenge(db, user);
-  if (!c || !IsLive(*c) || c->Challenged.empty()) return {false, "Nessun avversario a cui scrivere."};
+  if (!c || !IsLive(*c) || c->Challenged.empty())
+    return {false, "Nessun avversario a cui scrivere."};
   std::string message = text;
   if (message.size() > kMaxMessage) {
     message.resize(kMaxMessage);
@@ -321,8 +327,8 @@ std::vector<RankingRow> Ranking(Db& db) {
       "right_digits DESC, wrong_digits, name");
   std::vector<RankingRow> rows;
   while (list.Step())
-    rows.push_back({list.Text(0), int(list.Int(1)), int(list.Int(2)), int(list.Int(3)),
-                    int(list.Int(4))});
+    rows.push_back(
+        {list.Text(0), int(list.Int(1)), int(list.Int(2)), int(list.Int(3)), int(list.Int(4))});
   return rows;
 }
 

@@ -49,11 +49,12 @@ Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
     throw DbError(sqlite3_errmsg(db_));
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::Bind(int index, const std::string& text) {
-  if (sqlite3_bind_text(stmt_, index, text.data(), int(text.size()), SQLITE_TRANSIENT) !=
-      SQLITE_OK)
+  if (sqlite3_bind_text(stmt_, index, text.data(), int(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
     throw DbError(sqlite3_errmsg(db_));
   return *this;
 }
@@ -77,7 +78,9 @@ std::string Statement::Text(int column) const {
               : std::string();
 }
 
-std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
 Db::Db(const std::string& path) {
   if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
@@ -90,7 +93,9 @@ Db::Db(const std::string& path) {
   Exec(kSchema);
 }
 
-Db::~Db() { sqlite3_close(db_); }
+Db::~Db() {
+  sqlite3_close(db_);
+}
 
 void Db::Exec(const char* sql) {
   char* error = nullptr;
@@ -101,7 +106,9 @@ void Db::Exec(const char* sql) {
   }
 }
 
-int Db::Changes() const { return sqlite3_changes(db_); }
+int Db::Changes() const {
+  return sqlite3_changes(db_);
+}
 
 Transaction::~Transaction() {
   if (!done_) {

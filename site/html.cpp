@@ -21,12 +21,23 @@ std::string Escape(const std::string& text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out.push_back(c);
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out;
@@ -44,7 +55,7 @@ std::string StatusMarkup(const std::string& text) {
   return out;
 }
 
-std::string Page(const std::string& title, const std::string& body) {
+std::string PageHtml(const std::string& title, const std::string& body) {
   return "<!DOCTYPE html>\n<html lang=\"it\"><head><meta charset=\"utf-8\"><title>" +
          Escape(title) + "</title><style>" + kStyle + "</style></head>\n<body>\n" + body +
          "\n</body></html>\n";
@@ -58,7 +69,9 @@ std::string Link(const std::string& href, const std::string& text) {
   return "<a href=\"" + Escape(href) + "\">" + Escape(text) + "</a>";
 }
 
-std::string Paragraph(const std::string& text) { return "<p>" + Escape(text) + "</p>\n"; }
+std::string Paragraph(const std::string& text) {
+  return "<p>" + Escape(text) + "</p>\n";
+}
 
 std::string GridHtml(const std::string& digits, const std::string& solution) {
   std::string out = "<table class=\"g\">";
@@ -69,8 +82,10 @@ std::string GridHtml(const std::string& digits, const std::string& solution) {
       const char given = i < digits.size() ? digits[i] : '0';
       const bool fromSolution = given == '0' && i < solution.size() && solution[i] != '0';
       out += "<td class=\"c" + std::to_string(col) + (fromSolution ? " s" : "") + "\">";
-      if (given >= '1' && given <= '9') out.push_back(given);
-      else if (fromSolution) out += Escape(std::string(1, solution[i]));
+      if (given >= '1' && given <= '9')
+        out.push_back(given);
+      else if (fromSolution)
+        out += Escape(std::string(1, solution[i]));
       out += "</td>";
     }
     out += "</tr>";

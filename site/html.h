@@ -12,7 +12,7 @@ std::string Escape(const std::string& text);
 std::string StatusMarkup(const std::string& text);
 
 // A whole page: title (escaped) and an already-built body.
-std::string Page(const std::string& title, const std::string& body);
+std::string PageHtml(const std::string& title, const std::string& body);
 
 // A hidden element whose id is the field name and whose "value" attribute is the value.
 std::string Hidden(const std::string& id, const std::string& value);

@@ -135,9 +135,9 @@ int RateLevel(const std::string& digits) {
   if (!search.Load(digits)) return 1;
   search.Run();
   if (search.branches == 0) return 1;
-  if (search.branches <= 2) return 2;
-  if (search.branches <= 6) return 3;
-  if (search.branches <= 15) return 4;
+  if (search.branches <= 4) return 2;
+  if (search.branches <= 12) return 3;
+  if (search.branches <= 40) return 4;
   return 5;
 }
 

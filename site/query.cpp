@@ -18,10 +18,14 @@ bool IsValidUtf8(const std::string& text) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     std::size_t extra = 0;
     if (c >= 0x80) {
-      if ((c >> 5) == 0x6) extra = 1;
-      else if ((c >> 4) == 0xE) extra = 2;
-      else if ((c >> 3) == 0x1E) extra = 3;
-      else return false;
+      if ((c >> 5) == 0x6)
+        extra = 1;
+      else if ((c >> 4) == 0xE)
+        extra = 2;
+      else if ((c >> 3) == 0x1E)
+        extra = 3;
+      else
+        return false;
     }
     if (i + extra >= text.size() && extra > 0) return false;
     for (std::size_t k = 1; k <= extra; ++k) {
@@ -57,8 +61,7 @@ std::string PercentDecode(const std::string& raw, bool plusIsSpace) {
   out.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
-    if (c == '%' && i + 2 < raw.size() && HexValue(raw[i + 1]) >= 0 &&
-        HexValue(raw[i + 2]) >= 0) {
+    if (c == '%' && i + 2 < raw.size() && HexValue(raw[i + 1]) >= 0 && HexValue(raw[i + 2]) >= 0) {
       out.push_back(char(HexValue(raw[i + 1]) * 16 + HexValue(raw[i + 2])));
       i += 2;
     } else if (c == '+' && plusIsSpace) {

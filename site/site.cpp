@@ -25,7 +25,9 @@ bool IsLoopback(const std::string& address) {
 
 }  // namespace
 
-std::string Visit::Param(const std::string& name) const { return PercentDecode(Raw(name)); }
+std::string Visit::Param(const std::string& name) const {
+  return PercentDecode(Raw(name));
+}
 
 std::string Visit::Raw(const std::string& name) const {
   const auto found = Query.find(name);
@@ -45,7 +47,7 @@ const std::string& Visit::RequireUser(const std::string& name) const {
 
 void Visit::Html(const std::string& title, const std::string& body, int status) {
   Res.status = status;
-  Res.set_content(Page(title, body), "text/html; charset=utf-8");
+  Res.set_content(PageHtml(title, body), "text/html; charset=utf-8");
 }
 
 void Visit::Redirect(const std::string& path) {
@@ -54,7 +56,8 @@ void Visit::Redirect(const std::string& path) {
 }
 
 std::string Visit::BaseAddress() const {
-  static const std::regex kHost(R"([A-Za-z0-9.\-]+(:[0-9]{1,5})?|\[[0-9A-Fa-f:.]+\](:[0-9]{1,5})?)");
+  static const std::regex kHost(
+      R"([A-Za-z0-9.\-]+(:[0-9]{1,5})?|\[[0-9A-Fa-f:.]+\](:[0-9]{1,5})?)");
   const std::string host = Req.get_header_value("Host");
   if (std::regex_match(host, kHost)) return "http://" + host;
   return "http://127.0.0.1";
@@ -86,6 +89,12 @@ void Site::Page(const std::string& path, PageHandler handler, bool post) {
   if (post) server_.Post(pattern, run);
 }
 
+void Site::Pattern(const std::string& regex, PageHandler handler) {
+  server_.Get(regex, [this, handler](const httplib::Request& req, httplib::Response& res) {
+    Run(handler, req, res);
+  });
+}
+
 std::optional<std::string> Site::SessionUser(const httplib::Request& req) {
   const auto token = CookieValue(req.get_header_value("Cookie"), kSessionCookie);
   if (!token) return std::nullopt;
@@ -96,7 +105,11 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
   std::lock_guard<std::mutex> guard(lock_);
   res.set_header("Cache-Control", "no-store");
   try {
-    Visit visit{*this, req, res, ParseRawQuery(QueryOf(req)), SessionUser(req),
+    Visit visit{*this,
+                req,
+                res,
+                ParseRawQuery(QueryOf(req)),
+                SessionUser(req),
                 IsLoopback(req.remote_addr)};
     try {
       handler(visit);
@@ -109,7 +122,7 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
     std::fprintf(stderr, "sudoku-site: %s %s: %s\n", req.method.c_str(), req.path.c_str(),
                  error.what());
     res.status = 500;
-    res.set_content(Page("errore", Paragraph("Errore interno del sito.")),
+    res.set_content(PageHtml("errore", Paragraph("Errore interno del sito.")),
                     "text/html; charset=utf-8");
   }
 }
@@ -117,22 +130,26 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
 int Site::Bind() {
   if (!options_.Quiet) {
     server_.set_logger([](const httplib::Request& req, const httplib::Response& res) {
-      std::printf("%s %s %s %d\n", req.remote_addr.c_str(), req.method.c_str(),
-                  req.path.c_str(), res.status);
+      std::printf("%s %s %s %d\n", req.remote_addr.c_str(), req.method.c_str(), req.path.c_str(),
+                  res.status);
       std::fflush(stdout);
     });
   }
   server_.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (res.body.empty())
-      res.set_content(Page("pagina non trovata", Paragraph("Pagina non trovata.")),
+      res.set_content(PageHtml("pagina non trovata", Paragraph("Pagina non trovata.")),
                       "text/html; charset=utf-8");
   });
   if (options_.Port == 0) return server_.bind_to_any_port(options_.Bind);
   return server_.bind_to_port(options_.Bind, options_.Port) ? options_.Port : -1;
 }
 
-void Site::Serve() { server_.listen_after_bind(); }
+void Site::Serve() {
+  server_.listen_after_bind();
+}
 
-void Site::Stop() { server_.stop(); }
+void Site::Stop() {
+  server_.stop();
+}
 
 }  // namespace sudoku::site

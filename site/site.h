@@ -22,7 +22,7 @@ struct SiteOptions {
   std::uint64_t Seed = 1;
   bool AutoConfirm = false;
   std::string Bind = "127.0.0.1";
-  bool LightHashing = false;  // the smallest password-hash limits, for tests
+  bool LightHashing = false;   // the smallest password-hash limits, for tests
   int CataloguePuzzles = 600;  // puzzles the catalogue is seeded with on the first start
   bool Quiet = false;          // no request log
 };
@@ -76,6 +76,8 @@ class Site {
 
   // Registers a page for GET (and POST when post is set) at path.
   void Page(const std::string& path, PageHandler handler, bool post = false);
+  // Registers a page for GET at every path matching the regular expression.
+  void Pattern(const std::string& regex, PageHandler handler);
 
   // Binds the address of the options (port 0 picks a free one); returns the port, or -1.
   int Bind();

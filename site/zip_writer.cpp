@@ -8,7 +8,7 @@ namespace sudoku::site {
 namespace {
 
 constexpr std::uint16_t kVersion = 20;
-constexpr std::uint16_t kDosTime = 0;                        // 00:00:00
+constexpr std::uint16_t kDosTime = 0;                                // 00:00:00
 constexpr std::uint16_t kDosDate = (2008 - 1980) << 9 | 1 << 5 | 1;  // 1 January 2008
 
 void Put16(std::string& out, std::uint32_t value) {
