@@ -12,7 +12,9 @@ namespace sudoku::site {
 namespace {
 
 constexpr const char* kSelect = "/sudoku/gioco-offline/sudoku-select-new.asp";
-constexpr const char* kOthers = "/sudoku/gioco-offline/altri-sudoku.asp";
+// The page of other puzzles is named by path alone: its address travels inside the query of
+// later selection addresses, where a second "?" would make them unreadable.
+constexpr const char* kOthers = "/sudoku/gioco-offline/altri-sudoku-";
 // Every this many pages the title sends the game to the page of other puzzles.
 constexpr int kOthersEvery = 25;
 
@@ -104,7 +106,7 @@ void SelectPage(Visit& visit) {
       puzzle->Digits + ";" + std::to_string(puzzle->Level) + ";" + std::to_string(puzzle->Givens) +
       ";" + std::to_string(puzzle->Number) + ";" + DateText(puzzle->Published) + ";" +
       puzzle->AverageVote() + ";" + std::to_string(puzzle->Voters) + ";" +
-      (others ? visit.BaseAddress() + kOthers + "?da=" + std::to_string(puzzle->Number) + ";0;240"
+      (others ? visit.BaseAddress() + kOthers + std::to_string(puzzle->Number) + ".asp;0;240"
               : std::string("quillo;0;0"));
   visit.Html(title, "<h3>Schema n. " + std::to_string(puzzle->Number) + "</h3>\n" +
                         GridHtml(puzzle->Digits) + DataRows(*puzzle) +
@@ -114,12 +116,14 @@ void SelectPage(Visit& visit) {
 }
 
 void OthersPage(Visit& visit) {
-  const auto from = ParseNumber(visit.Param("da"));
-  if (visit.Has("da") && !from) throw BadRequest{"numero dello schema"};
+  const std::string& path = visit.Req.path;
+  const std::size_t dash = path.rfind('-');
+  const auto from = ParseNumber(path.substr(dash + 1, path.size() - dash - 5));
+  if (!from) throw BadRequest{"numero dello schema"};
   std::string body =
       "<h3>Altri sudoku</h3>\n<table class=\"t\"><tr><th>Numero</th><th>Data</th>"
       "<th>Livello</th><th>Numeri base</th><th>Media voti</th><th></th></tr>\n";
-  for (const CataloguePuzzle& p : PuzzlesFrom(visit.Owner.Store(), from.value_or(1), 60)) {
+  for (const CataloguePuzzle& p : PuzzlesFrom(visit.Owner.Store(), *from, 60)) {
     body +=
         "<tr><td>" + std::to_string(p.Number) + "</td><td>" + DateText(p.Published) + "</td><td>" +
         std::to_string(p.Level) + "</td><td>" + std::to_string(p.Givens) + "</td><td>" +
@@ -134,7 +138,7 @@ void OthersPage(Visit& visit) {
 
 void RegisterCataloguePages(Site& site) {
   site.Page(kSelect, SelectPage);
-  site.Page(kOthers, OthersPage);
+  site.Pattern(R"(/sudoku/gioco-offline/altri-sudoku-[0-9]{1,9}\.asp)", OthersPage);
 }
 
 }  // namespace sudoku::site

@@ -1,0 +1,135 @@
+// The in-process site and the test browser.
+#include "site_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+namespace sudoku::site::testing {
+
+std::string Answer::Title() const {
+  const std::size_t open = Body.find("<title>");
+  const std::size_t close = Body.find("</title>");
+  if (open == std::string::npos || close == std::string::npos) return {};
+  return Body.substr(open + 7, close - open - 7);
+}
+
+std::string Answer::Value(const std::string& id) const {
+  const std::string marker = "id=\"" + id + "\" value=\"";
+  const std::size_t at = Body.find(marker);
+  if (at == std::string::npos) return "<none>";
+  const std::size_t start = at + marker.size();
+  return Body.substr(start, Body.find('"', start) - start);
+}
+
+RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool autoConfirm) {
+  SiteOptions options;
+  options.Port = 0;
+  options.DbPath = dbPath.string();
+  options.Seed = 7;
+  options.AutoConfirm = autoConfirm;
+  options.LightHashing = true;
+  options.CataloguePuzzles = puzzles;
+  options.Quiet = true;
+  site_ = std::make_unique<Site>(options);
+  RegisterAllPages(*site_);
+  port_ = site_->Bind();
+  if (port_ <= 0) throw std::runtime_error("no free port");
+  thread_ = std::thread([this] { site_->Serve(); });
+}
+
+RunningSite::~RunningSite() {
+  site_->Stop();
+  thread_.join();
+}
+
+Browser::Browser(int port) : client_("127.0.0.1", port) {
+  // Targets go out as written, as a browser sends an address it was given.
+  client_.set_url_encode(false);
+}
+
+httplib::Headers Browser::CookieHeader() const {
+  std::string header;
+  for (const auto& [name, value] : cookies_)
+    header += (header.empty() ? "" : "; ") + name + "=" + value;
+  return header.empty() ? httplib::Headers{} : httplib::Headers{{"Cookie", header}};
+}
+
+void Browser::KeepCookies(const httplib::Response& response) {
+  for (const auto& [name, value] : response.headers) {
+    if (name != "Set-Cookie") continue;
+    const std::size_t eq = value.find('=');
+    const std::size_t end = value.find(';');
+    const std::string cookie = value.substr(0, eq);
+    const std::string content = value.substr(eq + 1, end - eq - 1);
+    if (content.empty() || value.find("Max-Age=0") != std::string::npos)
+      cookies_.erase(cookie);
+    else
+      cookies_[cookie] = content;
+    lastSetCookie_ = value;
+  }
+}
+
+Answer Browser::Follow(httplib::Result result) {
+  for (int hops = 0; hops < 5; ++hops) {
+    if (!result) throw std::runtime_error("request failed");
+    KeepCookies(*result);
+    if (result->status != 303 && result->status != 302) break;
+    std::string location = result->get_header_value("Location");
+    const std::size_t path = location.find("/sudoku/");
+    if (path != std::string::npos) location = location.substr(path);
+    result = client_.Get(location.c_str(), CookieHeader());
+    if (result) result->location = location;
+  }
+  if (!result) throw std::runtime_error("request failed");
+  Answer answer;
+  answer.Status = result->status;
+  answer.Address = result->location;
+  answer.Body = result->body;
+  for (const auto& [name, value] : result->headers) {
+    std::string lower = name;
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    answer.Headers[lower] = value;
+  }
+  return answer;
+}
+
+Answer Browser::Get(const std::string& target) {
+  auto result = client_.Get(target.c_str(), CookieHeader());
+  if (result) result->location = target;
+  return Follow(std::move(result));
+}
+
+Answer Browser::Post(const std::string& target, const std::string& form) {
+  auto result =
+      client_.Post(target.c_str(), CookieHeader(), form, "application/x-www-form-urlencoded");
+  if (result) result->location = target;
+  return Follow(std::move(result));
+}
+
+std::string Browser::SignUp(const std::string& user, const std::string& password) {
+  const Answer reg =
+      Post("/sudoku/gioco-offline/registra-utente.asp",
+           "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
+  EXPECT_EQ(reg.Address, "/sudoku/gioco-offline/registra-utente.asp?res=okreg");
+  return LogIn(user, password);
+}
+
+std::string Browser::LogIn(const std::string& user, const std::string& password) {
+  return Post("/sudoku/gioco-offline/login.asp", "user=" + user + "&password=" + password).Address;
+}
+
+ScratchDir::ScratchDir() {
+  std::random_device device;
+  path_ = std::filesystem::temp_directory_path() /
+          ("sudoku-site-test-" + std::to_string(device()) + std::to_string(device()));
+  std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace sudoku::site::testing

@@ -1,0 +1,74 @@
+// Starts the site in-process on a free loopback port over a scratch database, and browses it
+// with cookie-keeping clients that follow redirects themselves (so no cookie is lost on the way).
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <httplib.h>
+
+#include "site/site.h"
+
+namespace sudoku::site::testing {
+
+struct Answer {
+  int Status = 0;
+  std::string Address;  // path and query the browser ended on
+  std::string Body;
+  std::map<std::string, std::string> Headers;  // last value of each, lower-case names
+  std::string Title() const;
+  // The "value" of the hidden element with that id, or "<none>".
+  std::string Value(const std::string& id) const;
+};
+
+class RunningSite {
+ public:
+  // A site over dbPath with puzzles catalogue puzzles and the given seed.
+  RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true);
+  ~RunningSite();
+  int Port() const { return port_; }
+  Site& Inner() { return *site_; }
+
+ private:
+  std::unique_ptr<Site> site_;
+  std::thread thread_;
+  int port_ = -1;
+};
+
+class Browser {
+ public:
+  explicit Browser(int port);
+  Answer Get(const std::string& target);
+  Answer Post(const std::string& target, const std::string& form);
+  // Registers (with the site's auto-confirmation) and logs in; returns the login address.
+  std::string SignUp(const std::string& user, const std::string& password = "segreto");
+  std::string LogIn(const std::string& user, const std::string& password = "segreto");
+  const std::map<std::string, std::string>& Cookies() const { return cookies_; }
+  // The last Set-Cookie header the site sent, attributes included.
+  const std::string& LastSetCookie() const { return lastSetCookie_; }
+
+ private:
+  Answer Follow(httplib::Result result);
+  void KeepCookies(const httplib::Response& response);
+  httplib::Headers CookieHeader() const;
+
+  httplib::Client client_;
+  std::map<std::string, std::string> cookies_;
+  std::string lastSetCookie_;
+};
+
+// A scratch directory removed at the end of the test.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace sudoku::site::testing
