@@ -1,13 +1,16 @@
-// A compact bit-mask solver for making and checking the site's puzzles: naked singles are
-// propagated, then the cell with the fewest candidates is tried digit by digit.
+// Making and checking the site's puzzles. Making takes clues away at random while the solution
+// stays unique, thousands of checks per catalogue, so it uses a compact bit-mask search of its
+// own; a puzzle that comes from outside (publishing) is judged by the project's solution counter.
 #include "site/puzzle_maker.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <numeric>
 #include <vector>
+
+#include "solver/board.h"
+#include "solver/solution_counter.h"
 
 namespace sudoku::site {
 namespace {
@@ -19,7 +22,6 @@ struct Search {
   std::array<std::uint16_t, 9> rows{}, cols{}, boxes{};
   int limit = 2;
   int found = 0;
-  long branches = 0;
   std::string first;
 
   static int Box(int i) { return (i / 27) * 3 + (i % 9) / 3; }
@@ -86,7 +88,6 @@ struct Search {
         for (std::uint8_t d : cells) first.push_back(char('0' + d));
       }
     } else {
-      ++branches;
       for (std::uint16_t free = Free(best); free && found < limit; free &= free - 1) {
         Set(best, std::countr_zero(free) + 1);
         Run();
@@ -101,6 +102,43 @@ struct Search {
   }
 };
 
+// Solutions of a puzzle made here, up to two.
+int FastCount(const std::string& digits) {
+  Search search;
+  if (!search.Load(digits)) return 0;
+  search.Run();
+  return search.found;
+}
+
+struct Count {
+  int Solutions = 0;
+  long Trials = 0;
+  std::string First;  // row by row
+};
+
+// The project's solution counter over a row-by-row text: givens become the board's codes.
+Count CountWithSolver(const std::string& digits, int limit) {
+  Count count;
+  if (digits.size() != 81 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return count;
+  Board board;
+  for (int row = 0; row < 9; ++row)
+    for (int col = 0; col < 9; ++col) {
+      const char digit = digits[std::size_t(row * 9 + col)];
+      if (digit != '0') board.Schema[CellIndex(col, row)] = std::string("1") + digit;
+    }
+  CountState state;
+  CountSolutions(BuildCandidates(board), limit, state, [&count] { ++count.Trials; });
+  count.Solutions = state.NumSoluzioni;
+  if (count.Solutions > 0) {
+    count.First.assign(81, '0');
+    for (int row = 0; row < 9; ++row)
+      for (int col = 0; col < 9; ++col)
+        count.First[std::size_t(row * 9 + col)] = char('0' + state.Soluzione[CellIndex(col, row)]);
+  }
+  return count;
+}
+
 // A full grid drawn at random: the search tries the digits of each cell in a shuffled order.
 std::string RandomSolution(Random& random) {
   std::string grid(81, '0');
@@ -113,31 +151,27 @@ std::string RandomSolution(Random& random) {
       grid[row * 9 + col] = char('0' + digits[k]);
     }
   }
-  std::string solution;
-  CountSolutionsUpTo(grid, 1, &solution);
-  return solution;
+  Search search;
+  search.limit = 1;
+  search.Load(grid);
+  search.Run();
+  return search.first;
 }
 
 }  // namespace
 
 int CountSolutionsUpTo(const std::string& digits, int limit, std::string* solution) {
-  Search search;
-  search.limit = limit;
-  if (!search.Load(digits)) return 0;
-  search.Run();
-  if (solution && search.found > 0) *solution = search.first;
-  return search.found;
+  Count count = CountWithSolver(digits, limit);
+  if (solution && count.Solutions > 0) *solution = count.First;
+  return count.Solutions;
 }
 
 int RateLevel(const std::string& digits) {
-  Search search;
-  search.limit = 2;
-  if (!search.Load(digits)) return 1;
-  search.Run();
-  if (search.branches == 0) return 1;
-  if (search.branches <= 4) return 2;
-  if (search.branches <= 12) return 3;
-  if (search.branches <= 40) return 4;
+  const long trials = CountWithSolver(digits, 2).Trials;
+  if (trials == 0) return 1;
+  if (trials <= 2) return 2;
+  if (trials <= 6) return 3;
+  if (trials <= 15) return 4;
   return 5;
 }
 
@@ -157,7 +191,7 @@ MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
     std::string trial = digits;
     trial[i] = '0';
     if (symmetric) trial[mate] = '0';
-    if (CountSolutionsUpTo(trial, 2) != 1) continue;
+    if (FastCount(trial) != 1) continue;
     givens -= (symmetric && mate != i) ? 2 : 1;
     digits = trial;
   }
