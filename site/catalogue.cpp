@@ -91,7 +91,7 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
     for (int day : days) {
       MadePuzzle made;
       do {
-        made = MakePuzzle(random, random.Next(0, 1) == 1, random.Next(20, 29));
+        made = MakeCataloguePuzzle(random, random.Next(0, 1) == 1, random.Next(20, 29));
       } while (!Insert(db, made, {year, month, day}, "Admin"));
     }
   }

@@ -1,6 +1,6 @@
-// Making and checking the site's puzzles. Making takes clues away at random while the solution
-// stays unique, thousands of checks per catalogue, so it uses a compact bit-mask search of its
-// own; a puzzle that comes from outside (publishing) is judged by the project's solution counter.
+// Making and checking the site's puzzles. A match puzzle comes from the project's generator; the
+// catalogue's hundreds of puzzles are thinned with a compact bit-mask search of their own, which
+// is many times faster; levels and outside puzzles are judged by the project's solver.
 #include "site/puzzle_maker.h"
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "solver/board.h"
+#include "solver/generator.h"
 #include "solver/solution_counter.h"
 
 namespace sudoku::site {
@@ -112,7 +113,6 @@ int FastCount(const std::string& digits) {
 
 struct Count {
   int Solutions = 0;
-  long Trials = 0;
   std::string First;  // row by row
 };
 
@@ -128,7 +128,7 @@ Count CountWithSolver(const std::string& digits, int limit) {
       if (digit != '0') board.Schema[CellIndex(col, row)] = std::string("1") + digit;
     }
   CountState state;
-  CountSolutions(BuildCandidates(board), limit, state, [&count] { ++count.Trials; });
+  CountSolutions(BuildCandidates(board), limit, state);
   count.Solutions = state.NumSoluzioni;
   if (count.Solutions > 0) {
     count.First.assign(81, '0');
@@ -167,15 +167,15 @@ int CountSolutionsUpTo(const std::string& digits, int limit, std::string* soluti
 }
 
 int RateLevel(const std::string& digits) {
-  const long trials = CountWithSolver(digits, 2).Trials;
-  if (trials == 0) return 1;
-  if (trials <= 2) return 2;
-  if (trials <= 6) return 3;
-  if (trials <= 15) return 4;
-  return 5;
+  if (digits.size() != 81 || digits.find_first_not_of("0123456789") != std::string::npos) return 1;
+  std::array<std::int32_t, 81> values{};
+  for (int row = 0; row < 9; ++row)
+    for (int col = 0; col < 9; ++col)
+      values[std::size_t(CellIndex(col, row))] = digits[std::size_t(row * 9 + col)] - '0';
+  return PuzzleLevel(MeasurePuzzle(values));
 }
 
-MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
+MadePuzzle MakeCataloguePuzzle(Random& random, bool symmetric, int targetGivens) {
   MadePuzzle made;
   made.Solution = RandomSolution(random);
   made.Symmetric = symmetric;
@@ -198,6 +198,26 @@ MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
   made.Digits = digits;
   made.Givens = givens;
   made.Level = RateLevel(digits);
+  return made;
+}
+
+MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
+  GeneratorOptions options;
+  options.givens = targetGivens;
+  options.symmetric = symmetric;
+  const GeneratedPuzzle generated = GeneratePuzzle(random, options);
+  MadePuzzle made;
+  made.Digits.assign(81, '0');
+  made.Solution.assign(81, '0');
+  for (int row = 0; row < 9; ++row)
+    for (int col = 0; col < 9; ++col) {
+      const std::size_t cell = std::size_t(CellIndex(col, row)), at = std::size_t(row * 9 + col);
+      made.Digits[at] = char('0' + generated.givens[cell]);
+      made.Solution[at] = char('0' + generated.solution[cell]);
+      made.Givens += generated.givens[cell] != 0;
+    }
+  made.Level = generated.level;
+  made.Symmetric = symmetric;
   return made;
 }
 

@@ -18,7 +18,10 @@ struct MadePuzzle {
 
 // A puzzle with exactly one solution, thinned towards targetGivens clues (it may keep more when
 // no further clue can go), with cells removed in centrally symmetric pairs when symmetric is set.
+// MakePuzzle is the project's generator; MakeCataloguePuzzle makes the same kind of puzzle from
+// the same random source much faster (not the same puzzle), for seeding the whole catalogue.
 MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens);
+MadePuzzle MakeCataloguePuzzle(Random& random, bool symmetric, int targetGivens);
 
 // The number of solutions of digits, counted up to limit; solution (when given) receives the
 // first one found. A text that is not 81 digits, or whose givens clash, has none.
