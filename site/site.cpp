@@ -128,6 +128,10 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
 }
 
 int Site::Bind() {
+  // The game keeps a connection open for each of its browser panes; enough workers that idle
+  // kept-alive connections never hold up a pane's next page.
+  server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
+  server_.set_keep_alive_timeout(3);
   if (!options_.Quiet) {
     server_.set_logger([](const httplib::Request& req, const httplib::Response& res) {
       std::printf("%s %s %s %d\n", req.remote_addr.c_str(), req.method.c_str(), req.path.c_str(),
