@@ -35,6 +35,7 @@ std::string RandomToken() {
 }
 
 std::string OpenSession(Db& db, const std::string& name, std::int64_t now) {
+  db.Prepare("DELETE FROM sessions WHERE seen < ?").Bind(1, now - kIdleLimit).Run();
   const std::string token = RandomToken();
   db.Prepare("INSERT INTO sessions (token, name, seen) VALUES (?, ?, ?)")
       .Bind(1, TokenKey(token))
