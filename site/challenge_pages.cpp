@@ -41,31 +41,28 @@ std::string CommonFields(Db& db, const std::optional<std::string>& user) {
   return fields;
 }
 
+// The match fields; without a challenge only the first two, so the rest read as their defaults.
 std::string MatchFields(const std::optional<Challenge>& c, const std::optional<std::string>& user) {
-  auto field = [&](const char* id, const std::string& value) {
-    return Hidden(id, c ? value : "0");
-  };
-  std::string fields;
-  fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
+  std::string fields = Hidden("miaSuSfida", c ? c->State : "chiusa");
   fields += Hidden("nickname", user.value_or(""));
   if (!c) return fields;
-  fields += field("schemasfida", c->Puzzle);
-  fields += field("sfidante", c->Challenger);
-  fields += field("sfidato", OrZero(c->Challenged));
-  fields += field("soluzione", c->Solution);
-  fields += field("giornoiniziosfida", c->StartDay);
-  fields += field("ultimamossa", c->Board);
-  fields += field("mossaprecedente", c->Previous);
-  fields += field("elementotrovatoda", c->FoundBy);
-  fields += field("orafinesfida", c->EndTime);
-  fields += field("orainiziosfida", c->StartTime);
-  fields += field("puntisfidanteok", std::to_string(c->ChallengerOk));
-  fields += field("puntisfidanteko", std::to_string(c->ChallengerKo));
-  fields += field("puntisfidatook", std::to_string(c->ChallengedOk));
-  fields += field("puntisfidatoko", std::to_string(c->ChallengedKo));
-  fields += field("bRisolto", c->Solved ? "si" : "no");
-  fields += field("msgxsfidato", c->MsgChallenged);
-  fields += field("msgxsfidante", c->MsgChallenger);
+  fields += Hidden("schemasfida", c->Puzzle);
+  fields += Hidden("sfidante", c->Challenger);
+  fields += Hidden("sfidato", OrZero(c->Challenged));
+  fields += Hidden("soluzione", c->Solution);
+  fields += Hidden("giornoiniziosfida", c->StartDay);
+  fields += Hidden("ultimamossa", c->Board);
+  fields += Hidden("mossaprecedente", c->Previous);
+  fields += Hidden("elementotrovatoda", c->FoundBy);
+  fields += Hidden("orafinesfida", c->EndTime);
+  fields += Hidden("orainiziosfida", c->StartTime);
+  fields += Hidden("puntisfidanteok", std::to_string(c->ChallengerOk));
+  fields += Hidden("puntisfidanteko", std::to_string(c->ChallengerKo));
+  fields += Hidden("puntisfidatook", std::to_string(c->ChallengedOk));
+  fields += Hidden("puntisfidatoko", std::to_string(c->ChallengedKo));
+  fields += Hidden("bRisolto", c->Solved ? "si" : "no");
+  fields += Hidden("msgxsfidato", c->MsgChallenged);
+  fields += Hidden("msgxsfidante", c->MsgChallenger);
   return fields;
 }
 
