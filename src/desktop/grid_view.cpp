@@ -1,0 +1,317 @@
+// The hand-drawn 9x9 grid: painting, the in-place editor and the raw input events.
+#include "desktop/grid_view.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sudoku {
+
+namespace {
+
+constexpr int kLine = 1;
+const QColor kCellColour(255, 255, 255);
+const QColor kLineColour(192, 192, 192);
+const QColor kCurrentColour(204, 224, 255);
+
+}  // namespace
+
+int VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: break;
+  }
+  if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
+    return qtKey;
+  }
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  return 0;
+}
+
+GridView::GridView(const Geometry& geometry, QWidget* parent)
+    : QWidget(parent), geometry_(geometry) {
+  setFixedSize(9 * (geometry.cellWidth + kLine), 9 * (geometry.cellHeight + kLine));
+  setFocusPolicy(geometry.editable ? Qt::StrongFocus : Qt::NoFocus);
+  setMouseTracking(true);
+  if (!geometry.editable) return;
+  editor_ = new QLineEdit(this);
+  editor_->setFrame(false);
+  editor_->setObjectName("inplaceEditor");
+  editor_->setTextMargins(0, 0, 0, 0);
+  editor_->setContentsMargins(0, 0, 0, 0);
+  editor_->hide();
+  editor_->installEventFilter(this);
+  connect(editor_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    ForgetMarks(currentCol_, currentRow_);
+    emit EditTextReported(currentCol_, currentRow_, text);
+  });
+}
+
+QRect GridView::CellRect(int col, int row) const {
+  return QRect(col * (geometry_.cellWidth + kLine), row * (geometry_.cellHeight + kLine),
+               geometry_.cellWidth, geometry_.cellHeight);
+}
+
+void GridView::SetCellText(int col, int row, const QString& text) {
+  const int i = Index(col, row);
+  if (editorOpen_ && col == currentCol_ && row == currentRow_ && editor_->text() != text) {
+    editor_->setText(text);
+  }
+  if (texts_[i] == text) return;
+  texts_[i] = text;
+  ForgetMarks(col, row);
+  update(CellRect(col, row));
+}
+
+void GridView::SetCurrent(int col, int row) {
+  if (col < 0 || col > 8 || row < 0 || row > 8) return;
+  if (col == currentCol_ && row == currentRow_) return;
+  CloseEditor();
+  ForgetMarks(currentCol_, currentRow_);
+  currentCol_ = col;
+  currentRow_ = row;
+  ForgetMarks(col, row);
+  update();
+}
+
+void GridView::FillRect(const QRect& rect, const QColor& colour) {
+  const int col = rect.left() / (geometry_.cellWidth + kLine);
+  const int row = rect.top() / (geometry_.cellHeight + kLine);
+  if (col < 0 || col > 8 || row < 0 || row > 8) return;
+  marks_[Index(col, row)].push_back({rect, colour});
+  update(rect);
+}
+
+void GridView::ForgetMarks(int col, int row) {
+  std::vector<Mark>& marks = marks_[Index(col, row)];
+  if (marks.empty()) return;
+  marks.clear();
+  update(CellRect(col, row));
+}
+
+bool GridView::EditorOpen() const { return editorOpen_; }
+
+bool GridView::EditorHasFocus() const { return editor_ != nullptr && editor_->hasFocus(); }
+
+void GridView::OpenEditor(const QString& typed) {
+  if (editor_ == nullptr) return;
+  const QRect cell = CellRect(currentCol_, currentRow_);
+  editor_->setGeometry(cell.adjusted(2, 2, 0, 0));
+  editor_->setFont(font());
+  QPalette palette = editor_->palette();
+  palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
+  palette.setColor(QPalette::Base, kCellColour);
+  palette.setColor(QPalette::Text, QColor(0, 0, 255));
+  editor_->setPalette(palette);
+  QString text = texts_[Index(currentCol_, currentRow_)];
+  const bool backspace = typed == QStringLiteral("\b");
+  if (backspace) {
+    text.chop(1);
+  } else {
+    text += typed;
+  }
+  editor_->setText(text);
+  editor_->setCursorPosition(text.size());
+  editorOpen_ = true;
+  ForgetMarks(currentCol_, currentRow_);
+  editor_->show();
+  editor_->setFocus(Qt::OtherFocusReason);
+  if (!typed.isEmpty()) emit EditTextReported(currentCol_, currentRow_, text);
+}
+
+void GridView::CloseEditor() {
+  if (!editorOpen_) return;
+  editorOpen_ = false;
+  const QString text = editor_->text();
+  const bool hadFocus = editor_->hasFocus();
+  if (hadFocus) setFocus(Qt::OtherFocusReason);
+  editor_->hide();
+  update(CellRect(currentCol_, currentRow_));
+  emit EditTextReported(currentCol_, currentRow_, text);
+}
+
+void GridView::MoveTo(int col, int row) {
+  if (col == currentCol_ && row == currentRow_) return;
+  CloseEditor();
+  const bool allowed = !selectCell || selectCell(col, row);
+  if (allowed) SetCurrent(col, row);
+  update();
+}
+
+bool GridView::NavigationTarget(int key, int& col, int& row) const {
+  col = currentCol_;
+  row = currentRow_;
+  switch (key) {
+    case Qt::Key_Left: col = std::max(0, col - 1); return true;
+    case Qt::Key_Right: col = std::min(8, col + 1); return true;
+    case Qt::Key_Up: row = std::max(0, row - 1); return true;
+    case Qt::Key_Down: row = std::min(8, row + 1); return true;
+    case Qt::Key_Home: col = 0; return true;
+    case Qt::Key_End: col = 8; return true;
+    case Qt::Key_PageUp: row = 0; return true;
+    case Qt::Key_PageDown: row = 8; return true;
+    case Qt::Key_Tab:
+      if (col < 8) {
+        ++col;
+      } else if (row < 8) {
+        col = 0;
+        ++row;
+      }
+      return true;
+    case Qt::Key_Backtab:
+      if (col > 0) {
+        --col;
+      } else if (row > 0) {
+        col = 8;
+        --row;
+      }
+      return true;
+    default: return false;
+  }
+}
+
+bool GridView::HandleKeyPress(QKeyEvent* event) {
+  emit KeyDown(VirtualKeyOf(event->key()));
+  int col = 0;
+  int row = 0;
+  if (NavigationTarget(event->key(), col, row)) {
+    MoveTo(col, row);
+    return true;
+  }
+  if (!geometry_.editable) return false;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (editorOpen_) {
+        CloseEditor();
+      } else {
+        OpenEditor(QString());
+      }
+      return true;
+    case Qt::Key_Escape: CloseEditor(); return true;
+    case Qt::Key_Backspace:
+      if (editorOpen_) return false;
+      OpenEditor(QStringLiteral("\b"));
+      return true;
+    default: break;
+  }
+  const QString text = event->text();
+  if (editorOpen_ || text.isEmpty() || !text.at(0).isPrint()) return false;
+  OpenEditor(text);
+  return true;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  if (!HandleKeyPress(event)) QWidget::keyPressEvent(event);
+}
+
+void GridView::keyReleaseEvent(QKeyEvent* event) {
+  emit KeyUp(VirtualKeyOf(event->key()));
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != editor_) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::KeyPress: return HandleKeyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key())); return false;
+    case QEvent::FocusOut: {
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (!editorOpen_ || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        return false;
+      }
+      if (QApplication::focusWidget() == this) return false;
+      CloseEditor();
+      emit Exited();
+      return false;
+    }
+    default: return false;
+  }
+}
+
+void GridView::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+  const auto reason = event->reason();
+  if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+  if (EditorHasFocus()) return;
+  emit Exited();
+}
+
+bool GridView::focusNextPrevChild(bool) { return false; }
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const int col = std::clamp(p.x() / (geometry_.cellWidth + kLine), 0, 8);
+  const int row = std::clamp(p.y() / (geometry_.cellHeight + kLine), 0, 8);
+  if (event->button() == Qt::LeftButton && geometry_.editable) {
+    setFocus(Qt::MouseFocusReason);
+    if (col == currentCol_ && row == currentRow_) {
+      if (!editorOpen_) OpenEditor(QString());
+    } else {
+      MoveTo(col, row);
+    }
+  }
+  int button = 0;
+  if (event->button() == Qt::RightButton) button = 1;
+  if (event->button() == Qt::MiddleButton) button = 2;
+  emit MousePressed(button, p.x(), p.y());
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  emit MouseMoved(p.x(), p.y());
+}
+
+void GridView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kLineColour);
+  painter.setFont(font());
+  const bool focused = hasFocus() || EditorHasFocus();
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const QRect cell = CellRect(col, row);
+      const bool current = focused && geometry_.editable && col == currentCol_ &&
+                           row == currentRow_;
+      painter.fillRect(cell, current ? kCurrentColour : kCellColour);
+      painter.setPen(palette().color(QPalette::WindowText));
+      painter.setClipRect(cell);
+      painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                       texts_[Index(col, row)]);
+      painter.setClipping(false);
+    }
+  }
+  for (int col = 0; col < 9 && drawCell; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      painter.save();
+      drawCell(painter, col, row);
+      painter.restore();
+    }
+  }
+  for (const std::vector<Mark>& marks : marks_) {
+    for (const Mark& mark : marks) painter.fillRect(mark.rect, mark.colour);
+  }
+}
+
+}  // namespace sudoku

@@ -1,0 +1,94 @@
+// A 9x9 grid control drawn by hand: fixed cell pitch, 1-pixel grid lines, an optional in-place
+// editor on the current cell, paint-only colour fills, and every input event handed on raw.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLineF>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+
+namespace sudoku {
+
+class GridView : public QWidget {
+  Q_OBJECT
+ public:
+  struct Geometry {
+    int cellWidth = 36;
+    int cellHeight = 36;
+    bool editable = false;
+  };
+  GridView(const Geometry& geometry, QWidget* parent = nullptr);
+
+  QString CellText(int col, int row) const { return texts_[Index(col, row)]; }
+  // Changes the text the grid shows; an open editor on that cell follows it.
+  void SetCellText(int col, int row, const QString& text);
+
+  int CurrentCol() const { return currentCol_; }
+  int CurrentRow() const { return currentRow_; }
+  // Moves the cursor without asking anybody (the logic's own choice of cell).
+  void SetCurrent(int col, int row);
+  QRect CellRect(int col, int row) const;
+
+  // Paints a rectangle over the grid until that cell is next redrawn (selected, edited).
+  void FillRect(const QRect& rect, const QColor& colour);
+  bool EditorOpen() const;
+  // Closes the editor, reporting its text once more.
+  void CloseEditor();
+
+  // Asked before a cell becomes current; false keeps the cursor where the logic left it.
+  std::function<bool(int col, int row)> selectCell;
+  // Draws what lies over a cell's usual face (borders, given digits), after the usual face.
+  std::function<void(QPainter& painter, int col, int row)> drawCell;
+
+ signals:
+  void EditTextReported(int col, int row, const QString& text);
+  void KeyDown(int virtualKey);
+  void KeyUp(int virtualKey);
+  void MouseMoved(int x, int y);
+  void MousePressed(int button, int x, int y);
+  void Exited();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  static int Index(int col, int row) { return col * 9 + row; }
+  // Handles a key pressed in the grid or its editor; true when the key was used.
+  bool HandleKeyPress(QKeyEvent* event);
+  bool NavigationTarget(int key, int& col, int& row) const;
+  void MoveTo(int col, int row);
+  void OpenEditor(const QString& typed);
+  void ForgetMarks(int col, int row);
+  bool EditorHasFocus() const;
+
+  struct Mark {
+    QRect rect;
+    QColor colour;
+  };
+  Geometry geometry_;
+  std::array<QString, 81> texts_;
+  std::array<std::vector<Mark>, 81> marks_;
+  int currentCol_ = 0;
+  int currentRow_ = 0;
+  QLineEdit* editor_ = nullptr;
+  bool editorOpen_ = false;
+};
+
+// The key code a Windows program saw for a Qt key (digits, letters, navigation, editing).
+int VirtualKeyOf(int qtKey);
+
+}  // namespace sudoku

@@ -1,0 +1,55 @@
+// Tab faces in the two program colours, caption 5 pixels in, and the guard on user switches.
+#include "desktop/tab_control.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sudoku {
+
+namespace {
+
+const QColor kActiveTab(240, 112, 32);
+const QColor kInactiveTab(255, 255, 128);
+
+}  // namespace
+
+OwnerDrawnTabBar::OwnerDrawnTabBar(QWidget* parent) : QTabBar(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setDrawBase(false);
+  setExpanding(false);
+}
+
+QSize OwnerDrawnTabBar::tabSizeHint(int index) const {
+  const QFontMetrics metrics(font());
+  return QSize(metrics.horizontalAdvance(tabText(index)) + 14, metrics.height() + 8);
+}
+
+void OwnerDrawnTabBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setFont(font());
+  for (int i = 0; i < count(); ++i) {
+    const QRect r = tabRect(i);
+    painter.fillRect(r, i == currentIndex() ? kActiveTab : kInactiveTab);
+    painter.setPen(isTabEnabled(i) ? Qt::black : Qt::gray);
+    painter.drawText(QRect(r.left() + 5, r.top() + 2, r.width() - 5, r.height() - 2),
+                     Qt::AlignLeft | Qt::AlignTop, tabText(i));
+  }
+}
+
+void OwnerDrawnTabBar::mousePressEvent(QMouseEvent* event) {
+  const int target = tabAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && target >= 0 && target != currentIndex() && changing &&
+      !changing()) {
+    return;
+  }
+  QTabBar::mousePressEvent(event);
+}
+
+void OwnerDrawnTabBar::wheelEvent(QWheelEvent*) {}
+
+TabControl::TabControl(QWidget* parent) : QTabWidget(parent), bar_(new OwnerDrawnTabBar(this)) {
+  setTabBar(bar_);
+  setDocumentMode(true);
+}
+
+}  // namespace sudoku

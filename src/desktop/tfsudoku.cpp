@@ -1,0 +1,190 @@
+// The main window's frame: size, regions, menus, activation and close.
+#include "desktop/tfsudoku.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolTip>
+
+#include "desktop/fonts.h"
+#include "desktop/web_pane.h"
+#include "desktop/widget_factory.h"
+
+namespace sudoku {
+
+namespace {
+
+constexpr int kClientWidth = 1018;
+constexpr int kClientHeight = 684;
+
+// A menu bar that shows the tooltip of the item under the pointer (the language item has one).
+class TipMenuBar : public QMenuBar {
+ public:
+  using QMenuBar::QMenuBar;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      auto* help = static_cast<QHelpEvent*>(event);
+      QAction* action = actionAt(help->pos());
+      if (action != nullptr && !action->toolTip().isEmpty() && action->menu() == nullptr) {
+        QToolTip::showText(help->globalPos(), action->toolTip(), this);
+      } else {
+        QToolTip::hideText();
+      }
+      return true;
+    }
+    return QMenuBar::event(event);
+  }
+};
+
+}  // namespace
+
+TFsudoku::TFsudoku(const Options& options, QWidget* parent)
+    : QMainWindow(parent), options_(options) {
+  setObjectName(QStringLiteral("Fsudoku"));
+  setWindowTitle(QStringLiteral("Sudoku"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFont(CandidateFont());
+  setMenuBar(new TipMenuBar(this));
+  BuildMenus();
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  SetBackground(client, WindowYellow());
+  setCentralWidget(client);
+  BuildPageControl1(client);
+  BuildBoardPanel(client);
+  BuildBottomPanel(client);
+  BuildChallengePanel(client);
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+WebPane* TFsudoku::Pane(const std::string& name) const {
+  const auto found = panes_.find(name);
+  return found == panes_.end() ? nullptr : found->second;
+}
+
+QWidget* TFsudoku::MakePane(const char* name, QWidget* parent) {
+  if (!options_.browsers) {
+    auto* placeholder = new QWidget(parent);
+    placeholder->setObjectName(QString::fromLatin1(name));
+    SetBackground(placeholder, Qt::white);
+    return placeholder;
+  }
+  auto* pane = new WebPane(options_.profile, parent);
+  pane->setObjectName(QString::fromLatin1(name));
+  panes_[name] = pane;
+  return pane;
+}
+
+QAction* TFsudoku::AddItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromLatin1(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QMenu* TFsudoku::AddSubmenu(QMenu* menu, const char* name, const char* caption) {
+  QMenu* submenu = menu->addMenu(QString::fromLatin1(caption));
+  submenu->menuAction()->setObjectName(QString::fromLatin1(name));
+  submenu->setToolTipsVisible(true);
+  return submenu;
+}
+
+void TFsudoku::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto top = [bar](const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    menu->setToolTipsVisible(true);
+    return menu;
+  };
+
+  QMenu* sudoku = top("Sudoku1", "Sudoku");
+  AddItem(sudoku, "ScaricaSchemaweb2", "Apri Schema (web)");
+  AddItem(sudoku, "ApriSchemalocale1", "Apri Schema (locale)");
+  AddItem(sudoku, "ScaricaSchemaweb1", "Raccolta Schemi (web)");
+  sudoku->addSeparator();
+  AddItem(sudoku, "RicominciaPartita", "Ricomincia Partita");
+  AddItem(sudoku, "SalvaPartita1", "Salva Partita");
+  AddItem(sudoku, "RiprendiPartita1", "Riprendi Partita");
+  sudoku->addSeparator();
+  QMenu* timer = AddSubmenu(sudoku, "AvviaTimer1", "Timer");
+  AddItem(timer, "Avvia1", "Avvia");
+  AddItem(timer, "Pausa1", "Pausa");
+  AddItem(timer, "Restart1", "Restart");
+  AddItem(sudoku, "Statistiche", "Statistiche");
+  sudoku->addSeparator();
+  AddItem(sudoku, "Connessione1", "Connessione");
+  sudoku->addSeparator();
+  AddItem(sudoku, "EXIT1", "EXIT");
+
+  QMenu* puzzle = top("Opzioni1", "Schema");
+  AddItem(puzzle, "Undo1", "Annulla");
+  puzzle->addSeparator();
+  AddItem(puzzle, "Soluzione1", "Soluzione");
+  AddItem(puzzle, "Vota1", "Vota");
+  AddItem(puzzle, "Stampa1", "Stampa");
+  puzzle->addSeparator();
+  AddItem(puzzle, "SoluzionePassoPasso1", "Soluzione Passo Passo");
+  AddItem(puzzle, "SoluzioneAutomatica", "Soluzione Automatica");
+  AddItem(puzzle, "SuggerisciNumero", "Suggerisci Numero");
+  puzzle->addSeparator();
+  AddItem(puzzle, "MostraCandidati", "Mostra Candidati")->setCheckable(true);
+  AddItem(puzzle, "MostraTuttiiCandidati1", "Mostra Tutti i Candidati");
+  AddItem(puzzle, "EvidenziaErrore", "Evidenzia Errore")->setCheckable(true);
+  AddItem(puzzle, "Seganalanosoluzioni", "Segnala 0 soluzioni")->setCheckable(true);
+
+  QMenu* create = top("CreaSudoku1", "Crea Sudoku");
+  AddItem(create, "Salva1", "Salva");
+  AddItem(create, "ApriSchemaIncompleto", "Apri Schema Incompleto");
+  AddItem(create, "Pubblica1", "Pubblica");
+  create->addSeparator();
+  QMenu* count = AddSubmenu(create, "NumeroSoluzioni1", "Numero Soluzioni");
+  AddItem(count, "Finoa10", "Fino a 10");
+  AddItem(count, "Finoa30", "Fino a 30");
+  AddItem(count, "Finoa60", "Fino a 60");
+  create->addSeparator();
+  AddItem(create, "Istruzioni1", "Istruzioni");
+
+  QMenu* challenge = top("sfida", "Sfida");
+  AddItem(challenge, "LanciaSfida", "Lancia");
+  AddItem(challenge, "AccettaSfida", "Accetta");
+  AddItem(challenge, "AbbandonaSfida", "Abbandona");
+  challenge->addSeparator();
+  AddItem(challenge, "Classifica", "Classifica");
+
+  QMenu* help = top("menuhelp", "Help");
+  AddItem(help, "About", "About");
+
+  languageItem_ = bar->addAction(QStringLiteral("EN"));
+  languageItem_->setObjectName(QStringLiteral("menulingua"));
+  languageItem_->setToolTip(QStringLiteral("English Version"));
+
+  for (const char* disabled : {"Opzioni1", "CreaSudoku1", "sfida", "Pausa1", "Undo1"}) {
+    if (auto* action = findChild<QAction*>(QString::fromLatin1(disabled))) {
+      action->setEnabled(false);
+    }
+  }
+}
+
+void TFsudoku::closeEvent(QCloseEvent* event) {
+  if (closing) closing();
+  event->accept();
+}
+
+bool TFsudoku::event(QEvent* event) {
+  const bool result = QMainWindow::event(event);
+  if (event->type() == QEvent::WindowActivate && !activatedOnce_) {
+    activatedOnce_ = true;
+    if (activated) activated();
+  }
+  return result;
+}
+
+}  // namespace sudoku

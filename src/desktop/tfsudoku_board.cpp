@@ -1,0 +1,113 @@
+// The board panel on the right: title, timer, step buttons, the grid, the colour swatches and
+// the challenge buttons.
+#include <QLabel>
+#include <QToolButton>
+
+#include "desktop/fonts.h"
+#include "desktop/grid_view.h"
+#include "desktop/swatch.h"
+#include "desktop/tfsudoku.h"
+#include "desktop/widget_factory.h"
+
+namespace sudoku {
+
+namespace {
+
+QToolButton* SpeedButton(QWidget* parent, const char* name, int x, int y, int width, int height,
+                         const QString& text, const char* hint) {
+  auto* button = Place<QToolButton>(parent, name, x, y, width, height);
+  button->setAutoRaise(true);
+  button->setText(text);
+  button->setToolTip(QString::fromLatin1(hint));
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+QToolButton* TimerButton(QWidget* parent, const char* name, int x, const QString& symbol,
+                         const char* hint) {
+  QToolButton* button = SpeedButton(parent, name, x, 18, 30, 30, symbol, hint);
+  button->setFont(SymbolFont());
+  SetTextColour(button, QColor(240, 64, 32));
+  return button;
+}
+
+}  // namespace
+
+void TFsudoku::BuildBoardPanel(QWidget* parent) {
+  auto* panel = Place<QWidget>(parent, "PGridSudoku", 642, 0, 376, 421);
+  SetBackground(panel, WindowYellow());
+
+  auto* title = Place<QLabel>(panel, "LTitle", 0, 2, 376, 15);
+  title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  QFont titleFont = CandidateFont();
+  titleFont.setBold(true);
+  title->setFont(titleFont);
+  SetTextColour(title, QColor(0, 0, 128));
+
+  TimerButton(panel, "SBPlay", 21, PlaySymbol(), "Timer On");
+  TimerButton(panel, "SBPause", 53, PauseSymbol(), "Pause Timer")->setEnabled(false);
+  TimerButton(panel, "SPRestart", 85, RestartSymbol(), "Restart Timer");
+
+  auto* time = Place<QLabel>(panel, "LTime", 128, 21, 113, 24);
+  time->setAlignment(Qt::AlignCenter);
+  time->setFont(TimeFont());
+  time->setText(QStringLiteral("0h 0m 0s"));
+  SetBackground(time, Qt::black);
+  SetTextColour(time, QColor(0, 255, 255));
+
+  for (auto [name, x, arrow, hint] :
+       {std::tuple{"BIndietro", 290, 0x21E6, "Annulla suggerimento"},
+        std::tuple{"BAvanti", 324, 0x21E8, "Suggerisci un numero"}}) {
+    QToolButton* step = SpeedButton(panel, name, x, 18, 30, 30, QString(QChar(arrow)), hint);
+    QFont arrowFont = CandidateFont();
+    arrowFont.setPixelSize(22);
+    step->setFont(arrowFont);
+    SetTextColour(step, QColor(0, 0, 160));
+    step->setEnabled(false);
+  }
+
+  board_ = new GridView({36, 36, true}, panel);
+  board_->setObjectName(QStringLiteral("sudokugrid"));
+  board_->move(21, 52);
+  board_->setFont(BoardFont());
+  SetTextColour(board_, QColor(0, 0, 255));
+
+  // Placed centred under the grid when the window is activated; this is where that lands.
+  auto* bar = Place<QWidget>(panel, "toolbarColori", 21 + 333 / 2 - 93 / 2, 52 + 333 + 1, 93, 23);
+  SetBackground(bar, QColor(128, 0, 0));
+  bar->setToolTip(
+      QStringLiteral("Usa i colori per marcare le caselle con il tasto destro del mouse"));
+  int x = 3;
+  for (auto [name, colour] : {std::pair{"ShGiallo", QColor(255, 255, 0)},
+                              std::pair{"ShRosso", QColor(255, 0, 0)},
+                              std::pair{"ShAqua", QColor(0, 255, 255)},
+                              std::pair{"ShVerde", QColor(0, 128, 0)}}) {
+    auto* swatch = new Swatch(colour, bar);
+    swatch->setObjectName(QString::fromLatin1(name));
+    swatch->move(x, 2);
+    x += 22;
+  }
+  bar->findChild<Swatch*>(QStringLiteral("ShGiallo"))->SetCircle(true);
+
+  QFont small = CandidateFont();
+  small.setPixelSize(10);
+  for (auto [name, bx, caption, hint] :
+       {std::tuple{"SBLancia", 21, "Lancia", "Lancia Sfida"},
+        std::tuple{"SBAccetta", 79, "Accetta", "Accetta Sfida"},
+        std::tuple{"SBAbbandona", 238, "Abbandona", "Abbandona sfida"},
+        std::tuple{"SBInviaMossa", 296, "Invia Mossa", "Invia Mossa"}}) {
+    QToolButton* button =
+        SpeedButton(panel, name, bx, 388, 58, 22, QString::fromLatin1(caption), hint);
+    button->setAutoRaise(false);
+    button->setFont(small);
+    button->setEnabled(false);
+  }
+
+  auto* hover = Place<QLabel>(panel, "lpos", 0, 0, 54, 17);
+  SetBackground(hover, WindowYellow());
+  hover->setFrameShape(QFrame::Box);
+  hover->setAlignment(Qt::AlignCenter);
+  hover->hide();
+}
+
+}  // namespace sudoku

@@ -1,0 +1,36 @@
+// Small helpers that create a named control at a fixed place, as the window is laid out.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+namespace sudoku {
+
+template <typename W, typename... Args>
+W* Place(QWidget* parent, const char* name, int x, int y, int width, int height, Args&&... args) {
+  W* widget = new W(std::forward<Args>(args)..., parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(x, y, width, height);
+  return widget;
+}
+
+inline void SetBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+inline void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::ButtonText, colour);
+  palette.setColor(QPalette::Text, colour);
+  widget->setPalette(palette);
+}
+
+// The yellow of the window and its board panel.
+inline QColor WindowYellow() { return QColor(255, 255, 128); }
+
+}  // namespace sudoku
