@@ -27,6 +27,7 @@ QToolButton* TimerButton(QWidget* parent, const char* name, int x, const QString
                          const char* hint) {
   QToolButton* button = SpeedButton(parent, name, x, 18, 30, 30, symbol, hint);
   button->setFont(SymbolFont());
+  button->setProperty("webdings", true);
   SetTextColour(button, QColor(240, 64, 32));
   return button;
 }

@@ -1,0 +1,31 @@
+// The table of the play logic's handlers that take no arguments, by event name.
+#include "desktop/shell_binding.h"
+
+namespace sudoku {
+
+void AddGameHandlers(Game& game, Handlers& handlers) {
+  auto& h = handlers.plain;
+  h["SBPlayClick"] = [&game] { game.SBPlayClick(); };
+  h["SBPauseClick"] = [&game] { game.SBPauseClick(); };
+  h["Avvia1Click"] = [&game] { game.Avvia1Click(); };
+  h["Pausa1Click"] = [&game] { game.Pausa1Click(); };
+  h["Restart1Click"] = [&game] { game.Restart1Click(); };
+  h["SPRestartClick"] = [&game] { game.SPRestartClick(); };
+  h["SudokuTimerTimer"] = [&game] { game.SudokuTimerTimer(); };
+  h["Undo1Click"] = [&game] { game.Undo1Click(); };
+  h["RicominciaPartitaClick"] = [&game] { game.RicominciaPartitaClick(); };
+  h["StatisticheClick"] = [&game] { game.StatisticheClick(); };
+  h["MostraCandidatiClick"] = [&game] { game.MostraCandidatiClick(); };
+  h["EvidenziaErroreClick"] = [&game] { game.EvidenziaErroreClick(); };
+  h["SeganalanosoluzioniClick"] = [&game] { game.SeganalanosoluzioniClick(); };
+  h["ShGialloMouseDown"] = [&game] { game.ShGialloMouseDown(); };
+  h["ShRossoMouseDown"] = [&game] { game.ShRossoMouseDown(); };
+  h["ShAquaMouseDown"] = [&game] { game.ShAquaMouseDown(); };
+  h["ShVerdeMouseDown"] = [&game] { game.ShVerdeMouseDown(); };
+  h["MostraTuttiiCandidati1Click"] = [&game] { game.MostraTuttiiCandidati1Click(); };
+  h["LVsudokuDblClick"] = [&game] { game.LVsudokuDblClick(); };
+  h["ApriSchemalocale1Click"] = [&game] { game.ApriSchemalocale1Click(); };
+  h["TSLocaleShow"] = [&game] { game.TSLocaleShow(); };
+}
+
+}  // namespace sudoku

@@ -1,0 +1,61 @@
+// Modal boxes and dialogs of the Dialogs port.
+#include "desktop/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "desktop/web_pane.h"
+
+namespace sudoku {
+
+QString BoxText(const std::string& text) {
+  QString shown = FromLatin1(text);
+  shown.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+void QtDialogs::Message(BoxKind kind, const std::string& text) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(QStringLiteral("Sudoku"));
+  box.setText(BoxText(text));
+  box.setIcon(kind == BoxKind::Error         ? QMessageBox::Critical
+              : kind == BoxKind::Information ? QMessageBox::Information
+                                             : QMessageBox::NoIcon);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+bool QtDialogs::Confirm(const std::string& text) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(QStringLiteral("Sudoku"));
+  box.setText(BoxText(text));
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtDialogs::InputBox(const std::string& caption, const std::string& prompt,
+                                const std::string& proposed) {
+  bool accepted = false;
+  const QString answer = QInputDialog::getText(owner_, FromLatin1(caption), FromLatin1(prompt),
+                                               QLineEdit::Normal, FromLatin1(proposed), &accepted);
+  return accepted ? ToLatin1(answer) : proposed;
+}
+
+std::optional<std::filesystem::path> QtDialogs::OpenFile(const std::filesystem::path& directory) {
+  const QString chosen =
+      QFileDialog::getOpenFileName(owner_, QString(), QString::fromStdString(directory.string()));
+  if (chosen.isEmpty()) return std::nullopt;
+  return std::filesystem::path(chosen.toStdString());
+}
+
+std::string QtDialogs::ShowLogin() { return login ? login() : std::string("noconnect"); }
+
+void QtDialogs::ShowAbout() {
+  if (about) about();
+}
+
+}  // namespace sudoku

@@ -1,0 +1,64 @@
+// Sound, paint and pause effects of the shell.
+#include "desktop/qt_effects.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include "desktop/grid_view.h"
+#include "desktop/tfsudoku.h"
+
+namespace sudoku {
+
+QtEffects::QtEffects(TFsudoku& window, std::function<void()> sync)
+    : window_(window), sync_(std::move(sync)) {}
+
+QtEffects::~QtEffects() = default;
+
+void QtEffects::PlaySound(const std::filesystem::path& path) {
+  const QString file = QString::fromStdString(path.string());
+  if (!QFileInfo(file).isReadable()) {
+    // Reported once the command has finished: a missing sound must not cut short what the
+    // command still has to do (pausing the timer, recording a solve).
+    const std::string message = "Cannot open the sound file " + path.string();
+    QTimer::singleShot(0, &window_, [this, message] {
+      if (reportError) reportError(message);
+    });
+    return;
+  }
+  if (player_ == nullptr) {
+    player_ = new QMediaPlayer(&window_);
+    output_ = new QAudioOutput(&window_);
+    player_->setAudioOutput(output_);
+  }
+  player_->stop();
+  player_->setSource(QUrl::fromLocalFile(file));
+  player_->play();
+}
+
+void QtEffects::FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) {
+  GridView* view = grid == "UAgrid" ? window_.Candidates() : window_.Board();
+  view->FillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                 QColor(colour.r, colour.g, colour.b));
+}
+
+void QtEffects::Pause(int ms) {
+  if (sync_) sync_();
+  window_.repaint();
+  if (blocking && ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+bool QtEffects::SetFocus(const std::string& control) {
+  auto* widget = window_.findChild<QWidget*>(QString::fromStdString(control));
+  if (widget == nullptr || !widget->isVisible() || !widget->isEnabled() ||
+      widget->focusPolicy() == Qt::NoFocus) {
+    return false;
+  }
+  widget->setFocus(Qt::OtherFocusReason);
+  return true;
+}
+
+}  // namespace sudoku

@@ -1,0 +1,40 @@
+// The Effects port over Qt: wave sounds, paint-only fills on the grids, pauses that repaint
+// first and take no input, and keyboard focus by control name.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "play/ports.h"
+
+class QAudioOutput;
+class QMediaPlayer;
+
+namespace sudoku {
+
+class TFsudoku;
+
+class QtEffects : public Effects {
+ public:
+  // sync: brings the window in line with the controls before a pause repaints it.
+  QtEffects(TFsudoku& window, std::function<void()> sync);
+  ~QtEffects() override;
+
+  void PlaySound(const std::filesystem::path& path) override;
+  void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override;
+  void Pause(int ms) override;
+  bool SetFocus(const std::string& control) override;
+
+  // Where a sound that cannot be played is reported; the command that asked goes on.
+  std::function<void(const std::string&)> reportError;
+  // False in tests: pauses repaint but do not block.
+  bool blocking = true;
+
+ private:
+  TFsudoku& window_;
+  std::function<void()> sync_;
+  QMediaPlayer* player_ = nullptr;
+  QAudioOutput* output_ = nullptr;
+};
+
+}  // namespace sudoku

@@ -1,0 +1,254 @@
+// Event forwarding from the main window's widgets to the logic, and the drawing of both grids.
+#include "desktop/shell_binding.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <exception>
+
+#include "desktop/grid_view.h"
+#include "desktop/swatch.h"
+#include "desktop/tab_control.h"
+#include "desktop/tfsudoku.h"
+#include "desktop/web_pane.h"
+
+namespace sudoku {
+
+namespace {
+
+struct Segment {
+  int x1, y1, x2, y2;
+};
+
+// The thick box borders, in the grid's own pixels.
+constexpr Segment kBoardBorders[] = {{1, 1, 360, 0},     {1, 1, 0, 360},     {332, 0, 332, 360},
+                                     {0, 332, 332, 332}, {0, 110, 360, 110}, {0, 221, 360, 221},
+                                     {110, 0, 110, 360}, {221, 0, 221, 360}};
+constexpr Segment kCandidateBorders[] = {
+    {1, 1, 600, 0},     {1, 1, 0, 600},     {548, 0, 548, 600}, {0, 332, 548, 332},
+    {0, 110, 600, 110}, {0, 221, 600, 221}, {182, 0, 182, 600}, {365, 0, 365, 600}};
+
+template <std::size_t N>
+void DrawBorders(QPainter& painter, const QRect& cell, const Segment (&segments)[N]) {
+  painter.setClipRect(cell.adjusted(-1, -1, 1, 1));
+  painter.setPen(QPen(Qt::black, 2));
+  for (const Segment& s : segments) painter.drawLine(s.x1, s.y1, s.x2, s.y2);
+}
+
+std::vector<std::string> LinesOf(const QString& text) {
+  std::vector<std::string> lines;
+  if (text.isEmpty()) return lines;
+  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(ToLatin1(line));
+  return lines;
+}
+
+}  // namespace
+
+ShellBinding::ShellBinding(TFsudoku& window, Game& game, Handlers handlers)
+    : QObject(&window),
+      window_(window),
+      game_(game),
+      handlers_(std::move(handlers)),
+      binder_(&window, game.controls) {
+  BindMenusAndButtons();
+  BindGrid();
+  BindLists();
+  BindTabs();
+  BindTimersAndPanes();
+  Sync();
+}
+
+void ShellBinding::Sync() {
+  ++syncing_;
+  binder_.Sync();
+  --syncing_;
+}
+
+void ShellBinding::Run(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& error) {
+    game_.ReportError(error.what());
+  }
+  Sync();
+  if (handlers_.afterSync) handlers_.afterSync();
+}
+
+void ShellBinding::Fire(const std::string& event) {
+  const auto found = handlers_.plain.find(event);
+  if (found == handlers_.plain.end()) return;
+  const std::function<void()> handler = found->second;
+  Run(handler);
+}
+
+void ShellBinding::FireText(const std::string& event, const std::string& text) {
+  const auto found = handlers_.withText.find(event);
+  if (found == handlers_.withText.end()) return;
+  const std::function<void(const std::string&)> handler = found->second;
+  Run([&] { handler(text); });
+}
+
+void ShellBinding::BindMenusAndButtons() {
+  for (const NamedControl& named : game_.controls.All()) {
+    const std::string name(named.name);
+    QObject* object = binder_.Find(name);
+    if (auto* action = qobject_cast<QAction*>(object); action != nullptr && !action->menu()) {
+      connect(action, &QAction::triggered, this, [this, name] { Fire(name + "Click"); });
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+      connect(button, &QAbstractButton::clicked, this, [this, name, button] {
+        if (auto* const* model = std::get_if<Button*>(game_.controls.Find(name))) {
+          if (qobject_cast<QRadioButton*>(button)) (*model)->checked = button->isChecked();
+        }
+        Fire(name + "Click");
+      });
+    }
+    if (auto* swatch = qobject_cast<Swatch*>(object)) {
+      connect(swatch, &Swatch::Pressed, this, [this, name] { Fire(name + "MouseDown"); });
+    }
+  }
+  // The other radio button of a pair loses its mark in the model as on the screen.
+  for (const char* name : {"RBTutti", "RBSimmetrici"}) {
+    if (auto* button = qobject_cast<QAbstractButton*>(binder_.Find(name))) {
+      connect(button, &QAbstractButton::toggled, this, [this, name](bool on) {
+        if (syncing_ == 0) {
+          if (auto* const* model = std::get_if<Button*>(game_.controls.Find(name))) {
+            (*model)->checked = on;
+          }
+        }
+      });
+    }
+  }
+}
+
+void ShellBinding::BindGrid() {
+  GridView* board = window_.Board();
+  board->selectCell = [this](int col, int row) {
+    bool allowed = false;
+    Run([&] { allowed = game_.sudokugridSelectCell(col, row); });
+    return allowed;
+  };
+  board->drawCell = [this](QPainter& painter, int col, int row) {
+    PaintBoardCell(painter, col, row);
+  };
+  connect(board, &GridView::EditTextReported, this,
+          [this](int col, int row, const QString& text) {
+            Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
+          });
+  connect(board, &GridView::KeyDown, this,
+          [this](int key) { Run([&] { game_.sudokugridKeyDown(key); }); });
+  connect(board, &GridView::KeyUp, this, [this](int) { Run([&] { game_.sudokugridKeyUp(); }); });
+  connect(board, &GridView::MouseMoved, this,
+          [this](int x, int y) { Run([&] { game_.sudokugridMouseMove(x, y); }); });
+  connect(board, &GridView::MousePressed, this, [this](int button, int x, int y) {
+    const MouseButton which = button == 1   ? MouseButton::Right
+                              : button == 2 ? MouseButton::Middle
+                                            : MouseButton::Left;
+    Run([&] { game_.sudokugridMouseDown(which, x, y); });
+  });
+  connect(board, &GridView::Exited, this, [this] { Run([&] { game_.sudokugridExit(); }); });
+
+  window_.Candidates()->drawCell = [this](QPainter& painter, int col, int row) {
+    DrawBorders(painter, window_.Candidates()->CellRect(col, row), kCandidateBorders);
+  };
+}
+
+void ShellBinding::PaintBoardCell(QPainter& painter, int col, int row) const {
+  const QRect cell = window_.Board()->CellRect(col, row);
+  DrawBorders(painter, cell, kBoardBorders);
+  const Board& board = game_.controls.sudokugrid.board;
+  const std::string& code = board.Schema[std::size_t(CellIndex(col, row))];
+  if (!board.IsGiven(col, row) || code.size() < 2) return;
+  painter.setClipRect(cell);
+  painter.setPen(Qt::black);
+  painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                   QString(QLatin1Char(code[1])));
+}
+
+void ShellBinding::BindLists() {
+  if (auto* list = qobject_cast<QTreeWidget*>(binder_.Find("LVsudoku"))) {
+    connect(list, &QTreeWidget::itemSelectionChanged, this, [this, list] {
+      if (syncing_ != 0) return;
+      const QList<QTreeWidgetItem*> chosen = list->selectedItems();
+      game_.controls.LVsudoku.selected =
+          chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.first());
+    });
+    connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { Fire("LVsudokuDblClick"); });
+    connect(list->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+      Run([&] { game_.LVsudokuColumnClick(column); });
+    });
+  }
+  for (const char* name : {"CBAnno", "CBMese"}) {
+    auto* combo = qobject_cast<QComboBox*>(binder_.Find(name));
+    if (combo == nullptr) continue;
+    connect(combo, &QComboBox::activated, this, [this, name](int index) {
+      if (auto* const* model = std::get_if<ComboBox*>(game_.controls.Find(name))) {
+        (*model)->itemIndex = index;
+      }
+      Fire(std::string(name) + "Change");
+    });
+  }
+  if (auto* group = qobject_cast<QGroupBox*>(binder_.Find("RGnbase"))) {
+    const QList<QRadioButton*> items =
+        group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < items.size(); ++i) {
+      connect(items[i], &QRadioButton::clicked, this, [this, i] {
+        game_.controls.RGnbase.itemIndex = i;
+        Fire("RGnbaseClick");
+      });
+    }
+  }
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(binder_.Find("MInviamsgsfida"))) {
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
+      if (syncing_ == 0) game_.controls.MInviamsgsfida.lines = LinesOf(memo->toPlainText());
+    });
+  }
+}
+
+void ShellBinding::BindTabs() {
+  window_.PageControl1()->Bar()->changing = [this] {
+    if (!handlers_.pageControl1Changing) return true;
+    bool allowed = false;
+    Run([&] { allowed = handlers_.pageControl1Changing(); });
+    return allowed;
+  };
+  for (TabControl* tabs : {window_.PageControl1(), window_.PageControl2()}) {
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
+      if (syncing_ != 0 || index < 0) return;
+      const std::string page = tabs->widget(index)->objectName().toStdString();
+      if (auto* const* model = std::get_if<PageControl*>(
+              game_.controls.Find(tabs->objectName().toStdString()))) {
+        (*model)->activePage = page;
+      }
+      Fire(page + "Show");
+    });
+  }
+}
+
+void ShellBinding::BindTimersAndPanes() {
+  for (const NamedControl& named : game_.controls.All()) {
+    const std::string name(named.name);
+    if (QTimer* timer = binder_.TimerOf(name)) {
+      connect(timer, &QTimer::timeout, this, [this, name] { Fire(name + "Timer"); });
+    }
+  }
+  for (const auto& [name, pane] : window_.Panes()) {
+    const std::string paneName = name;
+    pane->documentComplete = [this, paneName] { Fire(paneName + "DocumentComplete"); };
+    pane->titleChanged = [this, paneName](const std::string& title) {
+      FireText(paneName + "TitleChange", title);
+    };
+    pane->beforeNavigate = [this, paneName](const std::string& address) {
+      FireText(paneName + "BeforeNavigate2", address);
+    };
+  }
+}
+
+}  // namespace sudoku

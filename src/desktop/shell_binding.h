@@ -1,0 +1,62 @@
+// Wires the main window to the logic: each widget event runs the handler of the same name
+// (control name + event), errors go to the general error report, and the window is re-synced
+// from the control model after every handler.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "desktop/control_binder.h"
+#include "play/game.h"
+
+class QPainter;
+
+namespace sudoku {
+
+class TFsudoku;
+
+// Handlers by event name ("Undo1Click", "SudokuTimerTimer", "WQuilloTitleChange", ...).
+struct Handlers {
+  std::map<std::string, std::function<void()>> plain;
+  std::map<std::string, std::function<void(const std::string&)>> withText;
+  // Whether the user may leave the tab PageControl1 shows; always when unset.
+  std::function<bool()> pageControl1Changing;
+  // Run after every handler and sync (the window's own follow-ups, such as a close request).
+  std::function<void()> afterSync;
+};
+
+// The handlers of the play logic that take no arguments.
+void AddGameHandlers(Game& game, Handlers& handlers);
+
+class ShellBinding : public QObject {
+  Q_OBJECT
+ public:
+  ShellBinding(TFsudoku& window, Game& game, Handlers handlers);
+
+  // Runs the named handler if there is one, then re-syncs.
+  void Fire(const std::string& event);
+  void FireText(const std::string& event, const std::string& text);
+  // Runs any piece of logic the same way.
+  void Run(const std::function<void()>& work);
+  void Sync();
+  ControlBinder& Binder() { return binder_; }
+
+ private:
+  void BindMenusAndButtons();
+  void BindGrid();
+  void BindLists();
+  void BindTabs();
+  void BindTimersAndPanes();
+  void PaintBoardCell(QPainter& painter, int col, int row) const;
+
+  TFsudoku& window_;
+  Game& game_;
+  Handlers handlers_;
+  ControlBinder binder_;
+  int syncing_ = 0;
+};
+
+}  // namespace sudoku
