@@ -1,0 +1,69 @@
+// The whole program put together: the main window, the ports over Qt, the logic, the binding,
+// the login window and the About box, in the order the program creates them.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "desktop/qt_clock.h"
+#include "desktop/qt_dialogs.h"
+#include "desktop/qt_effects.h"
+#include "desktop/shell_binding.h"
+#include "desktop/tfabout.h"
+#include "desktop/tflogin.h"
+#include "desktop/tfsudoku.h"
+#include "online/main_window.h"
+
+class QWebEngineProfile;
+
+namespace sudoku {
+
+struct ShellOptions {
+  // False builds the window without web panes (their ports load nothing): offscreen tests.
+  bool browsers = true;
+  // Replacements of the Qt ports, for tests; null uses the Qt ones.
+  Dialogs* dialogs = nullptr;
+  SettingsStore* settings = nullptr;
+  // The site's base address; empty takes SUDOKU_SITE, else the default.
+  std::string siteAddress;
+};
+
+class DesktopApp {
+ public:
+  explicit DesktopApp(const ShellOptions& options);
+  ~DesktopApp();
+
+  // The creation step of the main window, with base as CartellaBase.
+  void Create(const std::filesystem::path& base);
+  void Show();
+
+  TFsudoku& Window() { return *window_; }
+  Game& Logic() { return *game_; }
+  MainWindow& Main() { return *main_; }
+  ShellBinding& Binding() { return *binding_; }
+  QtEffects& EffectsPort() { return *effects_; }
+
+ private:
+  void BuildPanes(const std::string& site);
+
+  QWebEngineProfile* profile_ = nullptr;
+  std::unique_ptr<TFsudoku> window_;
+  std::unique_ptr<QtDialogs> qtDialogs_;
+  std::unique_ptr<SettingsStore> qtSettings_;
+  std::unique_ptr<QtEffects> effects_;
+  QtClock clock_;
+  std::unique_ptr<Random> random_;
+  std::unique_ptr<Game> game_;
+  std::vector<std::unique_ptr<BrowserPane>> panes_;
+  std::unique_ptr<MainWindow> main_;
+  ShellBinding* binding_ = nullptr;
+  std::unique_ptr<TFLogin> login_;
+  std::unique_ptr<TFAbout> about_;
+};
+
+// The handlers of the main window's life and connection that take no arguments.
+void AddMainWindowHandlers(MainWindow& window, Handlers& handlers);
+
+}  // namespace sudoku
