@@ -214,8 +214,7 @@ QString WebdingsSymbol(const std::string& caption) {
   return FromLatin1(caption);
 }
 
-ControlBinder::ControlBinder(QWidget* root, Controls& controls)
-    : root_(root), controls_(controls) {
+ControlBinder::ControlBinder(QWidget* root, Controls& controls) : root_(root), controls_(controls) {
   for (QObject* object : root->findChildren<QObject*>()) {
     const std::string name = object->objectName().toStdString();
     if (!name.empty() && controls.Find(name) != nullptr) widgets_.emplace(name, object);
@@ -258,66 +257,70 @@ void ControlBinder::SyncOne(const std::string& name, const ControlRef& control) 
   if (object == nullptr) return;
   auto* widget = qobject_cast<QWidget*>(object);
   Cache& cache = caches_[name];
-  std::visit(
-      Overloaded{
-          [&](MenuItem* item) {
-            if (auto* action = qobject_cast<QAction*>(object)) SyncMenuItem(action, *item);
-          },
-          [&](Button* button) {
-            if (auto* real = qobject_cast<QAbstractButton*>(object)) SyncButton(real, *button);
-          },
-          [&](Label* label) {
-            if (widget != nullptr) SyncLabel(widget, *label, cache.left, cache.top);
-          },
-          [&](Edit* edit) {
-            auto* line = qobject_cast<QLineEdit*>(object);
-            if (line == nullptr) return;
-            SyncWidget(line, edit->enabled, edit->visible, edit->hint);
-            if (line->text() != FromLatin1(edit->text)) line->setText(FromLatin1(edit->text));
-          },
-          [&](Memo* memo) {
-            if (widget == nullptr) return;
-            SyncWidget(widget, memo->enabled, memo->visible, "");
-            const QString text = Joined(memo->lines);
-            if (auto* rich = qobject_cast<QTextEdit*>(object)) {
-              if (rich->toPlainText() != text) rich->setPlainText(text);
-            } else if (auto* plain = qobject_cast<QPlainTextEdit*>(object)) {
-              if (plain->toPlainText() != text) plain->setPlainText(text);
-            }
-          },
-          [&](ListView* list) {
-            if (auto* tree = qobject_cast<QTreeWidget*>(object)) {
-              SyncListView(tree, *list, cache.rows);
-            }
-          },
-          [&](ComboBox* combo) {
-            if (auto* real = qobject_cast<QComboBox*>(object)) SyncCombo(real, *combo, cache.items);
-          },
-          [&](RadioGroup* group) {
-            if (auto* box = qobject_cast<QGroupBox*>(object)) SyncRadioGroup(box, *group);
-          },
-          [&](ProgressBar* bar) {
-            auto* real = qobject_cast<QProgressBar*>(object);
-            if (real == nullptr) return;
-            real->setMaximum(bar->max);
-            real->setValue(bar->position);
-            real->setVisible(bar->visible);
-          },
-          [&](PageControl* pages) {
-            if (auto* tabs = qobject_cast<TabControl*>(object)) SyncPageControl(tabs, *pages);
-          },
-          [&](Shape* shape) {
-            if (auto* swatch = qobject_cast<Swatch*>(object)) swatch->SetCircle(shape->circle);
-          },
-          [&](BoardGrid* grid) {
-            if (auto* view = qobject_cast<GridView*>(object)) SyncBoard(view, *grid);
-          },
-          [&](TextGrid* grid) {
-            if (auto* view = qobject_cast<GridView*>(object)) SyncTextGrid(view, *grid);
-          },
-          [&](Timer*) {},
-      },
-      control);
+  std::visit(Overloaded{
+                 [&](MenuItem* item) {
+                   if (auto* action = qobject_cast<QAction*>(object)) SyncMenuItem(action, *item);
+                 },
+                 [&](Button* button) {
+                   if (auto* real = qobject_cast<QAbstractButton*>(object))
+                     SyncButton(real, *button);
+                 },
+                 [&](Label* label) {
+                   if (widget != nullptr) SyncLabel(widget, *label, cache.left, cache.top);
+                 },
+                 [&](Edit* edit) {
+                   auto* line = qobject_cast<QLineEdit*>(object);
+                   if (line == nullptr) return;
+                   SyncWidget(line, edit->enabled, edit->visible, edit->hint);
+                   if (line->text() != FromLatin1(edit->text))
+                     line->setText(FromLatin1(edit->text));
+                 },
+                 [&](Memo* memo) {
+                   if (widget == nullptr) return;
+                   SyncWidget(widget, memo->enabled, memo->visible, "");
+                   const QString text = Joined(memo->lines);
+                   if (auto* rich = qobject_cast<QTextEdit*>(object)) {
+                     if (rich->toPlainText() != text) rich->setPlainText(text);
+                   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(object)) {
+                     if (plain->toPlainText() != text) plain->setPlainText(text);
+                   }
+                 },
+                 [&](ListView* list) {
+                   if (auto* tree = qobject_cast<QTreeWidget*>(object)) {
+                     SyncListView(tree, *list, cache.rows);
+                   }
+                 },
+                 [&](ComboBox* combo) {
+                   if (auto* real = qobject_cast<QComboBox*>(object))
+                     SyncCombo(real, *combo, cache.items);
+                 },
+                 [&](RadioGroup* group) {
+                   if (auto* box = qobject_cast<QGroupBox*>(object)) SyncRadioGroup(box, *group);
+                 },
+                 [&](ProgressBar* bar) {
+                   auto* real = qobject_cast<QProgressBar*>(object);
+                   if (real == nullptr) return;
+                   real->setMaximum(bar->max);
+                   real->setValue(bar->position);
+                   real->setVisible(bar->visible);
+                 },
+                 [&](PageControl* pages) {
+                   if (auto* tabs = qobject_cast<TabControl*>(object))
+                     SyncPageControl(tabs, *pages);
+                 },
+                 [&](Shape* shape) {
+                   if (auto* swatch = qobject_cast<Swatch*>(object))
+                     swatch->SetCircle(shape->circle);
+                 },
+                 [&](BoardGrid* grid) {
+                   if (auto* view = qobject_cast<GridView*>(object)) SyncBoard(view, *grid);
+                 },
+                 [&](TextGrid* grid) {
+                   if (auto* view = qobject_cast<GridView*>(object)) SyncTextGrid(view, *grid);
+                 },
+                 [&](Timer*) {},
+             },
+             control);
 }
 
 }  // namespace sudoku

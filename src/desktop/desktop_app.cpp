@@ -20,7 +20,7 @@ std::string SiteAddress(const std::string& chosen) {
   if (!chosen.empty()) return chosen;
   const char* fromEnvironment = std::getenv("SUDOKU_SITE");
   return fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment
-                                                                 : kDefaultSiteAddress;
+                                                                : kDefaultSiteAddress;
 }
 
 }  // namespace
@@ -82,7 +82,8 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
 
   window_->activated = [this] {
     window_->move(0, 0);
-    QTimer::singleShot(0, window_.get(), [this] { binding_->Run([this] { main_->FormActivate(); }); });
+    QTimer::singleShot(0, window_.get(),
+                       [this] { binding_->Run([this] { main_->FormActivate(); }); });
   };
   window_->closing = [this] { binding_->Run([this] { main_->FormClose(); }); };
 }
@@ -101,10 +102,8 @@ void DesktopApp::BuildPanes(const std::string& site) {
   TFsudoku& w = *window_;
   main_ = std::make_unique<MainWindow>(
       *game_,
-      BrowserPanes{pane(w.Pane("WQuillo")), pane(w.Pane("WBdownload")),
-                   pane(w.Pane("WBsoluzione")),
-                   pane(w.Pane("WBTrascina")),
-                   pane(w.Pane("wbAltriSudoku")),
+      BrowserPanes{pane(w.Pane("WQuillo")), pane(w.Pane("WBdownload")), pane(w.Pane("WBsoluzione")),
+                   pane(w.Pane("WBTrascina")), pane(w.Pane("wbAltriSudoku")),
                    pane(w.Pane("wbSfida")), pane(login_->WebConnect())},
       site);
 }
@@ -113,6 +112,8 @@ void DesktopApp::Create(const std::filesystem::path& base) {
   binding_->Run([this, base] { main_->FormCreate(base); });
 }
 
-void DesktopApp::Show() { window_->show(); }
+void DesktopApp::Show() {
+  window_->show();
+}
 
 }  // namespace sudoku

@@ -21,7 +21,9 @@ QFont BoardFont() {
   return font;
 }
 
-QFont CandidateFont() { return Make("DejaVu Sans", 11, false); }
+QFont CandidateFont() {
+  return Make("DejaVu Sans", 11, false);
+}
 
 QFont TabFont() {
   QFont font = Make("DejaVu Sans", 11, false);
@@ -29,12 +31,22 @@ QFont TabFont() {
   return font;
 }
 
-QFont TimeFont() { return Make("DejaVu Sans", 16, true); }
+QFont TimeFont() {
+  return Make("DejaVu Sans", 16, true);
+}
 
-QFont SymbolFont() { return Make("DejaVu Sans", 24, false); }
+QFont SymbolFont() {
+  return Make("DejaVu Sans", 24, false);
+}
 
-QString PlaySymbol() { return QString(QChar(0x25B6)); }
-QString PauseSymbol() { return QString(QChar(0x275A)) + QChar(0x275A); }
-QString RestartSymbol() { return QString(QChar(0x21BB)); }
+QString PlaySymbol() {
+  return QString(QChar(0x25B6));
+}
+QString PauseSymbol() {
+  return QString(QChar(0x275A)) + QChar(0x275A);
+}
+QString RestartSymbol() {
+  return QString(QChar(0x21BB));
+}
 
 }  // namespace sudoku

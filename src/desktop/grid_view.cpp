@@ -21,27 +21,46 @@ const QColor kCurrentColour(204, 224, 255);
 
 int VirtualKeyOf(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backtab:
+      return 9;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_Backspace:
+      return 8;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    default: break;
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Delete:
+      return 46;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    default:
+      break;
   }
   if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
     return qtKey;
@@ -111,9 +130,13 @@ void GridView::ForgetMarks(int col, int row) {
   update(CellRect(col, row));
 }
 
-bool GridView::EditorOpen() const { return editorOpen_; }
+bool GridView::EditorOpen() const {
+  return editorOpen_;
+}
 
-bool GridView::EditorHasFocus() const { return editor_ != nullptr && editor_->hasFocus(); }
+bool GridView::EditorHasFocus() const {
+  return editor_ != nullptr && editor_->hasFocus();
+}
 
 void GridView::OpenEditor(const QString& typed) {
   if (editor_ == nullptr) return;
@@ -164,14 +187,30 @@ bool GridView::NavigationTarget(int key, int& col, int& row) const {
   col = currentCol_;
   row = currentRow_;
   switch (key) {
-    case Qt::Key_Left: col = std::max(0, col - 1); return true;
-    case Qt::Key_Right: col = std::min(8, col + 1); return true;
-    case Qt::Key_Up: row = std::max(0, row - 1); return true;
-    case Qt::Key_Down: row = std::min(8, row + 1); return true;
-    case Qt::Key_Home: col = 0; return true;
-    case Qt::Key_End: col = 8; return true;
-    case Qt::Key_PageUp: row = 0; return true;
-    case Qt::Key_PageDown: row = 8; return true;
+    case Qt::Key_Left:
+      col = std::max(0, col - 1);
+      return true;
+    case Qt::Key_Right:
+      col = std::min(8, col + 1);
+      return true;
+    case Qt::Key_Up:
+      row = std::max(0, row - 1);
+      return true;
+    case Qt::Key_Down:
+      row = std::min(8, row + 1);
+      return true;
+    case Qt::Key_Home:
+      col = 0;
+      return true;
+    case Qt::Key_End:
+      col = 8;
+      return true;
+    case Qt::Key_PageUp:
+      row = 0;
+      return true;
+    case Qt::Key_PageDown:
+      row = 8;
+      return true;
     case Qt::Key_Tab:
       if (col < 8) {
         ++col;
@@ -188,7 +227,8 @@ bool GridView::NavigationTarget(int key, int& col, int& row) const {
         --row;
       }
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -210,12 +250,15 @@ bool GridView::HandleKeyPress(QKeyEvent* event) {
         OpenEditor(QString());
       }
       return true;
-    case Qt::Key_Escape: CloseEditor(); return true;
+    case Qt::Key_Escape:
+      CloseEditor();
+      return true;
     case Qt::Key_Backspace:
       if (editorOpen_) return false;
       OpenEditor(QStringLiteral("\b"));
       return true;
-    default: break;
+    default:
+      break;
   }
   const QString text = event->text();
   if (editorOpen_ || text.isEmpty() || !text.at(0).isPrint()) return false;
@@ -234,8 +277,11 @@ void GridView::keyReleaseEvent(QKeyEvent* event) {
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   if (watched != editor_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
-    case QEvent::KeyPress: return HandleKeyPress(static_cast<QKeyEvent*>(event));
-    case QEvent::KeyRelease: emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key())); return false;
+    case QEvent::KeyPress:
+      return HandleKeyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+      emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()));
+      return false;
     case QEvent::FocusOut: {
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
       if (!editorOpen_ || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
@@ -246,7 +292,8 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
       emit Exited();
       return false;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -259,7 +306,9 @@ void GridView::focusOutEvent(QFocusEvent* event) {
   emit Exited();
 }
 
-bool GridView::focusNextPrevChild(bool) { return false; }
+bool GridView::focusNextPrevChild(bool) {
+  return false;
+}
 
 void GridView::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
@@ -292,8 +341,8 @@ void GridView::paintEvent(QPaintEvent*) {
   for (int col = 0; col < 9; ++col) {
     for (int row = 0; row < 9; ++row) {
       const QRect cell = CellRect(col, row);
-      const bool current = focused && geometry_.editable && col == currentCol_ &&
-                           row == currentRow_;
+      const bool current =
+          focused && geometry_.editable && col == currentCol_ && row == currentRow_;
       painter.fillRect(cell, current ? kCurrentColour : kCellColour);
       painter.setPen(palette().color(QPalette::WindowText));
       painter.setClipRect(cell);

@@ -52,7 +52,9 @@ std::optional<std::filesystem::path> QtDialogs::OpenFile(const std::filesystem::
   return std::filesystem::path(chosen.toStdString());
 }
 
-std::string QtDialogs::ShowLogin() { return login ? login() : std::string("noconnect"); }
+std::string QtDialogs::ShowLogin() {
+  return login ? login() : std::string("noconnect");
+}
 
 void QtDialogs::ShowAbout() {
   if (about) about();

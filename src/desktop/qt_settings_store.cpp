@@ -18,9 +18,9 @@ QString PathOf(const std::string& key, const std::string& name) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& file)
-    : settings_(file.isEmpty()
-                    ? std::make_unique<QSettings>(QStringLiteral("sudoku"), QStringLiteral("sudoku"))
-                    : std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
+    : settings_(file.isEmpty() ? std::make_unique<QSettings>(QStringLiteral("sudoku"),
+                                                             QStringLiteral("sudoku"))
+                               : std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 

@@ -31,9 +31,9 @@ struct Segment {
 constexpr Segment kBoardBorders[] = {{1, 1, 360, 0},     {1, 1, 0, 360},     {332, 0, 332, 360},
                                      {0, 332, 332, 332}, {0, 110, 360, 110}, {0, 221, 360, 221},
                                      {110, 0, 110, 360}, {221, 0, 221, 360}};
-constexpr Segment kCandidateBorders[] = {
-    {1, 1, 600, 0},     {1, 1, 0, 600},     {548, 0, 548, 600}, {0, 332, 548, 332},
-    {0, 110, 600, 110}, {0, 221, 600, 221}, {182, 0, 182, 600}, {365, 0, 365, 600}};
+constexpr Segment kCandidateBorders[] = {{1, 1, 600, 0},     {1, 1, 0, 600},     {548, 0, 548, 600},
+                                         {0, 332, 548, 332}, {0, 110, 600, 110}, {0, 221, 600, 221},
+                                         {182, 0, 182, 600}, {365, 0, 365, 600}};
 
 template <std::size_t N>
 void DrawBorders(QPainter& painter, const QRect& cell, const Segment (&segments)[N]) {
@@ -138,10 +138,9 @@ void ShellBinding::BindGrid() {
   board->drawCell = [this](QPainter& painter, int col, int row) {
     PaintBoardCell(painter, col, row);
   };
-  connect(board, &GridView::EditTextReported, this,
-          [this](int col, int row, const QString& text) {
-            Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
-          });
+  connect(board, &GridView::EditTextReported, this, [this](int col, int row, const QString& text) {
+    Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
+  });
   connect(board, &GridView::KeyDown, this,
           [this](int key) { Run([&] { game_.sudokugridKeyDown(key); }); });
   connect(board, &GridView::KeyUp, this, [this](int) { Run([&] { game_.sudokugridKeyUp(); }); });
@@ -181,9 +180,8 @@ void ShellBinding::BindLists() {
           chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.first());
     });
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { Fire("LVsudokuDblClick"); });
-    connect(list->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-      Run([&] { game_.LVsudokuColumnClick(column); });
-    });
+    connect(list->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { Run([&] { game_.LVsudokuColumnClick(column); }); });
   }
   for (const char* name : {"CBAnno", "CBMese"}) {
     auto* combo = qobject_cast<QComboBox*>(binder_.Find(name));
@@ -223,8 +221,8 @@ void ShellBinding::BindTabs() {
     connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
       if (syncing_ != 0 || index < 0) return;
       const std::string page = tabs->widget(index)->objectName().toStdString();
-      if (auto* const* model = std::get_if<PageControl*>(
-              game_.controls.Find(tabs->objectName().toStdString()))) {
+      if (auto* const* model =
+              std::get_if<PageControl*>(game_.controls.Find(tabs->objectName().toStdString()))) {
         (*model)->activePage = page;
       }
       Fire(page + "Show");

@@ -13,8 +13,8 @@ namespace sudoku {
 
 namespace {
 
-QLabel* Line(QWidget* parent, const char* name, int y, int height, const QString& text,
-             bool bold, bool italic) {
+QLabel* Line(QWidget* parent, const char* name, int y, int height, const QString& text, bool bold,
+             bool italic) {
   auto* label = Place<QLabel>(parent, name, 0, y, 318, height);
   label->setText(text);
   label->setAlignment(Qt::AlignCenter);
@@ -38,8 +38,8 @@ TFAbout::TFAbout(const QString& siteLine, QWidget* parent)
   picture1_ = Place<QLabel>(this, "Image1", 0, 0, 320, 65);
   picture1_->setScaledContents(true);
   Line(this, "LTitolo", 70, 20, QStringLiteral("Sudoku 1.0"), true, false);
-  Line(this, "LMotto", 92, 20, QStringLiteral("Gioca, Crea, Risolvi Tutti i Sudoku Puzzles"),
-       false, true);
+  Line(this, "LMotto", 92, 20, QStringLiteral("Gioca, Crea, Risolvi Tutti i Sudoku Puzzles"), false,
+       true);
   Line(this, "LSito", 114, 34, siteLine, true, false);
   picture2_ = Place<QLabel>(this, "Image2", 139, 152, 40, 40);
   picture2_->setScaledContents(true);

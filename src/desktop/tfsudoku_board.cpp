@@ -56,9 +56,8 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   SetBackground(time, Qt::black);
   SetTextColour(time, QColor(0, 255, 255));
 
-  for (auto [name, x, arrow, hint] :
-       {std::tuple{"BIndietro", 290, 0x21E6, "Annulla suggerimento"},
-        std::tuple{"BAvanti", 324, 0x21E8, "Suggerisci un numero"}}) {
+  for (auto [name, x, arrow, hint] : {std::tuple{"BIndietro", 290, 0x21E6, "Annulla suggerimento"},
+                                      std::tuple{"BAvanti", 324, 0x21E8, "Suggerisci un numero"}}) {
     QToolButton* step = SpeedButton(panel, name, x, 18, 30, 30, QString(QChar(arrow)), hint);
     QFont arrowFont = CandidateFont();
     arrowFont.setPixelSize(22);
@@ -79,10 +78,9 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   bar->setToolTip(
       QStringLiteral("Usa i colori per marcare le caselle con il tasto destro del mouse"));
   int x = 3;
-  for (auto [name, colour] : {std::pair{"ShGiallo", QColor(255, 255, 0)},
-                              std::pair{"ShRosso", QColor(255, 0, 0)},
-                              std::pair{"ShAqua", QColor(0, 255, 255)},
-                              std::pair{"ShVerde", QColor(0, 128, 0)}}) {
+  for (auto [name, colour] :
+       {std::pair{"ShGiallo", QColor(255, 255, 0)}, std::pair{"ShRosso", QColor(255, 0, 0)},
+        std::pair{"ShAqua", QColor(0, 255, 255)}, std::pair{"ShVerde", QColor(0, 128, 0)}}) {
     auto* swatch = new Swatch(colour, bar);
     swatch->setObjectName(QString::fromLatin1(name));
     swatch->move(x, 2);

@@ -92,8 +92,8 @@ QWidget* TFsudoku::BuildOnlinePage() {
 
   QFont arrows = CandidateFont();
   arrows.setPixelSize(20);
-  QToolButton* back = Button(filters, "SBIndietroWB", 8, 250, 40, 32, QString(QChar(0x25C0)),
-                             "Schema Precedente");
+  QToolButton* back =
+      Button(filters, "SBIndietroWB", 8, 250, 40, 32, QString(QChar(0x25C0)), "Schema Precedente");
   QToolButton* next =
       Button(filters, "SBAvantiWB", 52, 250, 40, 32, QString(QChar(0x25B6)), "Schema Successivo");
   for (QToolButton* button : {back, next}) {
@@ -119,8 +119,8 @@ QWidget* TFsudoku::BuildLocalPage() {
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setToolTip(QStringLiteral("Doppio Click per caricare lo schema"));
-  list->setHeaderLabels({"Sudoku", "Numero", "Pubblicato il", "Numeri Base", "Livello",
-                         "Risolto", "Media Voti"});
+  list->setHeaderLabels(
+      {"Sudoku", "Numero", "Pubblicato il", "Numeri Base", "Livello", "Risolto", "Media Voti"});
   const int widths[] = {180, 60, 88, 90, 54, 54, 76};
   for (int i = 0; i < 7; ++i) list->setColumnWidth(i, widths[i]);
   list->header()->setSectionsClickable(true);

@@ -2,7 +2,6 @@
 #include "desktop/web_pane.h"
 
 #include <QEventLoop>
-#include <memory>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -10,6 +9,7 @@
 #include <QVariantMap>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <memory>
 
 namespace sudoku {
 
@@ -18,7 +18,8 @@ namespace {
 // Tells the pane's owner about every navigation before it starts; none is refused.
 class NotifyingPage : public QWebEnginePage {
  public:
-  NotifyingPage(QWebEngineProfile* profile, WebPane* pane) : QWebEnginePage(profile, pane), pane_(pane) {}
+  NotifyingPage(QWebEngineProfile* profile, WebPane* pane)
+      : QWebEnginePage(profile, pane), pane_(pane) {}
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
@@ -39,7 +40,8 @@ QUrl UrlOf(const std::string& address) {
 // The lookup script: the first element of the body whose id equals NAME ignoring case.
 QString LookupScript(const QString& name) {
   QString quoted = name;
-  quoted.replace(QLatin1String("\\"), QLatin1String("\\\\")).replace(QLatin1String("'"), QLatin1String("\\'"));
+  quoted.replace(QLatin1String("\\"), QLatin1String("\\\\"))
+      .replace(QLatin1String("'"), QLatin1String("\\'"));
   return QStringLiteral(
              "(function(){var n='%1'.toLowerCase();"
              "if(!(document instanceof HTMLDocument))return{k:'nothtml'};"
@@ -90,7 +92,9 @@ std::string WebPane::LocationName() const {
   return ToLatin1(url().toString());
 }
 
-std::string WebPane::LocationUrl() const { return ToLatin1(url().toString()); }
+std::string WebPane::LocationUrl() const {
+  return ToLatin1(url().toString());
+}
 
 void WebPane::WaitComplete(int timeoutMs) {
   if (readyState_ == 4) return;

@@ -31,6 +31,8 @@ inline void SetTextColour(QWidget* widget, const QColor& colour) {
 }
 
 // The yellow of the window and its board panel.
-inline QColor WindowYellow() { return QColor(255, 255, 128); }
+inline QColor WindowYellow() {
+  return QColor(255, 255, 128);
+}
 
 }  // namespace sudoku

@@ -1,0 +1,61 @@
+// What the window shows: its colours, the box borders, givens black and entries blue, and the
+// colour marks of the right mouse button.
+#include <QTest>
+
+#include "desktop/swatch.h"
+#include "shell_fixture.h"
+
+namespace sudoku::testing {
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+TEST_F(ShellTest, GridShowsBordersGivensInBlackAndEntriesInBlue) {
+  LoadPuzzle();
+  ClickCell(2, 0);
+  Type(Qt::Key_4);
+  Type(Qt::Key_Down);
+  ClickCell(2, 8);  // keep the cursor's highlight away from the cells looked at
+
+  const QImage window = app->Window().grab().toImage();
+  const QPoint panel =
+      app->Window().findChild<QWidget*>("PGridSudoku")->mapTo(&app->Window(), QPoint(5, 200));
+  EXPECT_EQ(window.pixelColor(panel), QColor(255, 255, 128));
+
+  const QImage grid = Board().grab().toImage();
+  const int middleOfRow0 = 18;
+  for (int x : {110, 221, 332}) EXPECT_EQ(grid.pixelColor(x, middleOfRow0), kBlack) << x;
+  EXPECT_NE(grid.pixelColor(36, middleOfRow0), kBlack);  // an ordinary grid line is thin
+  EXPECT_NE(grid.pixelColor(18, 73), kBlack);
+
+  EXPECT_TRUE(CellShows(grid, 0, 0, kBlack));  // the given 5
+  EXPECT_FALSE(CellShows(grid, 0, 0, kBlue));
+  EXPECT_TRUE(CellShows(grid, 2, 0, kBlue));  // the entry 4
+  EXPECT_FALSE(CellShows(grid, 3, 0, kBlue));
+}
+
+TEST_F(ShellTest, RightClickMarksOnlyOpenCellsInTheSelectedColour) {
+  LoadPuzzle();
+  auto* red = app->Window().findChild<Swatch*>("ShRosso");
+  QTest::mouseClick(red, Qt::LeftButton);
+  EXPECT_TRUE(red->Circle());
+  EXPECT_FALSE(app->Window().findChild<Swatch*>("ShGiallo")->Circle());
+
+  ClickCell(1, 1, Qt::RightButton);  // open and empty: the whole cell
+  ClickCell(0, 1, Qt::RightButton);  // a given: nothing
+  ClickCell(2, 1, Qt::LeftButton);   // a left click never paints
+  const QImage grid = Board().grab().toImage();
+  const QRect open = Board().CellRect(1, 1);
+  EXPECT_EQ(grid.pixelColor(open.topLeft() + QPoint(1, 1)), kRed);
+  EXPECT_EQ(grid.pixelColor(open.center()), kRed);
+  EXPECT_FALSE(CellShows(grid, 0, 1, kRed));
+  EXPECT_FALSE(CellShows(grid, 2, 1, kRed));
+
+  ClickCell(1, 1);  // selecting the cell repaints it without the mark
+  EXPECT_FALSE(CellShows(Board().grab().toImage(), 1, 1, kRed));
+}
+
+}  // namespace
+}  // namespace sudoku::testing

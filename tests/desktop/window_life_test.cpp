@@ -1,0 +1,50 @@
+// The language item and the close of the main window, through the real widgets.
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "shell_fixture.h"
+
+namespace sudoku::testing {
+namespace {
+
+QString TabText(QWidget& window, const char* tabs, int index) {
+  return window.findChild<QTabWidget*>(tabs)->tabText(index);
+}
+
+TEST_F(ShellTest, LanguageItemFlipsCaptionsAndBack) {
+  LoadPuzzle();
+  QWidget& window = app->Window();
+  auto* language = window.findChild<QAction*>("menulingua");
+  EXPECT_EQ(window.findChild<QAction*>("ScaricaSchemaweb1")->text(), "Raccolta Schemi (web)");
+
+  language->trigger();
+  EXPECT_EQ(language->text(), "IT");
+  EXPECT_EQ(language->toolTip(), "Versione Italiana");
+  EXPECT_EQ(window.findChild<QAction*>("Opzioni1")->text(), "Puzzle");
+  EXPECT_EQ(window.findChild<QAction*>("SuggerisciNumero")->text(), "Suggerisci Numero");
+  EXPECT_EQ(TabText(window, "PageControl1", 1), "Puzzle Information&Solution");
+
+  language->trigger();
+  EXPECT_EQ(language->text(), "EN");
+  EXPECT_EQ(window.findChild<QAction*>("Opzioni1")->text(), "Schema");
+  EXPECT_EQ(window.findChild<QAction*>("ScaricaSchemaweb1")->text(), "Scarica Schema (web)");
+  EXPECT_EQ(window.findChild<QAction*>("Seganalanosoluzioni")->text(), "Segnala 0 Soluzioni");
+  EXPECT_EQ(TabText(window, "PageControl1", 1), "Info Schema & Soluzione");
+}
+
+TEST_F(ShellTest, ClosingTheWindowWritesTheBrowserSettingsBack) {
+  SeedBrowserSettings();
+  LoadPuzzle();
+  EXPECT_EQ(settings->Read(kBrowserMainKey, kDebuggerValue), "yes");
+  EXPECT_EQ(settings->Read(kNavigationSoundKey, kDefaultValue), "");
+
+  app->Window().close();
+  QtSettingsStore reread(settingsFile);
+  EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerValue), "no");
+  EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerIEValue), "maybe");
+  EXPECT_EQ(reread.Read(kNavigationSoundKey, kDefaultValue), "ding.wav");
+}
+
+}  // namespace
+}  // namespace sudoku::testing
