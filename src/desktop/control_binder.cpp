@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -71,6 +72,11 @@ void SyncMenuItem(QAction* action, const MenuItem& item) {
   if (!item.caption.empty()) action->setText(FromLatin1(item.caption));
   action->setToolTip(FromLatin1(item.hint.empty() ? item.caption : item.hint));
   action->setStatusTip(FromLatin1(item.hint));
+  const QString picture = FromLatin1(item.picture);
+  if (action->property("picture").toString() != picture) {
+    action->setProperty("picture", picture);
+    action->setIcon(picture.isEmpty() ? QIcon() : QIcon(picture));
+  }
 }
 
 void SyncButton(QAbstractButton* button, const Button& model) {

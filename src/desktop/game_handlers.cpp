@@ -26,6 +26,7 @@ void AddGameHandlers(Game& game, Handlers& handlers) {
   h["LVsudokuDblClick"] = [&game] { game.LVsudokuDblClick(); };
   h["ApriSchemalocale1Click"] = [&game] { game.ApriSchemalocale1Click(); };
   h["TSLocaleShow"] = [&game] { game.TSLocaleShow(); };
+  h["menulinguaClick"] = [&game] { game.menulinguaClick(); };
 }
 
 }  // namespace sudoku

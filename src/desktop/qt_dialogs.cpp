@@ -4,10 +4,24 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "desktop/web_pane.h"
 
 namespace sudoku {
+
+namespace {
+
+// Runs a modal box brought to the front even where no window manager stacks it.
+int ExecOnTop(QDialog& box) {
+  QTimer::singleShot(0, &box, [&box] {
+    box.raise();
+    box.activateWindow();
+  });
+  return box.exec();
+}
+
+}  // namespace
 
 QString BoxText(const std::string& text) {
   QString shown = FromLatin1(text);
@@ -24,7 +38,7 @@ void QtDialogs::Message(BoxKind kind, const std::string& text) {
               : kind == BoxKind::Information ? QMessageBox::Information
                                              : QMessageBox::NoIcon);
   box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
+  ExecOnTop(box);
 }
 
 bool QtDialogs::Confirm(const std::string& text) {
@@ -34,7 +48,7 @@ bool QtDialogs::Confirm(const std::string& text) {
   box.setIcon(QMessageBox::Question);
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
   box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  return ExecOnTop(box) == QMessageBox::Yes;
 }
 
 std::string QtDialogs::InputBox(const std::string& caption, const std::string& prompt,

@@ -180,7 +180,10 @@ void TFsudoku::closeEvent(QCloseEvent* event) {
 
 bool TFsudoku::event(QEvent* event) {
   const bool result = QMainWindow::event(event);
-  if (event->type() == QEvent::WindowActivate && !activatedOnce_) {
+  // The first show counts as the first activation: without a window manager (or offscreen)
+  // the window may never be told that it became active.
+  const bool first = event->type() == QEvent::WindowActivate || event->type() == QEvent::Show;
+  if (first && !activatedOnce_) {
     activatedOnce_ = true;
     if (activated) activated();
   }

@@ -16,6 +16,11 @@
 #include "online/browser_settings.h"
 #include "play/fakes.h"
 
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
+
 namespace sudoku::testing {
 
 // Row-major rows; row 0 holds givens at columns 0, 1 and 4.
