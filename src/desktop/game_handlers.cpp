@@ -27,6 +27,11 @@ void AddGameHandlers(Game& game, Handlers& handlers) {
   h["ApriSchemalocale1Click"] = [&game] { game.ApriSchemalocale1Click(); };
   h["TSLocaleShow"] = [&game] { game.TSLocaleShow(); };
   h["menulinguaClick"] = [&game] { game.menulinguaClick(); };
+  h["Finoa10Click"] = [&game] { game.Finoa10Click(); };
+  h["Finoa30Click"] = [&game] { game.Finoa30Click(); };
+  h["Finoa60Click"] = [&game] { game.Finoa60Click(); };
+  h["SoluzioneAutomaticaClick"] = [&game] { game.SoluzioneAutomaticaClick(); };
+  h["SuggerisciNumeroClick"] = [&game] { game.SuggerisciNumeroClick(); };
 }
 
 }  // namespace sudoku

@@ -144,7 +144,6 @@ void GridView::OpenEditor(const QString& typed) {
   editor_->setGeometry(cell.adjusted(2, 2, 0, 0));
   editor_->setFont(font());
   QPalette palette = editor_->palette();
-  palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
   palette.setColor(QPalette::Base, kCellColour);
   palette.setColor(QPalette::Text, QColor(0, 0, 255));
   editor_->setPalette(palette);

@@ -89,7 +89,7 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   bar->findChild<Swatch*>(QStringLiteral("ShGiallo"))->SetCircle(true);
 
   QFont small = CandidateFont();
-  small.setPixelSize(10);
+  small.setPixelSize(9);
   for (auto [name, bx, caption, hint] :
        {std::tuple{"SBLancia", 21, "Lancia", "Lancia Sfida"},
         std::tuple{"SBAccetta", 79, "Accetta", "Accetta Sfida"},

@@ -22,11 +22,14 @@ inline void SetBackground(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
+// Text in that colour while the widget is enabled; disabled widgets keep their grey.
 inline void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::ButtonText, colour);
-  palette.setColor(QPalette::Text, colour);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, colour);
+    palette.setColor(group, QPalette::ButtonText, colour);
+    palette.setColor(group, QPalette::Text, colour);
+  }
   widget->setPalette(palette);
 }
 
