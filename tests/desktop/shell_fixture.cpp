@@ -9,7 +9,11 @@ namespace sudoku::testing {
 
 void ShellTest::SetUpTestSuite() {
   if (QApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   static int argc = 1;
   static char name[] = "desktop_tests";
   static char* argv[] = {name, nullptr};
