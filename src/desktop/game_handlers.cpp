@@ -32,6 +32,13 @@ void AddGameHandlers(Game& game, Handlers& handlers) {
   h["Finoa60Click"] = [&game] { game.Finoa60Click(); };
   h["SoluzioneAutomaticaClick"] = [&game] { game.SoluzioneAutomaticaClick(); };
   h["SuggerisciNumeroClick"] = [&game] { game.SuggerisciNumeroClick(); };
+  h["SoluzionePassoPasso1Click"] = [&game] { game.SoluzionePassoPasso1Click(); };
+  h["BAvantiClick"] = [&game] { game.BAvantiClick(); };
+  h["BIndietroClick"] = [&game] { game.BIndietroClick(); };
+  h["SalvaPartita1Click"] = [&game] { game.SalvaPartita1Click(); };
+  h["RiprendiPartita1Click"] = [&game] { game.RiprendiPartita1Click(); };
+  h["Salva1Click"] = [&game] { game.Salva1Click(); };
+  h["ApriSchemaIncompletoClick"] = [&game] { game.ApriSchemaIncompletoClick(); };
 }
 
 }  // namespace sudoku
