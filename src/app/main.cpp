@@ -8,8 +8,9 @@
 
 namespace {
 
-// The atom-table functions other processes look up in this program.
-[[maybe_unused]] volatile const void* const kExported[] = {
+// The atom-table functions this program offers, kept so that the program always loads the
+// shared atom-table library that defines them.
+[[gnu::used]] const void* const kExported[] = {
     reinterpret_cast<const void*>(&SaveResult), reinterpret_cast<const void*>(&GetResult)};
 
 }  // namespace
