@@ -10,8 +10,8 @@ namespace {
 
 // The atom-table functions this program offers, kept so that the program always loads the
 // shared atom-table library that defines them.
-[[gnu::used]] const void* const kExported[] = {
-    reinterpret_cast<const void*>(&SaveResult), reinterpret_cast<const void*>(&GetResult)};
+[[gnu::used]] const void* const kExported[] = {reinterpret_cast<const void*>(&SaveResult),
+                                               reinterpret_cast<const void*>(&GetResult)};
 
 }  // namespace
 

@@ -12,12 +12,15 @@ namespace sudoku {
 
 namespace {
 
-// Runs a modal box brought to the front even where no window manager stacks it.
+// Runs a modal box brought to the front even where no window manager stacks it: the main
+// window's native window may be recreated on top of it while its web panes start up.
 int ExecOnTop(QDialog& box) {
-  QTimer::singleShot(0, &box, [&box] {
-    box.raise();
-    box.activateWindow();
-  });
+  for (int delay : {0, 300, 1000}) {
+    QTimer::singleShot(delay, &box, [&box] {
+      box.raise();
+      box.activateWindow();
+    });
+  }
   return box.exec();
 }
 
