@@ -63,6 +63,7 @@ TFsudoku::TFsudoku(const Options& options, QWidget* parent)
   BuildBottomPanel(client);
   BuildChallengePanel(client);
   setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  board_->setFocus();
 }
 
 WebPane* TFsudoku::Pane(const std::string& name) const {

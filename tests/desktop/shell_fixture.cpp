@@ -8,6 +8,10 @@
 namespace sudoku::testing {
 
 void ShellTest::SetUpTestSuite() {
+  EnsureApplication();
+}
+
+void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {

@@ -27,6 +27,9 @@ namespace sudoku::testing {
 inline constexpr const char* kShellPuzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
+// Creates the one offscreen QApplication of the test program, once.
+void EnsureApplication();
+
 class ShellTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
