@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "desktop/fonts.h"
+#include "desktop/grid_view.h"
 #include "desktop/web_pane.h"
 #include "desktop/widget_factory.h"
 
