@@ -48,7 +48,7 @@ void QtEffects::FillRect(const std::string& grid, const Rect& rect, const Rgb& c
 void QtEffects::Pause(int ms) {
   if (sync_) sync_();
   window_.repaint();
-  if (blocking && ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 bool QtEffects::SetFocus(const std::string& control) {

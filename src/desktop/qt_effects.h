@@ -27,8 +27,6 @@ class QtEffects : public Effects {
 
   // Where a sound that cannot be played is reported; the command that asked goes on.
   std::function<void(const std::string&)> reportError;
-  // False in tests: pauses repaint but do not block.
-  bool blocking = true;
 
  private:
   TFsudoku& window_;

@@ -33,13 +33,15 @@ TEST_F(ShellTest, LanguageItemFlipsCaptionsAndBack) {
   EXPECT_EQ(TabText(window, "PageControl1", 1), "Info Schema & Soluzione");
 }
 
-TEST_F(ShellTest, ClosingTheWindowWritesTheBrowserSettingsBack) {
+TEST_F(ShellTest, ExitClosesTheWindowAndWritesTheBrowserSettingsBack) {
   SeedBrowserSettings();
   LoadPuzzle();
   EXPECT_EQ(settings->Read(kBrowserMainKey, kDebuggerValue), "yes");
   EXPECT_EQ(settings->Read(kNavigationSoundKey, kDefaultValue), "");
 
-  app->Window().close();
+  app->Window().findChild<QAction*>("EXIT1")->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(app->Window().isVisible());
   QtSettingsStore reread(settingsFile);
   EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerValue), "no");
   EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerIEValue), "maybe");
