@@ -2,6 +2,7 @@
 #include "desktop/tflogin.h"
 
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "desktop/web_pane.h"
 
@@ -13,9 +14,12 @@ TFLogin::TFLogin(QWebEngineProfile* profile, QWidget* parent)
   setWindowTitle(QStringLiteral("Login"));
   resize(571, 268);
   if (profile != nullptr) {
+    // The pane fills the window whatever height the login pages ask for.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     webConnect_ = new WebPane(profile, this);
     webConnect_->setObjectName(QStringLiteral("WebConnect"));
-    webConnect_->setGeometry(0, 0, 571, 268);
+    layout->addWidget(webConnect_);
   }
 }
 
