@@ -3,10 +3,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QToolTip>
+#include <QToolButton>
 
 #include "desktop/fonts.h"
 #include "desktop/grid_view.h"
@@ -20,27 +19,6 @@ namespace {
 constexpr int kClientWidth = 1018;
 constexpr int kClientHeight = 684;
 
-// A menu bar that shows the tooltip of the item under the pointer (the language item has one).
-class TipMenuBar : public QMenuBar {
- public:
-  using QMenuBar::QMenuBar;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() == QEvent::ToolTip) {
-      auto* help = static_cast<QHelpEvent*>(event);
-      QAction* action = actionAt(help->pos());
-      if (action != nullptr && !action->toolTip().isEmpty() && action->menu() == nullptr) {
-        QToolTip::showText(help->globalPos(), action->toolTip(), this);
-      } else {
-        QToolTip::hideText();
-      }
-      return true;
-    }
-    return QMenuBar::event(event);
-  }
-};
-
 }  // namespace
 
 TFsudoku::TFsudoku(const Options& options, QWidget* parent)
@@ -51,7 +29,7 @@ TFsudoku::TFsudoku(const Options& options, QWidget* parent)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFont(CandidateFont());
-  setMenuBar(new TipMenuBar(this));
+  setMenuBar(new QMenuBar(this));
   BuildMenus();
 
   auto* client = new QWidget(this);
@@ -164,9 +142,17 @@ void TFsudoku::BuildMenus() {
   QMenu* help = top("menuhelp", "Help");
   AddItem(help, "About", "About");
 
-  languageItem_ = bar->addAction(QStringLiteral("EN"));
+  // The language item shows its flag beside its caption, which a menu bar item cannot do:
+  // it is a button at the end of the bar that carries the item.
+  languageItem_ = new QAction(QStringLiteral("EN"), this);
   languageItem_->setObjectName(QStringLiteral("menulingua"));
   languageItem_->setToolTip(QStringLiteral("English Version"));
+  auto* language = new QToolButton(bar);
+  language->setDefaultAction(languageItem_);
+  language->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  language->setAutoRaise(true);
+  language->setFocusPolicy(Qt::NoFocus);
+  bar->setCornerWidget(language, Qt::TopRightCorner);
 
   for (const char* disabled : {"Opzioni1", "CreaSudoku1", "sfida", "Pausa1", "Undo1"}) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(disabled))) {
