@@ -29,19 +29,11 @@ TEST(WatchdogTest, PutsTheOfflinePagesBackOnceTheSitePaneLeftItsLocalPage) {
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
   EXPECT_EQ(f.WBTrascina.LastAddress(), f.LocalPage("in-paese.html"));
   EXPECT_FALSE(f.game.controls.MostraCandidati.enabled);
-}
 
-TEST(WatchdogTest, LeavesAConnectedOrRegisteredUserAlone) {
-  MainWindowFixture<> f;
-  f.Start(false);
-  for (auto [connesso, registrato] : {std::pair{true, false}, std::pair{false, true}}) {
-    f.game.Connesso = connesso;
-    f.game.Registrato = registrato;
-    f.WQuillo.Navigate("http://127.0.0.1:8642/sudoku/sfida-online/sudoku-space.asp?");
-    f.window.CtrlTimerTimer();
-    EXPECT_EQ(f.WQuillo.LastAddress(),
-              "http://127.0.0.1:8642/sudoku/sfida-online/sudoku-space.asp?");
-  }
+  f.game.Connesso = true;  // a connected user keeps the site's pages
+  f.WQuillo.Navigate("http://127.0.0.1:8642/sudoku/other.asp");
+  f.window.CtrlTimerTimer();
+  EXPECT_EQ(f.WQuillo.LastAddress(), "http://127.0.0.1:8642/sudoku/other.asp");
 }
 
 TEST(TitleChangeTest, ATitleWithoutSudokuDropsTheConnectionButLoadsNoPage) {
@@ -120,49 +112,35 @@ TEST(ConnectedSetUpTest, ARegisteredUserGetsTheSitePagesAndTheMenus) {
   EXPECT_EQ(c.PageControl2.activePage, "TSTrascina");
 }
 
-TEST(ConnectedSetUpTest, AnAnonymousUserGetsTheSitePagesOnly) {
+TEST(ConnectedSetUpTest, AnAnonymousUserIsNamedByTheTimeInTheProcessFormat) {
   MainWindowFixture<> f;
-  f.Start(false);
   f.game.Connesso = true;
   f.clock.now = {2026, 12, 6, 8, 5, 9, 0};
   f.window.ApplyConnectionState(ConnectionSetup::Connected);
-  EXPECT_EQ(f.WBdownload.LastAddress(),
-            "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=06/12/2026 "
-            "08:05:09&who=Anonimo");
+  const std::string list = "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=";
+  EXPECT_EQ(f.WBdownload.LastAddress(), list + "06/12/2026 08:05:09&who=Anonimo");
   f.game.Formati.UseDayMonthYearDashes();
   f.window.ApplyConnectionState(ConnectionSetup::Connected);
-  EXPECT_EQ(f.WBdownload.LastAddress(),
-            "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=06-12-2026 "
-            "08-05-09&who=Anonimo");
-  EXPECT_EQ(f.WBsoluzione.LastAddress(),
-            "http://127.0.0.1:8642/sudoku/gioco-offline/vota-sudoku.asp");
+  EXPECT_EQ(f.WBdownload.LastAddress(), list + "06-12-2026 08-05-09&who=Anonimo");
   EXPECT_EQ(f.WQuillo.LastAddress(), "http://127.0.0.1:8642/sudoku/sfida-online/sudoku-space.asp?");
   EXPECT_FALSE(f.game.controls.Opzioni1.enabled);
-  EXPECT_TRUE(f.game.controls.menuhelp.enabled);
 }
 
-TEST(LoginResultTest, SplitsTheFiveFields) {
+TEST(LoginResultTest, SplitsFieldsAndForgivesOddOnes) {
   LoginResult r = ParseLoginResult("mario&2&1&x&2026-12-01 10:00");
-  EXPECT_TRUE(r.hasFields);
   EXPECT_EQ(r.utente, "mario");
   EXPECT_EQ(r.nAttesa, 2);
   EXPECT_EQ(r.nCorso, 1);
   EXPECT_EQ(r.datiUtente, "2026-12-01 10:00");
   EXPECT_TRUE(r.registrato);
   EXPECT_FALSE(ParseLoginResult("bob&0&0&&d").registrato);  // 3 characters: not registered
-}
-
-TEST(LoginResultTest, ShortOrOddAnswers) {
   LoginResult two = ParseLoginResult("mario&dati");
-  EXPECT_EQ(two.nAttesa, 0);
-  EXPECT_EQ(two.nCorso, 0);
+  EXPECT_EQ(two.nAttesa + two.nCorso, 0);
   EXPECT_EQ(two.datiUtente, "dati");
   EXPECT_EQ(ParseLoginResult("mario&x1&99999999999&&d").nCorso, 0);
   EXPECT_EQ(ParseLoginResult("mario&1&2&&" + std::string(150, 'd')).datiUtente.size(), 100u);
-  LoginResult plain = ParseLoginResult("MaRiO");
-  EXPECT_FALSE(plain.hasFields);
-  EXPECT_EQ(plain.utente, "mario");
-  EXPECT_EQ(ParseLoginResult("&1&2&&d").utente, "");
+  EXPECT_EQ(ParseLoginResult("MaRiO").utente, "mario");
+  EXPECT_FALSE(ParseLoginResult("MaRiO").hasFields);
 }
 
 TEST(LocalPagesTest, FileAddressesEscapeWhatAUrlCannotHold) {

