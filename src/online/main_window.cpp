@@ -6,6 +6,7 @@
 
 #include "online/local_pages.h"
 #include "online/login_result.h"
+#include "play/captions.h"
 
 namespace sudoku {
 namespace {
@@ -63,6 +64,9 @@ std::string MainWindow::SiteUrl(const std::string& path) const {
 
 void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
   game.CartellaBase = workingDirectory;
+  // The language item shows the flag of the language it offers.
+  game.controls.menulingua.picture =
+      (workingDirectory / "noconnect" / LanguageItemFor("it").flagFile).string();
   game.Marcatore = "quillo";
   DateTime today = game.clock.Now();
   game.Anno = std::uint16_t(today.year);

@@ -29,6 +29,7 @@ TEST(StartUpTest, CreationTakesFolderDateAndListsTheSampleLibrary) {
   f.window.FormCreate(f.base);
   EXPECT_EQ(f.game.CartellaBase, f.base);
   EXPECT_EQ(f.game.Marcatore, "quillo");
+  EXPECT_EQ(f.game.controls.menulingua.picture, (f.base / "noconnect/flag_en.bmp").string());
   EXPECT_EQ(f.game.Anno * 10000 + f.game.Mese * 100 + f.game.Giorno, 20270309);
   const ListView& list = f.game.controls.LVsudoku;
   ASSERT_EQ(int(list.rows.size()), files);
