@@ -23,14 +23,6 @@ double ThreadMilliseconds() {
   return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-Board GivensBoard(const Values& values) {
-  Board board;
-  for (int cell = 0; cell < 81; ++cell) {
-    if (values[cell] > 0) board.Schema[cell] = "1" + std::to_string(values[cell]);
-  }
-  return board;
-}
-
 // Processor milliseconds taken by work on each puzzle.
 std::vector<double> TimeEach(const std::vector<Values>& puzzles,
                              const std::function<void(const Values&)>& work) {

@@ -91,7 +91,10 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
     for (int day : days) {
       MadePuzzle made;
       do {
-        made = MakeCataloguePuzzle(random, random.Next(0, 1) == 1, random.Next(20, 29));
+        // Drawn one after the other: the order of a call's arguments is unspecified.
+        const bool symmetric = random.Next(0, 1) == 1;
+        const int givens = random.Next(20, 29);
+        made = MakePuzzle(random, symmetric, givens);
       } while (!Insert(db, made, {year, month, day}, "Admin"));
     }
   }

@@ -1,5 +1,5 @@
-// Where the site's puzzles come from: making a puzzle with a unique solution and checking one.
-// Grids here are 81-character texts of "0" (empty) to "9", row by row from the top.
+// Where the site's puzzles come from: the project's generator and solution counter behind the
+// site's texts. Grids here are 81-character texts of "0" (empty) to "9", row by row from the top.
 #pragma once
 
 #include <string>
@@ -17,14 +17,12 @@ struct MadePuzzle {
 };
 
 // A puzzle with exactly one solution, thinned towards targetGivens clues (it may keep more when
-// no further clue can go), with cells removed in centrally symmetric pairs when symmetric is set.
-// MakePuzzle is the project's generator; MakeCataloguePuzzle makes the same kind of puzzle from
-// the same random source much faster (not the same puzzle), for seeding the whole catalogue.
+// no further clue can go, or one fewer when the last pair goes), with cells removed in
+// centrally symmetric pairs when symmetric is set. The same random source makes the same puzzle.
 MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens);
-MadePuzzle MakeCataloguePuzzle(Random& random, bool symmetric, int targetGivens);
 
 // The number of solutions of digits, counted up to limit; solution (when given) receives the
-// first one found. A text that is not 81 digits, or whose givens clash, has none.
+// last one counted. A text that is not 81 digits, or whose givens clash, has none.
 int CountSolutionsUpTo(const std::string& digits, int limit, std::string* solution = nullptr);
 
 // The difficulty level of a puzzle with a unique solution: 1 when singles solve it, up to 5.

@@ -72,28 +72,12 @@ int ForEachPuzzle(std::istream& in, std::ostream& err,
   return malformed;
 }
 
-Board GivensBoard(const PuzzleLine& puzzle) {
-  Board board;
-  for (int cell = 0; cell < 81; ++cell) {
-    if (puzzle.values[cell] > 0) board.Schema[cell] = "1" + std::to_string(puzzle.values[cell]);
-  }
-  return board;
-}
-
 Board EntriesBoard(const PuzzleLine& puzzle) {
   Board board;
   for (int cell = 0; cell < 81; ++cell) {
     if (puzzle.values[cell] > 0) board.Texts[cell] = std::to_string(puzzle.values[cell]);
   }
   return board;
-}
-
-std::string RowMajorText(const std::array<std::int32_t, 81>& values) {
-  std::string text;
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) text += char('0' + values[col * 9 + row]);
-  }
-  return text;
 }
 
 }  // namespace sudoku::cli

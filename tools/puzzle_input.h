@@ -30,12 +30,8 @@ bool IsSkippedLine(const std::string& line);
 int ForEachPuzzle(std::istream& in, std::ostream& err,
                   const std::function<void(const PuzzleLine&)>& onPuzzle);
 
-// The puzzle as a board of givens (Schema "1d"), as a loaded puzzle is; or as a board of
-// entered texts without givens, as a puzzle the user composed is.
-Board GivensBoard(const PuzzleLine& puzzle);
+// The puzzle as a board of entered texts without givens, as a puzzle the user composed is (as
+// a loaded puzzle, it is GivensBoard(puzzle.values)).
 Board EntriesBoard(const PuzzleLine& puzzle);
-
-// 81 characters row by row, '0' for an empty cell.
-std::string RowMajorText(const std::array<std::int32_t, 81>& values);
 
 }  // namespace sudoku::cli

@@ -13,7 +13,7 @@ int RunSteps(const Args& args) {
   const int malformed = ForEachPuzzle(std::cin, std::cerr, [&](const PuzzleLine& puzzle) {
     StepLog log;
     log.PassoPasso = true;
-    BuildCandidates(GivensBoard(puzzle), &log);
+    BuildCandidates(GivensBoard(puzzle.values), &log);
     std::cout << log.NumPassi;
     for (int k = 1; k <= log.NumPassi; ++k) {
       const StepRecord& record = log.Passi[k];

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace sudoku {
 
@@ -26,5 +28,13 @@ struct Board {
   // The cell's value: its text's number, else its given digit, else 0.
   int ValoreCella(int col, int row) const;
 };
+
+// The board of a puzzle whose values ([col][row], 0 = empty) are all givens (Schema "1d").
+Board GivensBoard(const std::array<std::int32_t, 81>& values);
+
+// Values [col][row] as 81 characters row by row from the top, '0' for an empty cell, and back
+// ('1'..'9' a digit, any other character an empty cell, missing characters empty).
+std::string RowMajorText(const std::array<std::int32_t, 81>& values);
+std::array<std::int32_t, 81> ValuesOfRowMajor(std::string_view text);
 
 }  // namespace sudoku

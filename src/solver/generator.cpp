@@ -15,14 +15,6 @@ namespace sudoku {
 
 namespace {
 
-Board GivensBoard(const std::array<std::int32_t, 81>& givens) {
-  Board board;
-  for (int cell = 0; cell < 81; ++cell) {
-    if (givens[cell] > 0) board.Schema[cell] = "1" + std::to_string(givens[cell]);
-  }
-  return board;
-}
-
 // The solutions of the givens alone, counted up to limit by the fast search (no logical
 // placement first: only the count, the solution and the trials of this search are used here).
 // trials, when given, receives the search's trial placements.

@@ -16,7 +16,7 @@ int Givens(const std::array<std::int32_t, 81>& values) {
 
 CountState CountOf(const std::array<std::int32_t, 81>& values) {
   CountState state;
-  CountSolutions(BuildCandidates(testing::BoardOf(testing::RowText(values))), 10, state);
+  CountSolutions(BuildCandidates(GivensBoard(values)), 10, state);
   return state;
 }
 
@@ -60,7 +60,7 @@ TEST(Generator, LevelsGrowWithWhatLogicLeavesOpen) {
   SeededRandom random(8);
   std::string nearlySolved = testing::RandomSolution(random);
   nearlySolved[40] = '.';
-  const PuzzleMeasure easy = MeasurePuzzle(testing::ValuesOf(nearlySolved));
+  const PuzzleMeasure easy = MeasurePuzzle(ValuesOfRowMajor(nearlySolved));
   EXPECT_TRUE(easy.singlesSolve);
   EXPECT_EQ(easy.openAfterLogic, 0);
   EXPECT_EQ(easy.trials, 0);

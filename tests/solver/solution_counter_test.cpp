@@ -9,7 +9,6 @@ namespace sudoku {
 namespace {
 
 using testing::BoardOf;
-using testing::RowText;
 
 struct Count {
   std::int32_t result;
@@ -52,7 +51,7 @@ TEST(CountSolutions, CompleteBoardCountsWithoutBranching) {
   EXPECT_EQ(count.result, 1);
   EXPECT_EQ(count.state.NumSoluzioni, 1);
   EXPECT_EQ(count.advances, 0);
-  EXPECT_EQ(RowText(count.state.Soluzione), solution);
+  EXPECT_EQ(RowMajorText(count.state.Soluzione), solution);
 }
 
 TEST(CountSolutions, ClashingDigitsGiveNoSolutionAndKeepTheLastOne) {
@@ -136,8 +135,8 @@ TEST(ReducePuzzle, KeepsAUniquePuzzleOfTheSameSolution) {
     int advances = 0;
     CandidateGrid shown;
     const auto reduced = ReducePuzzle(
-        testing::ValuesOf(solution), [&] { ++advances; }, &shown);
-    const std::string text = RowText(reduced);
+        ValuesOfRowMajor(solution), [&] { ++advances; }, &shown);
+    const std::string text = RowMajorText(reduced);
     int kept = 0;
     for (int i = 0; i < 81; ++i) {
       if (text[i] == '0') continue;
@@ -148,12 +147,12 @@ TEST(ReducePuzzle, KeepsAUniquePuzzleOfTheSameSolution) {
     EXPECT_GE(advances, kept);
     const Count count = CountBoard(text, 2);
     EXPECT_EQ(count.state.NumSoluzioni, 1);
-    EXPECT_EQ(RowText(count.state.Soluzione), solution);
+    EXPECT_EQ(RowMajorText(count.state.Soluzione), solution);
     for (int cell = 0; cell < 81; ++cell) {
       EXPECT_EQ(shown.Cells[cell], CandidateSet::Single(count.state.Soluzione[cell]));
     }
     // Nothing left is redundant any more.
-    EXPECT_EQ(RowText(ReducePuzzle(reduced)), text);
+    EXPECT_EQ(RowMajorText(ReducePuzzle(reduced)), text);
   }
 }
 

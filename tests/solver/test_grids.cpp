@@ -35,20 +35,6 @@ Board BoardOf(const std::string& text, bool asGivens) {
   return board;
 }
 
-std::array<std::int32_t, 81> ValuesOf(const std::string& text) {
-  std::array<std::int32_t, 81> values{};
-  for (int i = 0; i < 81; ++i) values[CellIndex(i % 9, i / 9)] = CharDigit(text[i]);
-  return values;
-}
-
-std::string RowText(const std::array<std::int32_t, 81>& values) {
-  std::string text;
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) text += char('0' + values[CellIndex(col, row)]);
-  }
-  return text;
-}
-
 std::string Describe(const CandidateGrid& grid) {
   std::string text;
   for (int cell = 0; cell < 81; ++cell) text += grid.Cells[cell].Text() + "|";

@@ -16,10 +16,6 @@ namespace sudoku::testing {
 // A board whose cells are the digits of text (81 characters row by row, '.' or '0' empty).
 // As givens they go into Schema ("1d"); otherwise they are the cell texts.
 Board BoardOf(const std::string& text, bool asGivens = true);
-// The board's values, [col][row].
-std::array<std::int32_t, 81> ValuesOf(const std::string& text);
-// 81 digits row by row; 0 for an empty value.
-std::string RowText(const std::array<std::int32_t, 81>& values);
 
 // Every cell's candidate text, column-major, separated by '|'.
 std::string Describe(const CandidateGrid& grid);
