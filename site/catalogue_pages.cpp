@@ -1,12 +1,12 @@
 // The catalogue pages: one published puzzle per page, whose title carries the puzzle and its
 // data for the game, and the page of other puzzles that the title sometimes points to.
 #include <string>
-#include <vector>
 
 #include "site/catalogue.h"
 #include "site/html.h"
 #include "site/pages.h"
 #include "site/query.h"
+#include "site/selection.h"
 
 namespace sudoku::site {
 namespace {
@@ -17,39 +17,6 @@ constexpr const char* kSelect = "/sudoku/gioco-offline/sudoku-select-new.asp";
 constexpr const char* kOthers = "/sudoku/gioco-offline/altri-sudoku-";
 // Every this many pages the title sends the game to the page of other puzzles.
 constexpr int kOthersEvery = 25;
-
-struct Selection {
-  CatalogueFilter Filter;
-  int Page = 1;
-};
-
-int Component(const std::string& text, int low, int high, const char* what) {
-  const auto value = ParseNumber(text);
-  if (!value || *value < low || *value > high) throw BadRequest{std::string("valore di ") + what};
-  return *value;
-}
-
-// "YEAR_MONTH_KIND_GIVENS_PAGE_MARKER"; the marker is the game's and is not needed here.
-Selection ParseSelection(const std::string& of) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (parts.size() < 5) {
-    const std::size_t end = of.find('_', start);
-    parts.push_back(of.substr(start, end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  if (parts.size() < 5) throw BadRequest{"selezione incompleta"};
-  Selection selection;
-  selection.Filter.Year = Component(parts[0], 2000, 2100, "anno");
-  selection.Filter.Month = Component(parts[1], 0, 12, "mese");
-  if (parts[2] != "T" && parts[2] != "S" && parts[2] != "t" && parts[2] != "s")
-    throw BadRequest{"tipo di schema"};
-  selection.Filter.SymmetricOnly = parts[2] == "S" || parts[2] == "s";
-  selection.Filter.Givens = Component(parts[3], 0, 81, "numeri base");
-  selection.Page = std::max(Component(parts[4], 0, 999999, "pagina"), 1);
-  return selection;
-}
 
 std::string Two(int value) {
   return (value < 10 ? "0" : "") + std::to_string(value);
