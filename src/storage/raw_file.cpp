@@ -82,7 +82,9 @@ std::filesystem::path WriteTemporary(const std::filesystem::path& target, std::s
 }  // namespace
 
 std::string ReadFileBytes(const std::filesystem::path& file, std::size_t limit) {
-  Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking so that a named pipe in a file's place is refused below instead of waiting for
+  // a writer; regular files read as usual.
+  Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.Get() < 0) FailErrno(file, "opening");
   struct stat status {};
   if (::fstat(fd.Get(), &status) != 0) FailErrno(file, "reading its status");

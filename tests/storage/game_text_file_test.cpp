@@ -2,7 +2,11 @@
 // files, and the timer text.
 #include "storage/game_text_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include "storage_test_support.h"
 
 namespace sudoku {
 namespace {
@@ -41,6 +45,16 @@ TEST(GameTextFileTest, ReadsLinesByPositionAndNeverPastTheirEnd) {
     EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), std::string(81, '0'));
     EXPECT_TRUE(read.CellsAreDigits());
   }
+}
+
+TEST(GameTextFileTest, OnlyRegularFilesAreRead) {
+  test::TempFolder folder;
+  test::WriteBytes(folder / "partita.txt", "[timer]:0h 0m 7s\r\n");
+  EXPECT_EQ(ReadGameTextFile(folder / "partita.txt")->TimerText, "0h 0m 7s");
+  ASSERT_EQ(::mkfifo((folder / "pipe.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadGameTextFile(folder / "pipe.txt"));  // without waiting for a writer
+  EXPECT_FALSE(ReadGameTextFile(folder / "missing.txt"));
+  EXPECT_FALSE(ReadGameTextFile(folder.Path()));
 }
 
 TEST(GameTextFileTest, ClockSecondsOfTimerTexts) {

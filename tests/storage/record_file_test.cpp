@@ -138,6 +138,9 @@ TEST(RecordFile, TruncatedAndGarbageFilesReadAsFailures) {
   }
   EXPECT_EQ(ReadRecord(folder / "missing.tema", 1), "-1");
   EXPECT_EQ(ReadRecord(folder.Path(), 1), "-1");
+  // A named pipe fails at once rather than waiting for something to write into it.
+  ASSERT_EQ(::mkfifo((folder / "pipe.tema").c_str(), 0600), 0);
+  EXPECT_EQ(ReadRecord(folder / "pipe.tema", 1), "-1");
 }
 
 TEST(RecordFile, ReadOnlyAndHiddenFilesReadAndKeepTheirAttributes) {
