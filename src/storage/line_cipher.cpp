@@ -2,6 +2,7 @@
 #include "storage/line_cipher.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace sudoku {
@@ -32,18 +33,19 @@ int RandomByte(Random& random) {
   return random.Next(1, 254);
 }
 
-std::string TwoDigits(std::size_t number) {
-  return {static_cast<char>('0' + number / 10 % 10), static_cast<char>('0' + number % 10)};
+// A number in decimal, with a leading "0" below 10: "07", "42", "123".
+std::string Decimal(std::size_t number) {
+  return (number < 10 ? "0" : "") + std::to_string(number);
 }
 
 std::string WorkingText(const std::string& plain, int method, Random& random) {
   std::string text;
   if (method == 4) {
     const int junk = random.Next(1, 29);
-    text += TwoDigits(static_cast<std::size_t>(junk));
+    text += Decimal(static_cast<std::size_t>(junk));
     for (int i = 0; i < junk; ++i) text += Byte(random.Next(1, 253));
   }
-  return text + TwoDigits(plain.size()) + plain;
+  return text + Decimal(plain.size()) + plain;
 }
 
 void AppendGroup(std::string& body, int c, int method, Random& random) {
@@ -138,7 +140,7 @@ bool EncipherLine(std::string& line, int method, Random& random) {
     const auto target = static_cast<std::size_t>(random.Next(shape.fillerFrom, shape.fillerTo));
     while (body.size() < target) body += Byte(RandomByte(random));
   }
-  line = TwoDigits(static_cast<std::size_t>(method)) + body;
+  line = Decimal(static_cast<std::size_t>(method)) + body;
   return true;
 }
 

@@ -19,6 +19,7 @@ class MalformedLine : public std::runtime_error {
 // drawn from random). A method outside 1-4 leaves the line unchanged. Always returns true.
 // Only the first 256 characters of the working text (length, plain text and, for method 4, the
 // junk before them) are enciphered, so plain texts of 99 characters or fewer come back whole.
+// A longer text's length has three digits, of which the reader takes two.
 bool EncipherLine(std::string& line, int method, Random& random);
 
 // Replaces line by its plain text for methods 1-4; any other method code leaves it unchanged.

@@ -87,6 +87,12 @@ TEST(LineCipher, GroupsBeyondTheFirst255BodyBytesAreRead) {
   EXPECT_EQ(Deciphered(line), plain);
 }
 
+TEST(LineCipher, ALengthFrom100OnIsWrittenInFullAndReadAsTwoDigits) {
+  SeededRandom random(3);
+  const std::string plain = "abcdefghi" + std::string(91, 'x');
+  EXPECT_EQ(Deciphered(Enciphered(plain, 1, random)), "0abcdefghi");  // "10" of "100"
+}
+
 TEST(LineCipher, OtherMethodsLeaveTheLineAlone) {
   SeededRandom random(1);
   for (int method : {0, 5, 7, -1, 99}) EXPECT_EQ(Enciphered("07plain", method, random), "07plain");
