@@ -3,10 +3,15 @@
 
 #include <istream>
 #include <ostream>
+#include <streambuf>
 
 namespace sudoku::cli {
 
 namespace {
+
+// The longest line kept; the rest of a longer one is read and dropped, so no input line is held
+// whole in memory.
+constexpr std::size_t kMaxLineLength = 4096;
 
 bool IsBlank(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
@@ -14,6 +19,25 @@ bool IsBlank(char ch) {
 
 void DropLineEnd(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+// Reads one line without its "\n", keeping at most kMaxLineLength characters; tooLong tells
+// whether more were dropped. False at the end of the stream when nothing was left to read.
+bool ReadBoundedLine(std::istream& in, std::string& line, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  std::streambuf* input = in.rdbuf();
+  using Traits = std::streambuf::traits_type;
+  int ch = input->sbumpc();
+  if (ch == Traits::eof()) return false;
+  for (; ch != Traits::eof() && ch != '\n'; ch = input->sbumpc()) {
+    if (line.size() < kMaxLineLength) {
+      line += Traits::to_char_type(ch);
+    } else {
+      tooLong = true;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -57,10 +81,16 @@ int ForEachPuzzle(std::istream& in, std::ostream& err,
                   const std::function<void(const PuzzleLine&)>& onPuzzle) {
   int malformed = 0;
   std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  bool tooLong = false;
+  for (int number = 1; ReadBoundedLine(in, line, tooLong); ++number) {
     if (IsSkippedLine(line)) continue;
     std::string why;
-    std::optional<PuzzleLine> puzzle = ParsePuzzleLine(line, why);
+    std::optional<PuzzleLine> puzzle;
+    if (tooLong) {
+      why = "longer than " + std::to_string(kMaxLineLength) + " characters";
+    } else {
+      puzzle = ParsePuzzleLine(line, why);
+    }
     if (!puzzle) {
       err << "sudoku-cli: line " << number << ": " << why << "\n";
       ++malformed;

@@ -25,8 +25,9 @@ struct PuzzleLine {
 std::optional<PuzzleLine> ParsePuzzleLine(std::string line, std::string& why);
 bool IsSkippedLine(const std::string& line);
 
-// Calls onPuzzle for every puzzle of in, in order. A malformed line is reported on err as
-// "sudoku-cli: line N: why" and skipped. Returns the number of malformed lines.
+// Calls onPuzzle for every puzzle of in, in order. A malformed line, one of more than 4096
+// characters included, is reported on err as "sudoku-cli: line N: why" and skipped. Returns the
+// number of malformed lines.
 int ForEachPuzzle(std::istream& in, std::ostream& err,
                   const std::function<void(const PuzzleLine&)>& onPuzzle);
 

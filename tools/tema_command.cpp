@@ -1,12 +1,16 @@
 // sudoku-cli tema: shows the plain records of a puzzle file, or writes one from a puzzle line.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
 
 #include "cli_commands.h"
+#include "puzzle_input.h"
 #include "storage/puzzle_file.h"
 #include "storage/record_file.h"
 
@@ -25,20 +29,34 @@ int Show(const std::string& file) {
   return 0;
 }
 
-// 81 cells row by row from the top, "1"-"9" a given, "0" or "." an open cell; surrounding
-// blanks are ignored. Returns the givens [col][row] or throws std::invalid_argument.
-std::array<int, 81> ParsePuzzleLine(std::string line) {
-  const auto first = line.find_first_not_of(" \t\r\n");
-  const auto last = line.find_last_not_of(" \t\r\n");
-  line = first == std::string::npos ? "" : line.substr(first, last - first + 1);
-  if (line.size() != 81) throw std::invalid_argument("the puzzle must have 81 cells");
-  std::array<int, 81> givens{};
-  for (std::size_t i = 0; i < 81; ++i) {
-    const char c = line[i];
-    if (c != '.' && (c < '0' || c > '9')) throw std::invalid_argument("a cell must be 1-9, 0 or .");
-    givens[(i % 9) * 9 + i / 9] = c == '.' ? 0 : c - '0';
+// The givens of the one puzzle on standard input, read as every command reads puzzles; nullopt,
+// reported on standard error, when a line is malformed or there is not exactly one puzzle.
+std::optional<std::array<int, 81>> OnlyPuzzle() {
+  std::optional<std::array<int, 81>> givens;
+  int count = 0;
+  const int malformed = ForEachPuzzle(std::cin, std::cerr, [&](const PuzzleLine& puzzle) {
+    if (count++ > 0) return;
+    givens.emplace();
+    std::copy(puzzle.values.begin(), puzzle.values.end(), givens->begin());
+  });
+  if (malformed > 0) return std::nullopt;
+  if (count != 1) {
+    std::cerr << "sudoku-cli: tema make needs exactly one puzzle on standard input, not " << count
+              << "\n";
+    return std::nullopt;
   }
   return givens;
+}
+
+std::optional<std::uint64_t> Seed(const std::string& text) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  try {
+    return std::stoull(text);
+  } catch (const std::out_of_range&) {
+    return std::nullopt;
+  }
 }
 
 // The option name for each information field.
@@ -57,7 +75,9 @@ int Make(const Args& args) {
   for (std::size_t i = 1; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) return UsageError("option " + args[i] + " needs a value");
     if (args[i] == "--seed") {
-      seed = std::stoull(args[i + 1]);
+      const std::optional<std::uint64_t> chosen = Seed(args[i + 1]);
+      if (!chosen) return UsageError("the seed must be a whole number from 0 up");
+      seed = *chosen;
     } else if (const auto option = options.find(args[i]); option != options.end()) {
       info.*(option->second) = args[i + 1];
       countGiven = countGiven || args[i] == "--givens-count";
@@ -65,16 +85,15 @@ int Make(const Args& args) {
       return UsageError("unknown option " + args[i]);
     }
   }
-  std::string line;
-  std::getline(std::cin, line);
-  const std::array<int, 81> givens = ParsePuzzleLine(line);
+  const std::optional<std::array<int, 81>> givens = OnlyPuzzle();
+  if (!givens) return 1;
   if (!countGiven) {
     int count = 0;
-    for (int digit : givens) count += digit != 0 ? 1 : 0;
+    for (int digit : *givens) count += digit != 0 ? 1 : 0;
     info.NumBase = std::to_string(count);
   }
   SeededRandom random(seed);
-  WritePuzzleFile(args[0], info, givens, random);
+  WritePuzzleFile(args[0], info, *givens, random);
   return 0;
 }
 

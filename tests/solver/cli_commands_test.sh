@@ -38,6 +38,13 @@ status=$?
 check "bad lines skipped" "1 $solution 0" "$out"
 check "bad lines exit 1" "1" "$status"
 check "bad lines named" "2" "$(grep -c -E 'line (2|3):' /tmp/cli_err.$$)"
+# A line without end is dropped as it streams by, never held whole in memory.
+out=$( (head -c 64000000 /dev/zero | tr '\0' '1'; printf '\n%s\n' "$solution") |
+  (ulimit -v 30000; "$cli" count) 2>/tmp/cli_err.$$)
+status=$?
+check "overlong line skipped" "1 $solution 0" "$out"
+check "overlong line exit 1" "1" "$status"
+check "overlong line named" "1" "$(grep -c 'line 1:' /tmp/cli_err.$$)"
 rm -f /tmp/cli_err.$$
 
 generated=$("$cli" generate --count 4 --givens 24 --symmetric --seed 9)

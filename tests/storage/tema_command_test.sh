@@ -26,8 +26,17 @@ G07000000141119000015
 G08000000001800001719"
 diff <(echo "$expected") <("$cli" tema show "$folder/p.tema")
 
-# Bad input: no file written, status 1; a missing file cannot be shown.
-if echo "12345" | "$cli" tema make "$folder/bad.tema"; then exit 1; fi
+# Standard input is read as by every command: comments, blank lines and CR LF are fine.
+printf '# the sample\r\n\r\n%s\r\n' "$puzzle" |
+  "$cli" tema make "$folder/q.tema" --creator Admin --level 3 --date 05/02/2006 --seed 4
+cmp "$folder/p.tema" "$folder/q.tema"
+
+# Bad input: no file written, status 1, the line named; a missing file cannot be shown.
+if echo "12345" | "$cli" tema make "$folder/bad.tema" 2>"$folder/err"; then exit 1; fi
+grep -q "line 1:" "$folder/err"
+if printf '%s\n%s\n' "$puzzle" "$puzzle" | "$cli" tema make "$folder/bad.tema" 2>/dev/null; then exit 1; fi
 [ ! -e "$folder/bad.tema" ]
+status=0; echo "$puzzle" | "$cli" tema make "$folder/bad.tema" --seed x 2>/dev/null || status=$?
+[ "$status" = 2 ] && [ ! -e "$folder/bad.tema" ]
 if "$cli" tema show "$folder/missing.tema"; then exit 1; fi
 echo "tema command: ok"
