@@ -81,8 +81,10 @@ std::optional<std::string> RegistrationProblem(Db& db, const std::string& name,
                                                const std::string& password,
                                                const std::string& email) {
   if (!IsValidUserName(name)) return "La user deve avere da 4 a 20 lettere o cifre.";
-  // "anonimo" names the anonymous visitor in the game's requests.
-  if (Lower(name) == "anonimo") return "Questa user non \u00e8 disponibile.";
+  // "anonimo" names the anonymous visitor in the challenge pages; the game reads the other three
+  // as the offline, anonymous and login-page outcomes of its login window, whatever follows them.
+  for (const char* reserved : {"anonimo", "noconnect", "login", "4pw7anony7wp4"})
+    if (Lower(name) == reserved) return "Questa user non \u00e8 disponibile.";
   if (password.size() < 4 || password.size() > 64)
     return "La password deve avere da 4 a 64 caratteri.";
   if (!IsPlausibleEmail(email)) return "L'indirizzo email non \u00e8 valido.";

@@ -19,17 +19,25 @@ std::string OrZero(const std::string& text) {
   return text.empty() ? "0" : text;
 }
 
+// The name the game sends with its requests: "anonimo" for a visitor who never logged in, so an
+// anonymous game stays connected; empty for one whose session is gone, which the game takes as
+// a failed login.
+std::string Nickname(const Visit& visit) {
+  if (visit.User) return *visit.User;
+  return visit.SessionLost ? std::string() : std::string("anonimo");
+}
+
 // What the game keeps of a challenge before a match: an ended match counts as none, and a
 // challenged user whose challenger left sees no challenger.
-std::string CommonFields(Db& db, const std::optional<std::string>& user) {
+std::string CommonFields(Db& db, const Visit& visit) {
   std::optional<Challenge> c;
-  if (user) c = ActiveChallenge(db, *user);
+  if (visit.User) c = ActiveChallenge(db, *visit.User);
   if (c && c->State == "finita") c.reset();
   std::string challenger = c ? c->Challenger : "0";
   if (c && c->State == "annullata") challenger = "0";
   std::string fields;
   fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
-  fields += Hidden("nickname", user.value_or(""));
+  fields += Hidden("nickname", Nickname(visit));
   fields += Hidden("UteSuConnessi", std::to_string(UsersOnline(db, NowSeconds())));
   fields += Hidden("nAttesa", std::to_string(CountWaiting(db)));
   fields += Hidden("nCorso", std::to_string(CountRunning(db)));
@@ -42,9 +50,11 @@ std::string CommonFields(Db& db, const std::optional<std::string>& user) {
 }
 
 // The match fields; without a challenge only the first two, so the rest read as their defaults.
-std::string MatchFields(const std::optional<Challenge>& c, const std::optional<std::string>& user) {
+// seen is the board as this player last read it.
+std::string MatchFields(const std::optional<Challenge>& c, const Visit& visit,
+                        const std::string& seen) {
   std::string fields = Hidden("miaSuSfida", c ? c->State : "chiusa");
-  fields += Hidden("nickname", user.value_or(""));
+  fields += Hidden("nickname", Nickname(visit));
   if (!c) return fields;
   fields += Hidden("schemasfida", c->Puzzle);
   fields += Hidden("sfidante", c->Challenger);
@@ -52,7 +62,7 @@ std::string MatchFields(const std::optional<Challenge>& c, const std::optional<s
   fields += Hidden("soluzione", c->Solution);
   fields += Hidden("giornoiniziosfida", c->StartDay);
   fields += Hidden("ultimamossa", c->Board);
-  fields += Hidden("mossaprecedente", c->Previous);
+  fields += Hidden("mossaprecedente", seen);
   fields += Hidden("elementotrovatoda", c->FoundBy);
   fields += Hidden("orafinesfida", c->EndTime);
   fields += Hidden("orainiziosfida", c->StartTime);
@@ -77,14 +87,15 @@ void ChallengeData(Visit& visit) {
   Db& db = visit.Owner.Store();
   std::optional<Challenge> c;
   if (visit.User) c = ActiveChallenge(db, *visit.User);
-  visit.Html("dati sfida", "<form>\n" + CommonFields(db, visit.User) + "</form>\n" + Summary(c));
+  visit.Html("dati sfida", "<form>\n" + CommonFields(db, visit) + "</form>\n" + Summary(c));
 }
 
 void MatchData(Visit& visit) {
   Db& db = visit.Owner.Store();
   std::optional<Challenge> c;
   if (visit.User) c = ActiveChallenge(db, *visit.User);
-  visit.Html("partita", "<form>\n" + MatchFields(c, visit.User) + "</form>\n" + Summary(c));
+  const std::string seen = c ? TakeLastSeenBoard(db, *c, *visit.User) : std::string();
+  visit.Html("partita", "<form>\n" + MatchFields(c, visit, seen) + "</form>\n" + Summary(c));
 }
 
 void ShowOutcome(Visit& visit, const Outcome& outcome) {
@@ -119,6 +130,11 @@ void UpdateMatch(Visit& visit) {
 }
 
 void SendChat(Visit& visit) {
+  // The game writes the text into the address unescaped, so a "&" in it would start another
+  // parameter: the whole query after "id=" is the value here.
+  const std::string& target = visit.Req.target;
+  const std::size_t id = target.find("?id=");
+  if (id != std::string::npos) visit.Query["id"] = target.substr(id + 4);
   const auto pieces = OwnPieces(visit, 2);
   // An unescaped ";" in the text splits it too; it belongs to the message all the same.
   std::string text = pieces[1];
@@ -159,7 +175,9 @@ void RankingPage(Visit& visit) {
             "</td><td>" + std::to_string(row.Wins) + "</td><td>" + std::to_string(row.Right) +
             "</td><td>" + std::to_string(row.Wrong) + "</td></tr>\n";
   }
-  visit.Html("classifica", body + "</table>\n");
+  // Reached from the lobby, whose pane in the game drops the connection at a title without
+  // "sudoku".
+  visit.Html("classifica sudoku online", body + "</table>\n");
 }
 
 template <Outcome (*Command)(Db&, const std::string&)>

@@ -109,8 +109,10 @@ void Abandon(Db& db, Challenge& c, const std::string& user) {
     (challenger ? c.MsgChallenged : c.MsgChallenger) = "partita abbandonata";
     EndMatch(db, c, challenger ? c.Challenged : c.Challenger);
   } else if (IsLive(c) && challenger) {
-    // The challenged user, if any, is left without a challenger and closes it on their side.
+    // The challenged user, if any, is left without a challenger and closes it on their side;
+    // a game that already started the match learns it from its message.
     c.State = "annullata";
+    if (!c.Challenged.empty()) c.MsgChallenged = "partita abbandonata";
   } else if (IsLive(c)) {
     // The challenged user leaves before the start: the challenge waits for someone else.
     c.Challenged.clear();
@@ -242,6 +244,7 @@ Outcome Generate(Db& db, const std::string& user, int seed) {
   c->FoundBy = std::string(81, '0');
   c->State = "avvio";
   Save(db, *c);
+  db.Prepare("DELETE FROM match_views WHERE challenge = ?").Bind(1, c->Id).Run();
   return {true, "Lo schema della sfida \u00e8 pronto."};
 }
 
@@ -270,10 +273,7 @@ Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report) {
   }
   (challenger ? c->ChallengerOk : c->ChallengedOk) += right;
   (challenger ? c->ChallengerKo : c->ChallengedKo) += std::min(report.Wrong, 81);
-  if (board != c->Board) {
-    c->Previous = c->Board;
-    c->Board = board;
-  }
+  c->Board = board;
   if (board.find('0') == std::string::npos) {
     c->Solved = true;
     const int byChallenger = CountCells(c->FoundBy, '1');
@@ -285,6 +285,22 @@ Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report) {
   }
   Save(db, *c);
   return {true, "Mosse registrate: " + std::to_string(right) + " nuove cifre giuste."};
+}
+
+std::string TakeLastSeenBoard(Db& db, const Challenge& c, const std::string& user) {
+  if (c.Board.size() != 81) return c.Previous;
+  std::string seen = c.Previous;
+  {
+    auto find = db.Prepare("SELECT board FROM match_views WHERE challenge = ? AND name = ?");
+    find.Bind(1, c.Id).Bind(2, user);
+    if (find.Step()) seen = find.Text(0);
+  }
+  db.Prepare("INSERT OR REPLACE INTO match_views (challenge, name, board) VALUES (?, ?, ?)")
+      .Bind(1, c.Id)
+      .Bind(2, user)
+      .Bind(3, c.Board)
+      .Run();
+  return seen;
 }
 
 Outcome SendMessage(Db& db, const std::string& user, const std::string& text) {

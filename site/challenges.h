@@ -25,7 +25,7 @@ struct Challenge {
   std::string Puzzle = "0";    // nine ";"-separated column pieces of two-character codes
   std::string Solution = "0";  // the following four are 81 characters, column by column
   std::string Board = "0";
-  std::string Previous = "0";
+  std::string Previous = "0";  // the board as the match began: its givens
   std::string FoundBy = "0";
   std::string StartDay = "0", StartTime = "0", EndTime = "0";
   int ChallengerOk = 0, ChallengerKo = 0, ChallengedOk = 0, ChallengedKo = 0;
@@ -68,6 +68,9 @@ struct MoveReport {
   int Wrong = 0;
 };
 Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report);
+// The board of the match as the user last read it (as it began, before the first read), and
+// from now on the board as it is: what is new to each player is news once, whoever reported it.
+std::string TakeLastSeenBoard(Db& db, const Challenge& c, const std::string& user);
 Outcome SendMessage(Db& db, const std::string& user, const std::string& text);
 // abandon: the user leaves; otherwise the user has seen the end and closes the challenge.
 Outcome Reset(Db& db, const std::string& user, bool abandon);

@@ -3,6 +3,7 @@
 
 #include <sodium.h>
 
+#include <cctype>
 #include <cstdio>
 #include <regex>
 #include <stdexcept>
@@ -19,8 +20,34 @@ std::string QueryOf(const httplib::Request& req) {
   return mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
 }
 
+// Bodies are small forms; anything larger is refused before it is read into memory.
+constexpr std::size_t kMaxBody = 16 * 1024;
+
 bool IsLoopback(const std::string& address) {
   return address.rfind("127.", 0) == 0 || address == "::1" || address == "::ffff:127.0.0.1";
+}
+
+// A host name or IPv4 address, or an IPv6 address in brackets, each with an optional port; read
+// by hand, as a regular expression would recurse once per character of an 8 KB header.
+bool IsPlainHost(const std::string& host) {
+  if (host.empty() || host.size() > 255) return false;
+  std::size_t at = 0;
+  if (host[0] == '[') {
+    at = host.find(']');
+    if (at == std::string::npos || at == 1 ||
+        host.find_first_not_of("0123456789abcdefABCDEF:.", 1) != at)
+      return false;
+    ++at;
+  } else {
+    while (at < host.size() && (std::isalnum(static_cast<unsigned char>(host[at])) ||
+                                host[at] == '.' || host[at] == '-'))
+      ++at;
+    if (at == 0) return false;
+  }
+  if (at == host.size()) return true;
+  const std::string port = host.substr(at + 1);
+  return host[at] == ':' && !port.empty() && port.size() <= 5 &&
+         port.find_first_not_of("0123456789") == std::string::npos;
 }
 
 }  // namespace
@@ -56,10 +83,8 @@ void Visit::Redirect(const std::string& path) {
 }
 
 std::string Visit::BaseAddress() const {
-  static const std::regex kHost(
-      R"([A-Za-z0-9.\-]+(:[0-9]{1,5})?|\[[0-9A-Fa-f:.]+\](:[0-9]{1,5})?)");
   const std::string host = Req.get_header_value("Host");
-  if (std::regex_match(host, kHost)) return "http://" + host;
+  if (IsPlainHost(host)) return "http://" + host;
   return "http://127.0.0.1";
 }
 
@@ -111,6 +136,8 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
                 ParseRawQuery(QueryOf(req)),
                 SessionUser(req),
                 IsLoopback(req.remote_addr)};
+    const auto token = CookieValue(req.get_header_value("Cookie"), kSessionCookie);
+    visit.SessionLost = !visit.User && token && !token->empty();
     try {
       handler(visit);
     } catch (const BadRequest& bad) {
@@ -132,6 +159,7 @@ int Site::Bind() {
   // kept-alive connections never hold up a pane's next page.
   server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
   server_.set_keep_alive_timeout(3);
+  server_.set_payload_max_length(kMaxBody);
   if (!options_.Quiet) {
     server_.set_logger([](const httplib::Request& req, const httplib::Response& res) {
       std::printf("%s %s %s %d\n", req.remote_addr.c_str(), req.method.c_str(), req.path.c_str(),

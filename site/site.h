@@ -42,6 +42,7 @@ struct Visit {
   std::map<std::string, std::string> Query;  // raw (still encoded) values
   std::optional<std::string> User;           // the session's user, lower case
   bool FromLoopback = false;
+  bool SessionLost = false;  // the browser brought a session cookie the site no longer knows
 
   bool Has(const std::string& name) const { return Query.count(name) > 0; }
   // The decoded value of a parameter, empty when absent.

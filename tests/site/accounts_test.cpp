@@ -72,7 +72,11 @@ TEST(SiteAccounts, WrongPasswordAndRefusedRegistrations) {
                            "user=carla!&password=segreto&email=c%40b.it",         // not a letter
                            "user=carla&password=segreto&email=bruno%40posta.it",  // address taken
                            "user=carla&password=segreto&email=senza-chiocciola",
-                           "user=anonimo&password=segreto&email=x%40b.it"}) {
+                           "user=anonimo&password=segreto&email=x%40b.it",
+                           // names the game reads as another outcome of its login window
+                           "user=NoConnect&password=segreto&email=x%40b.it",
+                           "user=login&password=segreto&email=x%40b.it",
+                           "user=4pw7anony7wp4&password=segreto&email=x%40b.it"}) {
     const Answer answer = other.Post(kRegister, form);
     EXPECT_EQ(answer.Address, refused) << form;
     EXPECT_NE(answer.Body.find("class=\"e\""), std::string::npos) << form;  // says why
@@ -96,6 +100,17 @@ TEST(SiteAccounts, PasswordRequestMailsARenewalLink) {
   ASSERT_TRUE(std::regex_search(renewed.Body, password, std::regex("Nuova password: ([a-z0-9]+)")));
   EXPECT_EQ(browser.LogIn("carla", "segreto"), std::string(kLogin) + "?res=4pw7anony7wp4");
   EXPECT_EQ(browser.LogIn("carla", password[1]).rfind(std::string(kLogin) + "?res=carla&", 0), 0u);
+}
+
+TEST(SiteAccounts, OversizedBodiesAreRefusedUnread) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db");
+  httplib::Client raw("127.0.0.1", site.Port());
+  const auto refused = raw.Post(kLogin, std::string(1 << 20, 'x'), "text/plain");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->status, 413);
+  Browser browser(site.Port());
+  EXPECT_EQ(browser.SignUp("elena").rfind(std::string(kLogin) + "?res=elena&", 0), 0u);
 }
 
 TEST(SiteAccounts, StateSurvivesARestart) {

@@ -104,6 +104,17 @@ TEST_F(SiteCatalogue, EveryTwentyFifthPageSendsTheGameToOtherPuzzles) {
   ASSERT_EQ(fields[7].rfind(prefix + "/sudoku/gioco-offline/altri-sudoku-", 0), 0u);
   EXPECT_NE(fields[9], "0");
   EXPECT_EQ(browser.Get(fields[7].substr(prefix.size())).Status, 200);
+
+  // The address comes from the Host header only when that is a plain host and port.
+  httplib::Client raw("127.0.0.1", site_->Port());
+  for (const std::string& host : {std::string(8000, 'a'), std::string("a\"b:80")}) {
+    const auto answer =
+        raw.Get((std::string(kSelect) + "2010_00_T_00_25_quillo").c_str(), {{"Host", host}});
+    ASSERT_TRUE(answer);
+    Answer page;
+    page.Body = answer->body;
+    EXPECT_EQ(Fields(page.Title())[7].rfind("http://127.0.0.1/sudoku/", 0), 0u);
+  }
 }
 
 TEST_F(SiteCatalogue, MalformedSelectionsGetABadRequestPage) {

@@ -2,6 +2,9 @@
 // match puzzle, moves from both sides, chat, the end, abandonments and refusals.
 #include <gtest/gtest.h>
 
+#include <regex>
+
+#include "site/sessions.h"
 #include "site_harness.h"
 
 namespace sudoku::site::testing {
@@ -98,6 +101,10 @@ TEST_F(SiteChallenge, SharedBoardCreditsTheFinderAndEndsSolved) {
   EXPECT_EQ(match.Value("elementotrovatoda")[open[1]], '1');
   EXPECT_EQ(match.Value("mossaprecedente")[open[0]], '0');
   EXPECT_EQ(match.Value("puntisfidanteok") + "/" + match.Value("puntisfidanteko"), "2/1");
+  // A cell is new once to each player, however long until the next report.
+  EXPECT_EQ(Match(bruno_).Value("mossaprecedente"), board);
+  EXPECT_EQ(Match(anna_).Value("mossaprecedente")[open[0]], '0');
+  EXPECT_EQ(Match(anna_).Value("mossaprecedente"), board);
 
   // Bruno reports everything: only the cells still open are his.
   Report(bruno_, "bruno1", solution);
@@ -133,9 +140,11 @@ TEST_F(SiteChallenge, MessagesReachTheOtherPlayerEscaped) {
 
   bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;a;b");  // an unescaped ";" too
   EXPECT_EQ(Match(anna_).Value("msgxsfidante"), "a;b");
+  bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;tu%20&%20io=noi");  // and an "&"
+  EXPECT_EQ(Match(anna_).Value("msgxsfidante"), "tu &amp; io=noi");
   // A chat line must never pass for the end of the match.
   bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;Partita%20abbandonata");
-  EXPECT_EQ(Match(anna_).Value("msgxsfidante"), "a;b");
+  EXPECT_EQ(Match(anna_).Value("msgxsfidante"), "tu &amp; io=noi");
   bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;" + std::string(300, 'x'));
   EXPECT_EQ(Match(anna_).Value("msgxsfidante"), std::string(240, 'x'));
 
@@ -147,12 +156,15 @@ TEST_F(SiteChallenge, MessagesReachTheOtherPlayerEscaped) {
 }
 
 TEST_F(SiteChallenge, AbandoningBeforeTheStart) {
-  // The challenger leaves: the challenged user is left without a challenger.
+  // The challenger leaves: the challenged user is left without a challenger, and told so on the
+  // match page, which a game that has just started the match reads next.
   anna_.Get(kSfida + "lancia-sfida.asp");
   bruno_.Get(kSfida + "accetta-sfida.asp");
+  anna_.Get(kSfida + "genera-sfida-sudoku.asp?genera=8");
   anna_.Get(kSfida + "reset-sfida-sudoku.asp?id=anna1;abbandono;0");
   Answer data = Data(bruno_);
   EXPECT_EQ(data.Value("sfidante") + "/" + data.Value("sfidato"), "0/bruno1");
+  EXPECT_EQ(Match(bruno_).Value("msgxsfidato"), "partita abbandonata");
   EXPECT_EQ(Data(anna_).Value("miaSuSfida"), "chiusa");
   bruno_.Get(kSfida + "reset-sfida-sudoku.asp?id=bruno1;fine;0");
   EXPECT_EQ(Data(bruno_).Value("miaSuSfida"), "chiusa");
@@ -204,8 +216,6 @@ TEST_F(SiteChallenge, AcceptingWhileTheOwnChallengeWaits) {
 TEST_F(SiteChallenge, RequestsAreCheckedBeforeAnythingChanges) {
   StartMatch();
   Browser guest(site_.Port());
-  EXPECT_EQ(Data(guest).Value("nickname"), "");
-  EXPECT_EQ(Match(guest).Value("nickname"), "");
   EXPECT_EQ(guest.Get(kSfida + "lancia-sfida.asp").Status, 403);
   EXPECT_EQ(Report(anna_, "bruno1", std::string(81, '1')).Status, 403);
   EXPECT_EQ(anna_.Get(kSfida + "invia-messaggio.asp?id=bruno1;ciao").Status, 403);
@@ -221,9 +231,28 @@ TEST_F(SiteChallenge, RequestsAreCheckedBeforeAnythingChanges) {
   EXPECT_EQ(anna_.Get(kSfida + "reset-sfida-sudoku.asp?id=anna1;boh;0").Status, 400);
   EXPECT_EQ(anna_.Get(kSfida + "genera-sfida-sudoku.asp?genera=-4").Status, 400);
   EXPECT_EQ(Data(bruno_).Value("statosfida"), "corso");
+}
 
-  anna_.Get(kSfida + "logout.asp?id=anna1");
+TEST_F(SiteChallenge, NicknameTellsAnonymousVisitorsFromLostSessions) {
+  // An anonymous game reads its challenge state too, and must not take itself for a failed login.
+  Browser guest(site_.Port());
+  EXPECT_EQ(Data(guest).Value("nickname"), "anonimo");
+  EXPECT_EQ(Match(guest).Value("nickname"), "anonimo");
+  CloseSessionsOf(site_.Inner().Store(), "anna1");
   EXPECT_EQ(Data(anna_).Value("nickname"), "");
+  bruno_.Get(kSfida + "logout.asp?id=bruno1");
+  EXPECT_EQ(Data(bruno_).Value("nickname"), "anonimo");
+}
+
+TEST_F(SiteChallenge, LobbyLinksKeepSudokuInTheTitle) {
+  const Answer lobby = anna_.Get(kSfida + "sudoku-space.asp?who=anna1");
+  EXPECT_NE(lobby.Title().find("sudoku"), std::string::npos);
+  const std::regex link("href=\"([^\"]+)\"");
+  int links = 0;
+  for (auto at = std::sregex_iterator(lobby.Body.begin(), lobby.Body.end(), link);
+       at != std::sregex_iterator(); ++at, ++links)
+    EXPECT_NE(anna_.Get((*at)[1]).Title().find("sudoku"), std::string::npos) << (*at)[1];
+  EXPECT_GT(links, 0);
 }
 
 }  // namespace
