@@ -45,7 +45,8 @@ std::string CommonFields(Db& db, const Visit& visit) {
   fields += Hidden("sfidante", challenger);
   fields += Hidden("sfidato", c ? OrZero(c->Challenged) : "0");
   fields += Hidden("statosfida", c ? c->State : "0");
-  fields += Hidden("nMaxSuSfide", std::to_string(kMaxMatches));
+  // A visitor without a user may play no match: the game then offers neither launch nor accept.
+  fields += Hidden("nMaxSuSfide", std::to_string(visit.User ? kMaxMatches : 0));
   return fields;
 }
 

@@ -237,6 +237,7 @@ TEST_F(SiteChallenge, NicknameTellsAnonymousVisitorsFromLostSessions) {
   // An anonymous game reads its challenge state too, and must not take itself for a failed login.
   Browser guest(site_.Port());
   EXPECT_EQ(Data(guest).Value("nickname"), "anonimo");
+  EXPECT_EQ(Data(guest).Value("nMaxSuSfide"), "0");  // so no launch or accept is offered
   EXPECT_EQ(Match(guest).Value("nickname"), "anonimo");
   CloseSessionsOf(site_.Inner().Store(), "anna1");
   EXPECT_EQ(Data(anna_).Value("nickname"), "");
