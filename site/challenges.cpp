@@ -307,12 +307,16 @@ Outcome SendMessage(Db& db, const std::string& user, const std::string& text) {
   auto c = ActiveChallenge(db, user);
   if (!c || !IsLive(*c) || c->Challenged.empty())
     return {false, "Nessun avversario a cui scrivere."};
+  // At most kMaxMessage characters, as the game counts them: a UTF-8 character is one however
+  // many bytes it takes.
   std::string message = text;
-  if (message.size() > kMaxMessage) {
-    message.resize(kMaxMessage);
-    while (!message.empty() && (static_cast<unsigned char>(message.back()) & 0xC0) == 0x80)
-      message.pop_back();
-    if (!message.empty() && static_cast<unsigned char>(message.back()) >= 0xC0) message.pop_back();
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < message.size(); ++at) {
+    if ((static_cast<unsigned char>(message[at]) & 0xC0) == 0x80) continue;
+    if (++characters > kMaxMessage) {
+      message.resize(at);
+      break;
+    }
   }
   std::string lowered = message;
   for (char& ch : lowered) ch = char(std::tolower(static_cast<unsigned char>(ch)));

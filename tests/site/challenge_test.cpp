@@ -147,6 +147,10 @@ TEST_F(SiteChallenge, MessagesReachTheOtherPlayerEscaped) {
   EXPECT_EQ(Match(anna_).Value("msgxsfidante"), "tu &amp; io=noi");
   bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;" + std::string(300, 'x'));
   EXPECT_EQ(Match(anna_).Value("msgxsfidante"), std::string(240, 'x'));
+  std::string accented;  // 240 characters as the game counts them, 250 bytes
+  for (int k = 0; k < 240; ++k) accented += k % 24 == 0 ? "%C3%A8" : "y";
+  bruno_.Get(kSfida + "invia-messaggio.asp?id=bruno1;" + accented + "zz");
+  EXPECT_EQ(Match(anna_).Value("msgxsfidante").size(), 250u);
 
   const Answer status = anna_.Get(kSfida +
                                   "visualizza-dati-sfida.asp?msg=%3Cb%3Eanna1%3C/b%3E%20vs%20"
