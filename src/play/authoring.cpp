@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "play/file_name_text.h"
 #include "play/game.h"
 #include "storage/game_text_file.h"
 #include "storage/puzzle_file.h"
@@ -58,7 +59,7 @@ void Game::SaveUnfinishedPuzzle() {
     if (!std::filesystem::is_directory(directory, error)) {
       dialogs.Message(BoxKind::Error, Tr("Non posso creare la directory ",
                                          "The system can't create the directory ") +
-                                          directory.string());
+                                          TextFromPath(directory));
       return;
     }
   }
@@ -72,7 +73,7 @@ void Game::SaveUnfinishedPuzzle() {
     return;
   }
   try {
-    ReplaceFileContent(directory / (name + ".txt"),
+    ReplaceFileContent(directory / (FileNameFromText(name) + ".txt"),
                        UnfinishedPuzzleText(controls.LTime.caption, board));
   } catch (const std::exception& failure) {
     ReportError(failure.what());

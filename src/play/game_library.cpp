@@ -140,6 +140,10 @@ void Game::LVsudokuColumnClick(int column) {
 }
 
 bool Game::CaricaSchema() {
+  // The step records belong to the board they were found on: a new puzzle ends their replay.
+  steps.NumPassi = 0;
+  steps.PassoCorrente = 0;
+  steps.PassoPasso = false;
   AzzeraGriglia();
   for (Edit* field : {&controls.ETipologia, &controls.ECreatore, &controls.ENumBase,
                       &controls.ELivello, &controls.EMediaVoti, &controls.EVotanti,

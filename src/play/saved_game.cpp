@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "play/file_name_text.h"
 #include "play/game.h"
 #include "storage/game_text_file.h"
 #include "storage/raw_file.h"
@@ -50,13 +51,13 @@ bool Game::LoadGameText(const std::filesystem::path& path) {
   const std::optional<GameTextContent> saved = ReadGameTextFile(path);
   if (!saved) {
     ReportError(std::string(Tr("Non posso leggere il file ", "The system can't read the file ")) +
-                path.string());
+                TextFromPath(path));
     return false;
   }
   if (!saved->CellsAreDigits()) {
     ReportError(std::string(Tr("Il file non contiene una griglia valida: ",
                                "The file does not hold a valid grid: ")) +
-                path.string());
+                TextFromPath(path));
     return false;
   }
   controls.LTime.caption = saved->TimerText;

@@ -114,6 +114,21 @@ TEST_F(Authoring, MissingLibraryDirectoryStopsTheUnfinishedSave) {
   EXPECT_TRUE(f.dialogs.inputPrompts.empty());
 }
 
+// Names are UTF-8 on disk, as the file dialog reads them back; boxes show paths in Latin-1.
+TEST(AuthoringNames, AccentedNamesAndPaths) {
+  SolvingFixture f("citt\xC3\xA0");
+  f.dialogs.inputAnswers = {"perch\xE9"};
+  f.game.Salva1Click();
+  const std::filesystem::path saved = f.base / "temi" / "mioschema" / "perch\xC3\xA9.txt";
+  EXPECT_TRUE(std::filesystem::exists(saved));
+
+  std::filesystem::remove_all(f.base / "temi");
+  f.game.Salva1Click();
+  std::string directory = (f.base / "temi" / "mioschema").string();
+  directory.replace(directory.find("\xC3\xA0"), 2, "\xE0");
+  EXPECT_EQ(f.dialogs.OnlyMessage(), "Non posso creare la directory " + directory);
+}
+
 TEST_F(Authoring, OpeningAnUnfinishedPuzzleFillsEntriesAndLeavesTheTimer) {
   std::filesystem::create_directory(unfinished);
   const std::filesystem::path file = unfinished / "mine.txt";

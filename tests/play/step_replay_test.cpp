@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "solving_fixture.h"
+#include "storage/puzzle_file.h"
 
 namespace sudoku::testing {
 namespace {
@@ -131,6 +132,21 @@ TEST_F(ManySteps, BackWritesTextsOnlyIntoOpenCells) {
   f.game.BIndietroClick();
   EXPECT_EQ(f.game.board.Texts[CellIndex(0, 0)], "");
   EXPECT_EQ(f.Shown().substr(0, 3), "534");
+}
+
+TEST_F(ManySteps, LoadingAnotherPuzzleEndsTheReplay) {
+  f.game.BAvantiClick();
+  f.game.BAvantiClick();
+  WritePuzzleFile(f.base / "temi" / "blank.tema", PuzzleInfo{}, {}, f.random);
+  f.game.controls.enomefile.text = "blank.tema";
+  ASSERT_TRUE(f.game.CaricaSchema());
+
+  // The buttons stay enabled, but neither replays the last puzzle's steps onto this one.
+  f.game.BIndietroClick();
+  f.game.BAvantiClick();
+  EXPECT_EQ(f.Shown(), std::string(81, '.'));
+  EXPECT_FALSE(f.game.controls.BAvanti.enabled);
+  EXPECT_EQ(f.game.steps.PassoCorrente, 0);
 }
 
 }  // namespace
