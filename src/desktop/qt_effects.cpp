@@ -1,9 +1,8 @@
 // Sound, paint and pause effects of the shell.
 #include "desktop/qt_effects.h"
 
-#include <QAudioOutput>
 #include <QFileInfo>
-#include <QMediaPlayer>
+#include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -29,14 +28,12 @@ void QtEffects::PlaySound(const std::filesystem::path& path) {
     });
     return;
   }
-  if (player_ == nullptr) {
-    player_ = new QMediaPlayer(&window_);
-    output_ = new QAudioOutput(&window_);
-    player_->setAudioOutput(output_);
-  }
-  player_->stop();
-  player_->setSource(QUrl::fromLocalFile(file));
-  player_->play();
+  // A sound effect plays wave files through the audio device itself; the media player would
+  // need a decoding pipeline, and without its plugins it brings the program down.
+  if (sound_ == nullptr) sound_ = new QSoundEffect(&window_);
+  sound_->stop();
+  sound_->setSource(QUrl::fromLocalFile(file));
+  sound_->play();
 }
 
 void QtEffects::FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) {

@@ -7,8 +7,7 @@
 
 #include "play/ports.h"
 
-class QAudioOutput;
-class QMediaPlayer;
+class QSoundEffect;
 
 namespace sudoku {
 
@@ -31,8 +30,7 @@ class QtEffects : public Effects {
  private:
   TFsudoku& window_;
   std::function<void()> sync_;
-  QMediaPlayer* player_ = nullptr;
-  QAudioOutput* output_ = nullptr;
+  QSoundEffect* sound_ = nullptr;
 };
 
 }  // namespace sudoku

@@ -39,6 +39,18 @@ TEST_F(ShellTest, MissingSoundIsReportedAfterTheCommandThatPlayedIt) {
   EXPECT_NE(reports[0].find("tada.wav"), std::string::npos);
 }
 
+TEST_F(ShellTest, PlayingAWaveFileNeedsNoAudioDevice) {
+  LoadPuzzle();
+  const std::filesystem::path sound =
+      std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets" / "noconnect" / "tada.wav";
+  std::vector<std::string> reports;
+  app->EffectsPort().reportError = [&](const std::string& text) { reports.push_back(text); };
+  app->EffectsPort().PlaySound(sound);
+  app->EffectsPort().PlaySound(sound);  // a new sound replaces the one still playing
+  QTest::qWait(300);
+  EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(ShellTest, AboutBoxClosesOnAClickExceptOnItsSmallPicture) {
   std::vector<std::string> reports;
   TFAbout about(QStringLiteral("site"));
