@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <exception>
 
 #include "desktop/grid_view.h"
@@ -35,11 +38,39 @@ constexpr Segment kCandidateBorders[] = {{1, 1, 600, 0},     {1, 1, 0, 600},    
                                          {0, 332, 548, 332}, {0, 110, 600, 110}, {0, 221, 600, 221},
                                          {182, 0, 182, 600}, {365, 0, 365, 600}};
 
+// Fills what a 2-pixel black pen covers along the segment, as the grids were drawn first: at
+// each step of the major axis, from one before the start to the end, the two pixels whose
+// integer coordinate lies in [line - 1, line + 1). Qt's own wide lines sample pixel centres
+// instead, which splits the slightly sloped outer borders into a 2-pixel and a 1-pixel half.
+void FillBorder(QPainter& painter, const Segment& s) {
+  const bool horizontal = std::abs(s.x2 - s.x1) >= std::abs(s.y2 - s.y1);
+  const int a1 = horizontal ? s.x1 : s.y1, a2 = horizontal ? s.x2 : s.y2;
+  const int b1 = horizontal ? s.y1 : s.x1, b2 = horizontal ? s.y2 : s.x2;
+  const int low = std::min(a1, a2), high = std::max(a1, a2);
+  const auto firstPixel = [&](int a) {
+    const int on = std::clamp(a, low, high);
+    const double b = a1 == a2 ? b1 : b1 + double(on - a1) * (b2 - b1) / (a2 - a1);
+    return int(std::ceil(b - 1));
+  };
+  // Runs of equal first pixel become one rectangle each.
+  int runStart = low - 1;
+  int runFirst = firstPixel(runStart);
+  for (int a = low; a <= high + 1; ++a) {
+    const int first = a <= high ? firstPixel(a) : runFirst - 1;
+    if (first == runFirst) continue;
+    const int length = a - runStart;
+    painter.fillRect(
+        horizontal ? QRect(runStart, runFirst, length, 2) : QRect(runFirst, runStart, 2, length),
+        Qt::black);
+    runStart = a;
+    runFirst = first;
+  }
+}
+
 template <std::size_t N>
 void DrawBorders(QPainter& painter, const QRect& cell, const Segment (&segments)[N]) {
   painter.setClipRect(cell.adjusted(-1, -1, 1, 1));
-  painter.setPen(QPen(Qt::black, 2));
-  for (const Segment& s : segments) painter.drawLine(s.x1, s.y1, s.x2, s.y2);
+  for (const Segment& s : segments) FillBorder(painter, s);
 }
 
 std::vector<std::string> LinesOf(const QString& text) {

@@ -36,6 +36,25 @@ TEST_F(ShellTest, GridShowsBordersGivensInBlackAndEntriesInBlue) {
   EXPECT_FALSE(CellShows(grid, 3, 0, kBlue));
 }
 
+// The outer borders run from (1, 1) to a point one pixel further out at the far end; they
+// still cover the first two rows and columns along the whole edge.
+TEST_F(ShellTest, OuterBordersAreTwoPixelsThickAlongTheWholeEdge) {
+  LoadPuzzle();
+  for (GridView* grid : {&Board(), app->Window().Candidates()}) {
+    const QImage image = grid->grab().toImage();
+    for (int x = 0; x < image.width(); ++x) {
+      ASSERT_EQ(image.pixelColor(x, 0), kBlack) << x;
+      ASSERT_EQ(image.pixelColor(x, 1), kBlack) << x;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+      ASSERT_EQ(image.pixelColor(0, y), kBlack) << y;
+      ASSERT_EQ(image.pixelColor(1, y), kBlack) << y;
+    }
+    EXPECT_NE(image.pixelColor(image.width() - 20, 2), kBlack);
+    EXPECT_NE(image.pixelColor(2, image.height() - 20), kBlack);
+  }
+}
+
 TEST_F(ShellTest, RightClickMarksOnlyOpenCellsInTheSelectedColour) {
   LoadPuzzle();
   auto* red = app->Window().findChild<Swatch*>("ShRosso");
