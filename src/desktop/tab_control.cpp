@@ -1,6 +1,7 @@
 // Tab faces in the two program colours, caption 5 pixels in, and the guard on user switches.
 #include "desktop/tab_control.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -38,11 +39,17 @@ void OwnerDrawnTabBar::paintEvent(QPaintEvent*) {
 
 void OwnerDrawnTabBar::mousePressEvent(QMouseEvent* event) {
   const int target = tabAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && target >= 0 && target != currentIndex() && changing &&
-      !changing()) {
+  if (event->button() == Qt::LeftButton && target >= 0 && target != currentIndex() &&
+      !MayChange()) {
     return;
   }
   QTabBar::mousePressEvent(event);
+}
+
+bool OwnerDrawnTabBar::event(QEvent* event) {
+  // A caption's "&" makes the next character a mnemonic that would switch tabs on its own.
+  if (event->type() == QEvent::Shortcut && !MayChange()) return true;
+  return QTabBar::event(event);
 }
 
 void OwnerDrawnTabBar::wheelEvent(QWheelEvent*) {}
@@ -50,6 +57,18 @@ void OwnerDrawnTabBar::wheelEvent(QWheelEvent*) {}
 TabControl::TabControl(QWidget* parent) : QTabWidget(parent), bar_(new OwnerDrawnTabBar(this)) {
   setTabBar(bar_);
   setDocumentMode(true);
+}
+
+void TabControl::keyPressEvent(QKeyEvent* event) {
+  const bool control = event->modifiers() & Qt::ControlModifier;
+  const int key = event->key();
+  const bool switchesTab = control && (key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+                                       key == Qt::Key_PageUp || key == Qt::Key_PageDown);
+  if (switchesTab && !bar_->MayChange()) {
+    event->accept();
+    return;
+  }
+  QTabWidget::keyPressEvent(event);
 }
 
 }  // namespace sudoku

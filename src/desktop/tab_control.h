@@ -12,10 +12,15 @@ class OwnerDrawnTabBar : public QTabBar {
  public:
   explicit OwnerDrawnTabBar(QWidget* parent = nullptr);
 
-  // Asked when the user clicks another tab; false keeps the tab shown.
+  // Asked when the user picks another tab (a click, a tab's mnemonic, the tab keys of the
+  // control); false keeps the tab shown.
   std::function<bool()> changing;
 
+  // Whether the user may leave the tab shown.
+  bool MayChange() const { return !changing || changing(); }
+
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -28,6 +33,9 @@ class TabControl : public QTabWidget {
  public:
   explicit TabControl(QWidget* parent = nullptr);
   OwnerDrawnTabBar* Bar() const { return bar_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   OwnerDrawnTabBar* bar_;

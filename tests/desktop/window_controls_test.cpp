@@ -33,6 +33,23 @@ TEST_F(ShellTest, UserCannotLeaveTheSelectionTabWhileTheSchemaMenuIsDisabled) {
   EXPECT_EQ(Logic().controls.PageControl1.activePage, "TSSudokuFile");
 }
 
+TEST_F(ShellTest, TheGuardAlsoHoldsForTheTabKeysAndTheMnemonicOfACaption) {
+  LoadPuzzle();
+  auto* tabs = app->Window().findChild<QTabWidget*>("PageControl1");
+  app->Window().findChild<QAction*>("menulingua")->trigger();  // "Puzzle Information&Solution"
+  QTest::keyClick(&app->Window(), Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(tabs->currentWidget()->objectName(), "TSSudokuFile");
+
+  Logic().controls.PageControl1.activePage = "TSInfo";
+  app->Binding().Sync();
+  QWidget* field = app->Window().findChild<QWidget*>("ETipologia");
+  field->setFocus();
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_PageDown, Qt::Key_PageUp}) {
+    QTest::keyClick(field, key, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
+  }
+}
+
 TEST_F(ShellTest, HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer) {
   LoadPuzzle();
   Logic().controls.MostraCandidati.checked = true;
