@@ -98,9 +98,9 @@ void TFsudoku::BuildMenus() {
   AddItem(timer, "Avvia1", "Avvia");
   AddItem(timer, "Pausa1", "Pausa");
   AddItem(timer, "Restart1", "Restart");
-  AddItem(sudoku, "Statistiche", "Statistiche");
   sudoku->addSeparator();
   AddItem(sudoku, "Connessione1", "Connessione");
+  AddItem(sudoku, "Statistiche", "Statistiche");
   sudoku->addSeparator();
   AddItem(sudoku, "EXIT1", "EXIT");
 
@@ -114,11 +114,6 @@ void TFsudoku::BuildMenus() {
   AddItem(puzzle, "SoluzionePassoPasso1", "Soluzione Passo Passo");
   AddItem(puzzle, "SoluzioneAutomatica", "Soluzione Automatica");
   AddItem(puzzle, "SuggerisciNumero", "Suggerisci Numero");
-  puzzle->addSeparator();
-  AddItem(puzzle, "MostraCandidati", "Mostra Candidati")->setCheckable(true);
-  AddItem(puzzle, "MostraTuttiiCandidati1", "Mostra Tutti i Candidati");
-  AddItem(puzzle, "EvidenziaErrore", "Evidenzia Errore")->setCheckable(true);
-  AddItem(puzzle, "Seganalanosoluzioni", "Segnala 0 soluzioni")->setCheckable(true);
 
   QMenu* create = top("CreaSudoku1", "Crea Sudoku");
   AddItem(create, "Salva1", "Salva");
@@ -139,7 +134,13 @@ void TFsudoku::BuildMenus() {
   challenge->addSeparator();
   AddItem(challenge, "Classifica", "Classifica");
 
+  // The playing aids live under "Help", before About.
   QMenu* help = top("menuhelp", "Help");
+  AddItem(help, "MostraCandidati", "Mostra Candidati")->setCheckable(true);
+  AddItem(help, "MostraTuttiiCandidati1", "Mostra Tutti i Candidati");
+  AddItem(help, "EvidenziaErrore", "Evidenzia Errore")->setCheckable(true);
+  AddItem(help, "Seganalanosoluzioni", "Segnala 0 soluzioni")->setCheckable(true);
+  help->addSeparator();
   AddItem(help, "About", "About");
 
   // The language item shows its flag beside its caption, which a menu bar item cannot do:

@@ -1,6 +1,7 @@
 // The language item and the close of the main window, through the real widgets.
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 
 #include "shell_fixture.h"
@@ -31,6 +32,19 @@ TEST_F(ShellTest, LanguageItemFlipsCaptionsAndBack) {
   EXPECT_EQ(window.findChild<QAction*>("ScaricaSchemaweb1")->text(), "Scarica Schema (web)");
   EXPECT_EQ(window.findChild<QAction*>("Seganalanosoluzioni")->text(), "Segnala 0 Soluzioni");
   EXPECT_EQ(TabText(window, "PageControl1", 1), "Info Schema & Soluzione");
+}
+
+TEST_F(ShellTest, MenuBarHoldsTheMenusInOrderWithThePlayingAidsUnderHelp) {
+  LoadPuzzle();
+  QStringList menus;
+  for (QAction* menu : app->Window().menuBar()->actions()) menus << menu->objectName();
+  EXPECT_EQ(menus, QStringList({"Sudoku1", "Opzioni1", "CreaSudoku1", "sfida", "menuhelp"}));
+  QStringList help;
+  for (QAction* item : app->Window().findChild<QAction*>("menuhelp")->menu()->actions()) {
+    if (!item->isSeparator()) help << item->objectName();
+  }
+  EXPECT_EQ(help, QStringList({"MostraCandidati", "MostraTuttiiCandidati1", "EvidenziaErrore",
+                               "Seganalanosoluzioni", "About"}));
 }
 
 TEST_F(ShellTest, ExitClosesTheWindowAndWritesTheBrowserSettingsBack) {
