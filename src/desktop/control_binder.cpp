@@ -158,6 +158,8 @@ void SyncLabel(QWidget* widget, const Label& model, int& left, int& top) {
   }
   SyncWidget(widget, model.enabled, model.visible, model.hint);
   if (auto* label = qobject_cast<QLabel*>(widget)) {
+    // Captions carry file and site data: shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setText(FromLatin1(model.caption));
   } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
     group->setTitle(FromLatin1(model.caption));

@@ -36,6 +36,7 @@ QString BoxText(const std::string& text) {
 void QtDialogs::Message(BoxKind kind, const std::string& text) {
   QMessageBox box(owner_);
   box.setWindowTitle(QStringLiteral("Sudoku"));
+  box.setTextFormat(Qt::PlainText);
   box.setText(BoxText(text));
   box.setIcon(kind == BoxKind::Error         ? QMessageBox::Critical
               : kind == BoxKind::Information ? QMessageBox::Information
@@ -47,6 +48,7 @@ void QtDialogs::Message(BoxKind kind, const std::string& text) {
 bool QtDialogs::Confirm(const std::string& text) {
   QMessageBox box(owner_);
   box.setWindowTitle(QStringLiteral("Sudoku"));
+  box.setTextFormat(Qt::PlainText);
   box.setText(BoxText(text));
   box.setIcon(QMessageBox::Question);
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -49,6 +49,17 @@ TEST_F(ControlBinderTest, InitialModelGivesTheStartWindow) {
   EXPECT_FALSE(binder.TimerOf("SudokuTimer")->isActive());
 }
 
+TEST_F(ControlBinderTest, CaptionsShowTheirTagsInsteadOfReadingThemAsMarkup) {
+  const char* caption =
+      "Puzzle <b>n\xB0"
+      "1</b> by <i>me</i>";
+  controls.LTitle.caption = caption;
+  binder.Sync();
+  auto* title = Widget<QLabel>("LTitle");
+  EXPECT_GE(title->sizeHint().width(),
+            QFontMetrics(title->font()).horizontalAdvance(QString::fromLatin1(caption)));
+}
+
 TEST_F(ControlBinderTest, ListRowsAndSelectionFollowTheModel) {
   controls.LVsudoku.rows = {{"a.tema", {"1", "05-03-2009", "25", "2", "\xAE", "7,5"}},
                             {"b.tema", {"2", "", "", "", "", ""}}};
