@@ -16,9 +16,17 @@ std::string HoursMinutesSeconds(std::int64_t seconds) {
          std::to_string(seconds % 3600 % 60) + "s";
 }
 
+// A piece reads only as a 32-bit integer, as the times were written, so that no total or sum
+// of at most 2000 totals can overflow.
+std::optional<std::int64_t> Piece(const std::string& text) {
+  std::optional<std::int64_t> value = ParseInteger(text);
+  if (!value || *value < INT32_MIN || *value > INT32_MAX) return std::nullopt;
+  return value;
+}
+
 std::optional<std::int64_t> TotalSeconds(const StatRecord& record) {
-  std::optional<std::int64_t> h = ParseInteger(record.hours), m = ParseInteger(record.minutes),
-                              s = ParseInteger(record.seconds);
+  std::optional<std::int64_t> h = Piece(record.hours), m = Piece(record.minutes),
+                              s = Piece(record.seconds);
   if (!h || !m || !s) return std::nullopt;
   return *h * 3600 + *m * 60 + *s;
 }

@@ -1,4 +1,5 @@
 // The game timer: start, pause, restart, the one-second tick and the time display; and sounds.
+#include <cstdint>
 #include <string>
 
 #include "play/game.h"
@@ -49,7 +50,7 @@ void Game::SPRestartClick() {
 }
 
 void Game::SudokuTimerTimer() {
-  ++Secondi;
+  if (Secondi < INT32_MAX) ++Secondi;  // a resumed game may start at the top of the range
   controls.LTime.caption = std::to_string(Secondi / 3600) + "h " +
                            std::to_string(Secondi / 60 % 60) + "m " + std::to_string(Secondi % 60) +
                            "s";

@@ -1,4 +1,6 @@
 // The game timer: buttons and menu items, the tick and its display.
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "play/fakes.h"
@@ -40,11 +42,14 @@ TEST(TimerTest, TickShowsHoursMinutesSecondsWithoutLeadingZeros) {
   g.Secondi = 86399;
   g.SudokuTimerTimer();
   EXPECT_EQ(g.controls.LTime.caption, "24h 0m 0s");
+  g.Secondi = INT32_MAX;  // the count stops at the top of its range
+  g.SudokuTimerTimer();
+  EXPECT_EQ(g.controls.LTime.caption, "596523h 14m 7s");
 
   g.SPRestartClick();  // the display keeps its text until the next tick
   EXPECT_EQ(g.Secondi, 0);
   EXPECT_TRUE(g.controls.SudokuTimer.enabled);
-  EXPECT_EQ(g.controls.LTime.caption, "24h 0m 0s");
+  EXPECT_EQ(g.controls.LTime.caption, "596523h 14m 7s");
   g.SudokuTimerTimer();
   EXPECT_EQ(g.controls.LTime.caption, "0h 0m 1s");
 }
