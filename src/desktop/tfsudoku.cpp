@@ -3,9 +3,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLabel>
+#include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <initializer_list>
 
 #include "desktop/fonts.h"
 #include "desktop/grid_view.h"
@@ -18,6 +20,28 @@ namespace {
 
 constexpr int kClientWidth = 1018;
 constexpr int kClientHeight = 684;
+
+// Marks a separator in a list of menu items.
+constexpr const char* kSeparator = nullptr;
+
+// A menu of that name in a menu bar or a menu, its caption left to the control model.
+template <typename Owner>
+QMenu* AddMenu(Owner* owner, const char* name) {
+  QMenu* menu = owner->addMenu(QString());
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  menu->setToolTipsVisible(true);
+  return menu;
+}
+
+void AddItems(QMenu* menu, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    if (name == kSeparator) {
+      menu->addSeparator();
+    } else {
+      menu->addAction(QString())->setObjectName(QString::fromLatin1(name));
+    }
+  }
+}
 
 }  // namespace
 
@@ -41,7 +65,8 @@ TFsudoku::TFsudoku(const Options& options, QWidget* parent)
   BuildBoardPanel(client);
   BuildBottomPanel(client);
   BuildChallengePanel(client);
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The client and the menu bar, as tall as its captions make it once they are in.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   board_->setFocus();
 }
 
@@ -63,91 +88,38 @@ QWidget* TFsudoku::MakePane(const char* name, QWidget* parent) {
   return pane;
 }
 
-QAction* TFsudoku::AddItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* action = menu->addAction(QString::fromLatin1(caption));
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
-}
-
-QMenu* TFsudoku::AddSubmenu(QMenu* menu, const char* name, const char* caption) {
-  QMenu* submenu = menu->addMenu(QString::fromLatin1(caption));
-  submenu->menuAction()->setObjectName(QString::fromLatin1(name));
-  submenu->setToolTipsVisible(true);
-  return submenu;
-}
-
 void TFsudoku::BuildMenus() {
   QMenuBar* bar = menuBar();
-  auto top = [bar](const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    menu->setToolTipsVisible(true);
-    return menu;
-  };
+  QMenu* sudoku = AddMenu(bar, "Sudoku1");
+  AddItems(sudoku, {"ScaricaSchemaweb2", "ApriSchemalocale1", "ScaricaSchemaweb1", kSeparator,
+                    "RicominciaPartita", "SalvaPartita1", "RiprendiPartita1", kSeparator});
+  AddItems(AddMenu(sudoku, "AvviaTimer1"), {"Avvia1", "Pausa1", "Restart1"});
+  AddItems(sudoku, {kSeparator, "Connessione1", "Statistiche", kSeparator, "EXIT1"});
 
-  QMenu* sudoku = top("Sudoku1", "Sudoku");
-  AddItem(sudoku, "ScaricaSchemaweb2", "Apri Schema (web)");
-  AddItem(sudoku, "ApriSchemalocale1", "Apri Schema (locale)");
-  AddItem(sudoku, "ScaricaSchemaweb1", "Raccolta Schemi (web)");
-  sudoku->addSeparator();
-  AddItem(sudoku, "RicominciaPartita", "Ricomincia Partita");
-  AddItem(sudoku, "SalvaPartita1", "Salva Partita");
-  AddItem(sudoku, "RiprendiPartita1", "Riprendi Partita");
-  sudoku->addSeparator();
-  QMenu* timer = AddSubmenu(sudoku, "AvviaTimer1", "Timer");
-  AddItem(timer, "Avvia1", "Avvia");
-  AddItem(timer, "Pausa1", "Pausa");
-  AddItem(timer, "Restart1", "Restart");
-  sudoku->addSeparator();
-  AddItem(sudoku, "Connessione1", "Connessione");
-  AddItem(sudoku, "Statistiche", "Statistiche");
-  sudoku->addSeparator();
-  AddItem(sudoku, "EXIT1", "EXIT");
+  AddItems(AddMenu(bar, "Opzioni1"),
+           {"Undo1", kSeparator, "Soluzione1", "Vota1", "Stampa1", kSeparator,
+            "SoluzionePassoPasso1", "SoluzioneAutomatica", "SuggerisciNumero"});
 
-  QMenu* puzzle = top("Opzioni1", "Schema");
-  AddItem(puzzle, "Undo1", "Annulla");
-  puzzle->addSeparator();
-  AddItem(puzzle, "Soluzione1", "Soluzione");
-  AddItem(puzzle, "Vota1", "Vota");
-  AddItem(puzzle, "Stampa1", "Stampa");
-  puzzle->addSeparator();
-  AddItem(puzzle, "SoluzionePassoPasso1", "Soluzione Passo Passo");
-  AddItem(puzzle, "SoluzioneAutomatica", "Soluzione Automatica");
-  AddItem(puzzle, "SuggerisciNumero", "Suggerisci Numero");
+  QMenu* create = AddMenu(bar, "CreaSudoku1");
+  AddItems(create, {"Salva1", "ApriSchemaIncompleto", "Pubblica1", kSeparator});
+  AddItems(AddMenu(create, "NumeroSoluzioni1"), {"Finoa10", "Finoa30", "Finoa60"});
+  AddItems(create, {kSeparator, "Istruzioni1"});
 
-  QMenu* create = top("CreaSudoku1", "Crea Sudoku");
-  AddItem(create, "Salva1", "Salva");
-  AddItem(create, "ApriSchemaIncompleto", "Apri Schema Incompleto");
-  AddItem(create, "Pubblica1", "Pubblica");
-  create->addSeparator();
-  QMenu* count = AddSubmenu(create, "NumeroSoluzioni1", "Numero Soluzioni");
-  AddItem(count, "Finoa10", "Fino a 10");
-  AddItem(count, "Finoa30", "Fino a 30");
-  AddItem(count, "Finoa60", "Fino a 60");
-  create->addSeparator();
-  AddItem(create, "Istruzioni1", "Istruzioni");
-
-  QMenu* challenge = top("sfida", "Sfida");
-  AddItem(challenge, "LanciaSfida", "Lancia");
-  AddItem(challenge, "AccettaSfida", "Accetta");
-  AddItem(challenge, "AbbandonaSfida", "Abbandona");
-  challenge->addSeparator();
-  AddItem(challenge, "Classifica", "Classifica");
+  AddItems(AddMenu(bar, "sfida"),
+           {"LanciaSfida", "AccettaSfida", "AbbandonaSfida", kSeparator, "Classifica"});
 
   // The playing aids live under "Help", before About.
-  QMenu* help = top("menuhelp", "Help");
-  AddItem(help, "MostraCandidati", "Mostra Candidati")->setCheckable(true);
-  AddItem(help, "MostraTuttiiCandidati1", "Mostra Tutti i Candidati");
-  AddItem(help, "EvidenziaErrore", "Evidenzia Errore")->setCheckable(true);
-  AddItem(help, "Seganalanosoluzioni", "Segnala 0 soluzioni")->setCheckable(true);
-  help->addSeparator();
-  AddItem(help, "About", "About");
+  AddItems(AddMenu(bar, "menuhelp"),
+           {"MostraCandidati", "MostraTuttiiCandidati1", "EvidenziaErrore", "Seganalanosoluzioni",
+            kSeparator, "About"});
+  for (const char* option : {"MostraCandidati", "EvidenziaErrore", "Seganalanosoluzioni"}) {
+    findChild<QAction*>(QString::fromLatin1(option))->setCheckable(true);
+  }
 
   // The language item shows its flag beside its caption, which a menu bar item cannot do:
   // it is a button at the end of the bar that carries the item.
-  languageItem_ = new QAction(QStringLiteral("EN"), this);
+  languageItem_ = new QAction(this);
   languageItem_->setObjectName(QStringLiteral("menulingua"));
-  languageItem_->setToolTip(QStringLiteral("English Version"));
   auto* language = new QToolButton(bar);
   language->setDefaultAction(languageItem_);
   language->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -1,5 +1,6 @@
 // The main window: every control of the game at its place, each named by its control name.
-// It holds no behaviour; ShellBinding wires it to the logic.
+// It holds no behaviour; ShellBinding wires it to the logic, and the captions and tooltips the
+// control model holds reach the widgets with the binding's first sync.
 #pragma once
 
 #include <QMainWindow>
@@ -8,7 +9,6 @@
 #include <string>
 
 class QAction;
-class QMenu;
 class QLabel;
 class QWebEngineProfile;
 
@@ -57,8 +57,6 @@ class TFsudoku : public QMainWindow {
   void BuildBottomPanel(QWidget* parent);
   void BuildChallengePanel(QWidget* parent);
   QWidget* MakePane(const char* name, QWidget* parent);
-  QAction* AddItem(QMenu* menu, const char* name, const char* caption);
-  QMenu* AddSubmenu(QMenu* menu, const char* name, const char* caption);
 
   Options options_;
   GridView* board_ = nullptr;

@@ -14,18 +14,15 @@ namespace sudoku {
 namespace {
 
 QToolButton* SpeedButton(QWidget* parent, const char* name, int x, int y, int width, int height,
-                         const QString& text, const char* hint) {
-  auto* button = Place<QToolButton>(parent, name, x, y, width, height);
+                         const QString& caption = {}) {
+  QToolButton* button = PlaceButton(parent, name, x, y, width, height, caption);
   button->setAutoRaise(true);
-  button->setText(text);
-  button->setToolTip(QString::fromLatin1(hint));
-  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
-QToolButton* TimerButton(QWidget* parent, const char* name, int x, const QString& symbol,
-                         const char* hint) {
-  QToolButton* button = SpeedButton(parent, name, x, 18, 30, 30, symbol, hint);
+// Its symbol comes from the model's caption, read as the symbol font it stood for.
+QToolButton* TimerButton(QWidget* parent, const char* name, int x) {
+  QToolButton* button = SpeedButton(parent, name, x, 18, 30, 30);
   button->setFont(SymbolFont());
   button->setProperty("webdings", true);
   SetTextColour(button, QColor(240, 64, 32));
@@ -45,20 +42,19 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   title->setFont(titleFont);
   SetTextColour(title, QColor(0, 0, 128));
 
-  TimerButton(panel, "SBPlay", 21, PlaySymbol(), "Timer On");
-  TimerButton(panel, "SBPause", 53, PauseSymbol(), "Pause Timer")->setEnabled(false);
-  TimerButton(panel, "SPRestart", 85, RestartSymbol(), "Restart Timer");
+  TimerButton(panel, "SBPlay", 21);
+  TimerButton(panel, "SBPause", 53)->setEnabled(false);
+  TimerButton(panel, "SPRestart", 85);
 
   auto* time = Place<QLabel>(panel, "LTime", 128, 21, 113, 24);
   time->setAlignment(Qt::AlignCenter);
   time->setFont(TimeFont());
-  time->setText(QStringLiteral("0h 0m 0s"));
   SetBackground(time, Qt::black);
   SetTextColour(time, QColor(0, 255, 255));
 
-  for (auto [name, x, arrow, hint] : {std::tuple{"BIndietro", 290, 0x21E6, "Annulla suggerimento"},
-                                      std::tuple{"BAvanti", 324, 0x21E8, "Suggerisci un numero"}}) {
-    QToolButton* step = SpeedButton(panel, name, x, 18, 30, 30, QString(QChar(arrow)), hint);
+  for (auto [name, x, arrow] :
+       {std::tuple{"BIndietro", 290, 0x21E6}, std::tuple{"BAvanti", 324, 0x21E8}}) {
+    QToolButton* step = SpeedButton(panel, name, x, 18, 30, 30, QString(QChar(arrow)));
     QFont arrowFont = CandidateFont();
     arrowFont.setPixelSize(22);
     step->setFont(arrowFont);
@@ -75,8 +71,6 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   // Placed centred under the grid when the window is activated; this is where that lands.
   auto* bar = Place<QWidget>(panel, "toolbarColori", 21 + 333 / 2 - 93 / 2, 52 + 333 + 1, 93, 23);
   SetBackground(bar, QColor(128, 0, 0));
-  bar->setToolTip(
-      QStringLiteral("Usa i colori per marcare le caselle con il tasto destro del mouse"));
   int x = 3;
   for (auto [name, colour] :
        {std::pair{"ShGiallo", QColor(255, 255, 0)}, std::pair{"ShRosso", QColor(255, 0, 0)},
@@ -90,14 +84,11 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
 
   QFont small = CandidateFont();
   small.setPixelSize(9);
-  for (auto [name, bx, caption, hint] :
-       {std::tuple{"SBLancia", 21, "Lancia", "Lancia Sfida"},
-        std::tuple{"SBAccetta", 79, "Accetta", "Accetta Sfida"},
-        std::tuple{"SBAbbandona", 238, "Abbandona", "Abbandona sfida"},
-        std::tuple{"SBInviaMossa", 296, "Invia Mossa", "Invia Mossa"}}) {
-    QToolButton* button =
-        SpeedButton(panel, name, bx, 388, 58, 22, QString::fromLatin1(caption), hint);
-    button->setAutoRaise(false);
+  for (auto [name, bx, caption] :
+       {std::tuple{"SBLancia", 21, "Lancia"}, std::tuple{"SBAccetta", 79, "Accetta"},
+        std::tuple{"SBAbbandona", 238, "Abbandona"},
+        std::tuple{"SBInviaMossa", 296, "Invia Mossa"}}) {
+    QToolButton* button = PlaceButton(panel, name, bx, 388, 58, 22, QString::fromLatin1(caption));
     button->setFont(small);
     button->setEnabled(false);
   }

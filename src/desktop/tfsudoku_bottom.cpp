@@ -21,7 +21,6 @@ void TFsudoku::BuildBottomPanel(QWidget* parent) {
   Place<QPlainTextEdit>(panel, "MInviamsgsfida", 645, 178, 300, 56);
   auto* send = Place<QToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);
   send->setText(QStringLiteral("Invia"));
-  send->setToolTip(QStringLiteral("Invia Messaggio"));
   send->setEnabled(false);
   auto* progress = Place<QProgressBar>(panel, "ProgressBar1", 645, 240, 369, 16);
   progress->setTextVisible(false);

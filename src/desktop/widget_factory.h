@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QToolButton>
 #include <QWidget>
 
 namespace sudoku {
@@ -13,6 +14,16 @@ W* Place(QWidget* parent, const char* name, int x, int y, int width, int height,
   widget->setObjectName(QString::fromLatin1(name));
   widget->setGeometry(x, y, width, height);
   return widget;
+}
+
+// A tool button that leaves the focus where it is. Its caption is given only where the control
+// model holds none; tooltips always come from the model.
+inline QToolButton* PlaceButton(QWidget* parent, const char* name, int x, int y, int width,
+                                int height, const QString& caption = {}) {
+  auto* button = Place<QToolButton>(parent, name, x, y, width, height);
+  button->setText(caption);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
 }
 
 inline void SetBackground(QWidget* widget, const QColor& colour) {

@@ -1,5 +1,6 @@
 // The language item and the close of the main window, through the real widgets.
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -45,6 +46,22 @@ TEST_F(ShellTest, MenuBarHoldsTheMenusInOrderWithThePlayingAidsUnderHelp) {
   }
   EXPECT_EQ(help, QStringList({"MostraCandidati", "MostraTuttiiCandidati1", "EvidenziaErrore",
                                "Seganalanosoluzioni", "About"}));
+}
+
+// The menu bar's captions arrive after the window is built; the window still fits it and the
+// whole client below it, in either language.
+TEST_F(ShellTest, WindowFitsTheMenuBarAndTheWholeClient) {
+  LoadPuzzle();
+  QMainWindow& window = app->Window();
+  const auto fits = [&window] {
+    QApplication::processEvents();
+    const QRect client = window.centralWidget()->geometry();
+    return client.top() == window.menuBar()->height() && client.bottom() + 1 == window.height() &&
+           client.size() == QSize(1018, 684);
+  };
+  EXPECT_TRUE(fits());
+  window.findChild<QAction*>("menulingua")->trigger();
+  EXPECT_TRUE(fits());
 }
 
 TEST_F(ShellTest, ExitClosesTheWindowAndWritesTheBrowserSettingsBack) {
