@@ -194,6 +194,8 @@ class Game {
  private:
   // Sets the text of enomefile; a change runs enomefileChange, as the edit's change event does.
   void SetNomeFile(const std::string& name);
+  // Ends the game in hand: step records, timer count, history, board and remembered key.
+  void ClearGame();
   void ClearHistory();
   void ClearNavigationKeys();
   void AnnounceSolve();

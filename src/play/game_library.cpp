@@ -207,10 +207,8 @@ void Game::enomefileChange() {
   }
 }
 
-void Game::AzzeraGioco() {
+void Game::ClearGame() {
   StampaInAttesa = false;
-  SetNomeFile("");
-  controls.RicominciaPartita.enabled = false;
   steps.NumPassi = 0;
   steps.PassoCorrente = 0;
   steps.PassoPasso = false;
@@ -219,6 +217,12 @@ void Game::AzzeraGioco() {
   AzzeraGriglia();
   ClearNavigationKeys();
   solvedAnnounced_ = false;
+}
+
+void Game::AzzeraGioco() {
+  SetNomeFile("");
+  controls.RicominciaPartita.enabled = false;
+  ClearGame();
   AggiornaElenco();
 
   const int year = clock.Now().year;

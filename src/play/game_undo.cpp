@@ -38,14 +38,7 @@ void Game::RicominciaPartitaClick() {
   }
   SetNomeFile(name);
   if (controls.SudokuTimer.enabled) Restart1Click();
-  StampaInAttesa = false;
-  steps.NumPassi = 0;
-  steps.PassoCorrente = 0;
-  steps.PassoPasso = false;
-  Secondi = 0;
-  ClearHistory();
-  AzzeraGriglia();
-  ClearNavigationKeys();
+  ClearGame();
   CaricaSchema();
 }
 
