@@ -60,7 +60,9 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
 
   login_ = std::make_unique<TFLogin>(profile_);
-  BuildPanes(SiteAddress(options.siteAddress));
+  const std::string site = SiteAddress(options.siteAddress);
+  BuildPanes(site);
+  loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
   main_->toolbarColoriWidth = 93;
 
   Handlers handlers;
@@ -77,6 +79,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   about_ = std::make_unique<TFAbout>(
       FromLatin1("Tutti i sudoku su " + main_->SiteAddress() + "/sudoku/"), window_.get());
   about_->reportError = effects_->reportError;
+  login_->Attach(*loginLogic_, [this](const std::function<void()>& work) { binding_->Run(work); });
   qtDialogs_->login = [this] { return login_->Exec(); };
   qtDialogs_->about = [this] { about_->exec(); };
 

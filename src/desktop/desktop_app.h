@@ -14,6 +14,7 @@
 #include "desktop/tfabout.h"
 #include "desktop/tflogin.h"
 #include "desktop/tfsudoku.h"
+#include "online/login_window.h"
 #include "online/main_window.h"
 
 class QWebEngineProfile;
@@ -43,6 +44,8 @@ class DesktopApp {
   Game& Logic() { return *game_; }
   MainWindow& Main() { return *main_; }
   ShellBinding& Binding() { return *binding_; }
+  TFLogin& Login() { return *login_; }
+  LoginWindow& LoginLogic() { return *loginLogic_; }
   QtEffects& EffectsPort() { return *effects_; }
 
  private:
@@ -60,6 +63,7 @@ class DesktopApp {
   std::unique_ptr<MainWindow> main_;
   ShellBinding* binding_ = nullptr;
   std::unique_ptr<TFLogin> login_;
+  std::unique_ptr<LoginWindow> loginLogic_;
   std::unique_ptr<TFAbout> about_;
 };
 

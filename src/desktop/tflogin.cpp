@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/web_pane.h"
+#include "online/login_window.h"
 
 namespace sudoku {
 
@@ -12,7 +13,7 @@ TFLogin::TFLogin(QWebEngineProfile* profile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("FLogin"));
   setWindowTitle(QStringLiteral("Login"));
-  resize(571, 268);
+  setFixedSize(kLoginClientWidth, kLoginClientHeight);
   if (profile != nullptr) {
     // The pane fills the window whatever height the login pages ask for.
     auto* layout = new QVBoxLayout(this);
@@ -23,14 +24,46 @@ TFLogin::TFLogin(QWebEngineProfile* profile, QWidget* parent)
   }
 }
 
+void TFLogin::Attach(LoginWindow& logic, Runner run) {
+  logic_ = &logic;
+  run_ = std::move(run);
+  if (webConnect_ != nullptr) {
+    webConnect_->documentComplete = [this] {
+      Handle([this] { logic_->WebConnectDocumentComplete(); });
+    };
+  }
+}
+
 std::string TFLogin::Exec() {
   exec();
-  return ToLatin1(windowTitle());
+  return logic_ != nullptr ? logic_->Caption : std::string("noconnect");
 }
 
 void TFLogin::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (activated) QTimer::singleShot(0, this, [this] { activated(); });
+  if (logic_ == nullptr) return;
+  QTimer::singleShot(0, this, [this] { Handle([this] { logic_->FormActivate(); }); });
+}
+
+void TFLogin::reject() {
+  if (logic_ != nullptr) logic_->FormClose();
+  QDialog::reject();
+}
+
+void TFLogin::Handle(const std::function<void()>& handler) {
+  if (run_) {
+    run_(handler);
+  } else {
+    handler();
+  }
+  Sync();
+}
+
+void TFLogin::Sync() {
+  setWindowTitle(FromLatin1(logic_->Caption));
+  // The heights the pages ask for are the outer frame's; the caption bar takes its share.
+  setFixedSize(kLoginClientWidth, logic_->Height - (kLoginHeightShort - kLoginClientHeight));
+  if (!logic_->Visible && isVisible()) done(QDialog::Accepted);
 }
 
 }  // namespace sudoku

@@ -1,4 +1,5 @@
-// The login window: a fixed dialog filled by its browser pane; its caption carries the result.
+// The login window: a fixed dialog filled by its browser pane, showing what its logic decides
+// (caption, height, when to close); its caption carries the result.
 #pragma once
 
 #include <QDialog>
@@ -9,25 +10,35 @@ class QWebEngineProfile;
 
 namespace sudoku {
 
+class LoginWindow;
 class WebPane;
 
 class TFLogin : public QDialog {
   Q_OBJECT
  public:
+  // Runs a handler of the logic, reporting its errors as every handler's are.
+  using Runner = std::function<void(const std::function<void()>&)>;
+
   // profile: the profile every pane shares; null builds the window without its browser.
   TFLogin(QWebEngineProfile* profile, QWidget* parent = nullptr);
 
   WebPane* WebConnect() const { return webConnect_; }
+  void Attach(LoginWindow& logic, Runner run);
   // Shows the window modally and returns its caption once it is closed.
   std::string Exec();
-  // Runs when the window is shown (the login logic's activation).
-  std::function<void()> activated;
+  // The user closes the window (close button or Escape): it is only hidden.
+  void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  void Handle(const std::function<void()>& handler);
+  void Sync();
+
   WebPane* webConnect_ = nullptr;
+  LoginWindow* logic_ = nullptr;
+  Runner run_;
 };
 
 }  // namespace sudoku

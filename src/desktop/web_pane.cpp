@@ -67,8 +67,9 @@ std::string ToLatin1(const QString& text) {
 WebPane::WebPane(QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
   if (profile != nullptr) setPage(new NotifyingPage(profile, this));
   connect(this, &QWebEngineView::loadStarted, this, [this] { readyState_ = 1; });
-  connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
+  connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
     readyState_ = 4;
+    loadFailed_ = !ok;
     if (documentComplete) documentComplete();
   });
   connect(this, &QWebEngineView::titleChanged, this, [this](const QString& title) {
@@ -89,6 +90,9 @@ void WebPane::StopLoading() {
 std::string WebPane::LocationName() const {
   const QString name = title();
   if (!name.isEmpty()) return ToLatin1(name);
+  // A page that failed to load is named as the browser's error page, never by the address it
+  // was meant to show.
+  if (loadFailed_) return "Impossibile visualizzare la pagina";
   return ToLatin1(url().toString());
 }
 

@@ -47,6 +47,7 @@ class WebPane : public QWebEngineView {
 
  private:
   int readyState_ = 0;
+  bool loadFailed_ = false;
 };
 
 // Latin-1 bytes of the logic to text shown by Qt, and back (unmappable characters become '?').

@@ -1,12 +1,17 @@
 // The waits and lookups built on the browser pane port.
 #include "online/browser_pane.h"
 
+#include <chrono>
+
 namespace sudoku {
 
 void NavigateAndWait(BrowserPane& pane, const std::string& address, long maxPolls) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(kNavigateWaitSeconds);
   pane.Navigate(address, kNavigationFlags);
   for (long polls = 0; pane.ReadyState() != kReadyStateComplete && polls < maxPolls; ++polls) {
     pane.ProcessEvents();
+    if (Clock::now() >= deadline) break;
   }
 }
 

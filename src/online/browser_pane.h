@@ -16,8 +16,10 @@ inline constexpr int kNavigationFlags = kNoHistory | kNoReadFromCache | kNoWrite
 
 inline constexpr int kReadyStateComplete = 4;
 
-// Polls NavigateAndWait makes before it gives up waiting for a page.
+// Polls NavigateAndWait makes before it gives up waiting for a page, and the time it waits at
+// most whatever the count: a page that never loads must not hold the window for long.
 inline constexpr long kNavigateWaitPolls = 6'000'000;
+inline constexpr int kNavigateWaitSeconds = 20;
 
 // What the loaded document says about an element id.
 struct ElementLookup {
@@ -59,8 +61,9 @@ class BrowserError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Navigates with kNavigationFlags and processes events until the page is complete or
-// `maxPolls` polls have passed; giving up is silent, the caller goes on with whatever loaded.
+// Navigates with kNavigationFlags and processes events until the page is complete, `maxPolls`
+// polls have passed or kNavigateWaitSeconds have gone by; giving up is silent, the caller goes
+// on with whatever loaded.
 void NavigateAndWait(BrowserPane& pane, const std::string& address,
                      long maxPolls = kNavigateWaitPolls);
 

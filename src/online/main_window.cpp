@@ -6,6 +6,7 @@
 
 #include "online/local_pages.h"
 #include "online/login_result.h"
+#include "online/query_value.h"
 #include "play/captions.h"
 
 namespace sudoku {
@@ -135,18 +136,13 @@ void MainWindow::Connessione1Click() {
   ProcessLoginResult(false);
 }
 
-std::string MainWindow::AskLogin() {
-  game.dialogs.Message(BoxKind::Plain, "Connessione inesistente");
-  return kNoConnect;
-}
-
 void MainWindow::ProcessLoginResult(bool atStartUp) {
   if (!atStartUp && game.Registrato) {
     game.dialogs.Message(BoxKind::Plain, "Sei gi\xE0 connesso\n\rYou are currently connected");
     ApplyConnectionState(ConnectionSetup::Connected);
     return;
   }
-  LoginResult result = ParseLoginResult(AskLogin());
+  LoginResult result = ParseLoginResult(game.dialogs.ShowLogin());
   game.Utente = result.utente;
   if (result.hasFields) {
     nAttesa = result.nAttesa;
@@ -230,25 +226,29 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
   }
   panes.WBdownload.Navigate(SiteUrl(DownloadListAddress()), kNavigationFlags);
   const std::string& number = c.ENumeroSchema.text;
-  panes.WBsoluzione.Navigate(
-      SiteUrl("/sudoku/gioco-offline/vota-sudoku.asp" + (number.empty() ? "" : "?num=" + number)),
-      kNavigationFlags);
-  panes.WQuillo.Navigate(SiteUrl("/sudoku/sfida-online/sudoku-space.asp?" +
-                                 (game.Registrato ? "who=" + game.Utente : std::string())));
+  panes.WBsoluzione.Navigate(SiteUrl("/sudoku/gioco-offline/vota-sudoku.asp" +
+                                     (number.empty() ? "" : "?num=" + QueryValue(number))),
+                             kNavigationFlags);
+  panes.WQuillo.Navigate(
+      SiteUrl("/sudoku/sfida-online/sudoku-space.asp?" +
+              (game.Registrato ? "who=" + QueryValue(game.Utente) : std::string())));
   panes.WBTrascina.Navigate(
       SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" + std::to_string(game.Anno) + "_" +
-              std::to_string(game.Mese) + "_T_00_1_" + game.Marcatore));
+              std::to_string(game.Mese) + "_T_00_1_" + QueryValue(game.Marcatore)));
   ShowSelectPage("TSTrascina");
   PollChallengeState();
 }
 
 std::string MainWindow::DownloadListAddress() const {
   const std::string path = "/sudoku/download/file-download-list.asp?when=";
-  if (game.Registrato) return path + game.DatiUtente + "&who=" + game.Utente;
+  if (game.Registrato)
+    return path + QueryValue(game.DatiUtente) + "&who=" + QueryValue(game.Utente);
   const DateTime now = game.clock.Now();
   const FormatSettings& f = game.Formati;
-  return path + FormatDateTime(f.ShortDateFormat, now, f) + " " +
-         FormatDateTime(f.LongTimeFormat, now, f) + "&who=Anonimo";
+  return path +
+         QueryValue(FormatDateTime(f.ShortDateFormat, now, f) + " " +
+                    FormatDateTime(f.LongTimeFormat, now, f)) +
+         "&who=Anonimo";
 }
 
 void MainWindow::CtrlTimerTimer() {

@@ -83,8 +83,6 @@ class MainWindow {
   virtual void SignOffChallenge() {}
 
  private:
-  // The login window's answer. Until the login window exists the site counts as unreachable.
-  std::string AskLogin();
   // Runs the login and applies its answer. At start-up the "already connected" check is skipped
   // and a registered user gets one challenge poll before the connected set-up.
   void ProcessLoginResult(bool atStartUp);

@@ -1,0 +1,150 @@
+// Connecting as a player does: the login window over the real site, registration, login, a
+// wrong password, playing without a user, the password request, and a site that is not there.
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QWebEngineProfile>
+
+#include "desktop/tflogin.h"
+#include "desktop/web_pane.h"
+#include "online/login_window.h"
+#include "online_fixture.h"
+#include "site_process.h"
+
+namespace sudoku::testing {
+namespace {
+
+constexpr const char* kWrongLogin = "User o password errate!\n\rRiprova.";
+
+class LoginTest : public OnlineTest {
+ protected:
+  void SetUp() override {
+    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
+    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
+  }
+  // The login window shows the login form, ready for the user.
+  static bool OnLoginForm(Player& player) {
+    const LoginWindow& login = player.App().LoginLogic();
+    return login.Visible && login.Caption == "4pw7anony7wp4" &&
+           player.LoginPane().ReadyState() == 4 &&
+           player.LoginPane().LocationUrl().find("login.asp") != std::string::npos &&
+           player.LoginPane().LocationUrl().find('?') == std::string::npos;
+  }
+  std::unique_ptr<SiteProcess> site;
+};
+
+TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
+  Player player(site->Address(), folder.filePath(QStringLiteral("game")));
+  WebPane& pane = player.LoginPane();
+  player.Start(true, [&] {
+    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
+    EXPECT_EQ(player.App().Login().height(), 268);
+    ClickLink(pane, QStringLiteral("registra-utente"));
+    ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
+    EXPECT_EQ(player.App().Login().height(), 593);
+    FillAndSubmit(pane, {{"user", "Mario"}, {"password", "segreto"}, {"email", "m@x.it"}});
+    ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(player); }))
+        << pane.LocationUrl();
+    EXPECT_EQ(player.dialogs.messages[0].kind, BoxKind::Information);
+    EXPECT_EQ(player.dialogs.messages[0].text.substr(0, 29), "Abbiamo spedito l'email con i");
+
+    FillAndSubmit(pane, {{"user", "mario"}, {"password", "sbagliata"}});
+    ASSERT_TRUE(WaitFor([&] { return player.dialogs.Shown(kWrongLogin) && OnLoginForm(player); }));
+    EXPECT_TRUE(player.App().Login().isVisible());
+
+    FillAndSubmit(pane, {{"user", "mario"}, {"password", "segreto"}});
+  });
+
+  Game& game = player.Logic();
+  EXPECT_TRUE(game.Connesso);
+  EXPECT_TRUE(game.Registrato);
+  EXPECT_EQ(game.Utente, "mario");
+  EXPECT_FALSE(game.DatiUtente.empty());
+  const Controls& c = game.controls;
+  for (const MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp,
+                               &c.SoluzioneAutomatica, &c.SuggerisciNumero, &c.NumeroSoluzioni1,
+                               &c.MostraCandidati, &c.Pubblica1, &c.ScaricaSchemaweb1}) {
+    EXPECT_TRUE(item->enabled);
+  }
+  EXPECT_EQ(c.PageControl2.activePage, "TSTrascina");
+  DesktopApp& app = player.App();
+  ASSERT_TRUE(WaitFor([&] {
+    return app.Window().Pane("WBTrascina")->ReadyState() == 4 &&
+           app.Window().Pane("WQuillo")->ReadyState() == 4;
+  }));
+  EXPECT_NE(app.Window().Pane("WQuillo")->LocationUrl().find("sudoku-space.asp?who=mario"),
+            std::string::npos);
+  // The catalogue page is served to the session the login opened: its title is a puzzle.
+  EXPECT_EQ(app.Window().Pane("WBTrascina")->title().count(QLatin1Char(';')), 9);
+  EXPECT_NE(app.Window().Pane("WBdownload")->LocationUrl().find("who=mario"), std::string::npos);
+
+  // Once registered, the command says so and only reloads the pages.
+  player.dialogs.messages.clear();
+  player.Connect({});
+  EXPECT_EQ(player.dialogs.OnlyMessage(), "Sei gi\xE0 connesso\n\rYou are currently connected");
+  EXPECT_EQ(player.dialogs.loginShown, 1);
+}
+
+TEST_F(LoginTest, ClosingTheLoginWindowPlaysConnectedWithoutAUserAndThePasswordCanBeAsked) {
+  Player player(site->Address(), folder.filePath(QStringLiteral("game")));
+  WebPane& pane = player.LoginPane();
+  player.Start(true, [&] {
+    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
+    ClickLink(pane, QStringLiteral("richiesta-password"));
+    ASSERT_TRUE(WaitFor([&] { return PageText(pane).contains(QStringLiteral("Email")); }));
+    FillAndSubmit(pane, {{"email", "nessuno@x.it"}});
+    ASSERT_TRUE(
+        WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(player); }));
+    EXPECT_EQ(player.dialogs.messages[0].kind, BoxKind::Error);
+    player.App().Login().reject();
+  });
+  Game& game = player.Logic();
+  EXPECT_TRUE(game.Connesso);
+  EXPECT_FALSE(game.Registrato);
+  EXPECT_EQ(game.Utente, "");
+  EXPECT_FALSE(game.controls.Opzioni1.enabled);
+  EXPECT_TRUE(game.controls.menuhelp.enabled);
+}
+
+TEST_F(LoginTest, AKnownAddressGetsThePasswordMail) {
+  Player first(site->Address(), folder.filePath(QStringLiteral("a")));
+  first.Start(true, [&] {
+    WebPane& pane = first.LoginPane();
+    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(first); }));
+    ClickLink(pane, QStringLiteral("registra-utente"));
+    ASSERT_TRUE(WaitFor([&] { return first.App().LoginLogic().Height == 620; }));
+    FillAndSubmit(pane, {{"user", "lucia"}, {"password", "segreto"}, {"email", "l@x.it"}});
+    ASSERT_TRUE(WaitFor([&] { return first.dialogs.messages.size() == 1 && OnLoginForm(first); }));
+    ClickLink(pane, QStringLiteral("richiesta-password"));
+    ASSERT_TRUE(WaitFor([&] { return PageText(pane).contains(QStringLiteral("Email")); }));
+    FillAndSubmit(pane, {{"email", "l@x.it"}});
+    ASSERT_TRUE(WaitFor([&] {
+      return first.dialogs.Shown("Abbiamo spedito la password al tuo indirizzo email!") &&
+             OnLoginForm(first);
+    }));
+    first.App().Login().reject();
+  });
+  // The outbox page of the site, read as a person would in a browser.
+  QWebEngineProfile profile;
+  WebPane outbox(&profile);
+  outbox.Navigate(site->Address() + "/sudoku/admin/outbox.asp");
+  ASSERT_TRUE(WaitFor([&] { return outbox.ReadyState() == 4; }));
+  EXPECT_TRUE(PageText(outbox).contains(QStringLiteral("l@x.it")));
+}
+
+TEST_F(LoginTest, WithoutASiteTheGameSaysSoAndPlaysOfflineWithinSeconds) {
+  Player player(DeadAddress(), folder.filePath(QStringLiteral("game")));
+  QElapsedTimer clock;
+  clock.start();
+  player.Start(true);
+  EXPECT_LT(clock.elapsed(), 25000);
+  EXPECT_EQ(
+      player.dialogs.messages,
+      (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
+                                 {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
+  EXPECT_FALSE(player.Logic().Connesso);
+  EXPECT_EQ(player.Logic().Utente, "noconnect");
+  EXPECT_EQ(player.Logic().controls.PageControl2.activePage, "TSLocale");
+}
+
+}  // namespace
+}  // namespace sudoku::testing

@@ -1,0 +1,108 @@
+// Building a player's program and acting in its pages.
+#include "online_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <memory>
+
+#include "desktop/tflogin.h"
+#include "desktop/web_pane.h"
+
+namespace sudoku::testing {
+
+bool PlayerDialogs::Shown(const std::string& text) const {
+  for (const ShownMessage& message : messages) {
+    if (message.text == text) return true;
+  }
+  return false;
+}
+
+void OnlineTest::SetUpTestSuite() {
+  if (QApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  static int argc = 1;
+  static char name[] = "e2e_tests";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+Player::Player(const std::string& siteAddress, const QString& folder) {
+  const std::filesystem::path base = folder.toStdString();
+  std::filesystem::create_directories(base / "temi");
+  std::filesystem::copy(std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets" / "noconnect",
+                        base / "noconnect", std::filesystem::copy_options::recursive);
+  settings_ = std::make_unique<QtSettingsStore>(QDir(folder).filePath(QStringLiteral("s.ini")));
+  ShellOptions options;
+  options.dialogs = &dialogs;
+  options.settings = settings_.get();
+  options.siteAddress = siteAddress;
+  app_ = std::make_unique<DesktopApp>(options);
+  app_->Create(base);
+  dialogs.showLogin = [this] {
+    if (inLogin_) QTimer::singleShot(0, &app_->Login(), inLogin_);
+    return app_->Login().Exec();
+  };
+}
+
+Player::~Player() {
+  app_.reset();
+  QApplication::processEvents();
+}
+
+void Player::Start(bool connect, std::function<void()> inLogin) {
+  inLogin_ = std::move(inLogin);
+  dialogs.confirmAnswers.push_back(connect);
+  app_->Show();
+  // Activation asks the question and, on Yes, runs the login to its end.
+  ASSERT_TRUE(WaitFor([this] { return !dialogs.confirmations.empty(); }));
+  ASSERT_TRUE(WaitFor([this] { return !app_->Login().isVisible(); }, 30000));
+}
+
+void Player::Connect(std::function<void()> inLogin) {
+  inLogin_ = std::move(inLogin);
+  app_->Binding().Fire("Connessione1Click");
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  return QTest::qWaitFor(condition, ms);
+}
+
+QVariant RunScript(WebPane& pane, const QString& script, int ms) {
+  auto result = std::make_shared<std::pair<bool, QVariant>>(false, QVariant());
+  pane.page()->runJavaScript(script, [result](const QVariant& value) { *result = {true, value}; });
+  WaitFor([result] { return result->first; }, ms);
+  return result->second;
+}
+
+void FillAndSubmit(WebPane& pane, const std::vector<std::pair<QString, QString>>& fields) {
+  QString script = QStringLiteral("(function(){var f=document.forms[0];");
+  for (const auto& [name, value] : fields) {
+    QString quoted = value;
+    quoted.replace(QLatin1String("\\"), QLatin1String("\\\\"))
+        .replace(QLatin1String("'"), QLatin1String("\\'"));
+    script +=
+        QStringLiteral("f.elements['%1'].focus();f.elements['%1'].value='%2';").arg(name, quoted);
+  }
+  script += QStringLiteral("f.submit();return true;})()");
+  RunScript(pane, script);
+}
+
+void ClickLink(WebPane& pane, const QString& hrefPart) {
+  RunScript(pane, QStringLiteral("(function(){var a=document.querySelector('a[href*=\"%1\"]');"
+                                 "if(a)a.click();return !!a;})()")
+                      .arg(hrefPart));
+}
+
+QString PageText(WebPane& pane) {
+  return RunScript(pane, QStringLiteral("document.body?document.body.innerText:''")).toString();
+}
+
+}  // namespace sudoku::testing

@@ -1,0 +1,71 @@
+// A whole game over the real WebEngine panes, offscreen, talking to a site process; boxes are
+// recorded instead of shown, and the login window runs for real with a scripted user.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QVariant>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "desktop/desktop_app.h"
+#include "desktop/qt_settings_store.h"
+#include "play/fakes.h"
+
+namespace sudoku::testing {
+
+// Boxes are recorded; the login window is the real one, and while it is open the test's user
+// acts in it.
+class PlayerDialogs : public FakeDialogs {
+ public:
+  std::function<std::string()> showLogin;
+  std::string ShowLogin() override {
+    ++loginShown;
+    return showLogin ? showLogin() : std::string("noconnect");
+  }
+  bool Shown(const std::string& text) const;
+};
+
+// One player: a game folder, a settings file, the program with its own browser profile.
+class Player {
+ public:
+  Player(const std::string& siteAddress, const QString& folder);
+  ~Player();
+
+  DesktopApp& App() { return *app_; }
+  Game& Logic() { return app_->Logic(); }
+  WebPane& LoginPane() { return *app_->Login().WebConnect(); }
+  // Starts the program and answers the connect question; the user acts in the login window
+  // (when it is asked for) and it is closed.
+  void Start(bool connect, std::function<void()> inLogin = {});
+  void Connect(std::function<void()> inLogin);
+
+  PlayerDialogs dialogs;
+
+ private:
+  std::function<void()> inLogin_;
+  std::unique_ptr<QtSettingsStore> settings_;
+  std::unique_ptr<DesktopApp> app_;
+};
+
+// Waits, handling events, until the condition holds or ms pass; true when it holds.
+bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
+// Runs a script in the pane's page and waits (bounded) for its value.
+QVariant RunScript(WebPane& pane, const QString& script, int ms = 10000);
+// Fills the named inputs of the page's first form as a user would and submits it.
+void FillAndSubmit(WebPane& pane, const std::vector<std::pair<QString, QString>>& fields);
+// Clicks the first link whose address contains the text.
+void ClickLink(WebPane& pane, const QString& hrefPart);
+// The visible text of the page.
+QString PageText(WebPane& pane);
+
+class OnlineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  QTemporaryDir folder;
+};
+
+}  // namespace sudoku::testing

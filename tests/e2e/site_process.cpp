@@ -1,0 +1,52 @@
+// Starting and stopping the site process.
+#include "site_process.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QTcpServer>
+
+namespace sudoku::testing {
+
+SiteProcess::SiteProcess(const QString& databasePath) {
+  process_.setProgram(QStringLiteral(SUDOKU_BINARY_DIR "/site/sudoku-site"));
+  process_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
+                         databasePath, QStringLiteral("--auto-confirm"),
+                         QStringLiteral("--light-hashing")});
+  process_.setProcessChannelMode(QProcess::MergedChannels);
+  process_.start();
+  const QRegularExpression ready(QStringLiteral("ready at (http://[0-9.]+:[0-9]+)"));
+  QDeadlineTimer deadline(30000);
+  while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+    process_.waitForReadyRead(200);
+    output_ += QString::fromUtf8(process_.readAll());
+    const QRegularExpressionMatch match = ready.match(output_);
+    if (match.hasMatch()) {
+      address_ = match.captured(1).toStdString();
+      return;
+    }
+  }
+}
+
+SiteProcess::~SiteProcess() {
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+}
+
+QString SiteProcess::Output() {
+  output_ += QString::fromUtf8(process_.readAll());
+  return output_;
+}
+
+std::string DeadAddress() {
+  // A port that was free a moment ago and is closed again.
+  QTcpServer server;
+  server.listen(QHostAddress::LocalHost, 0);
+  const quint16 port = server.serverPort();
+  server.close();
+  return "http://127.0.0.1:" + std::to_string(port);
+}
+
+}  // namespace sudoku::testing

@@ -1,0 +1,33 @@
+// The stand-in site as its own process, on a free loopback port over a scratch database.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <string>
+
+namespace sudoku::testing {
+
+class SiteProcess {
+ public:
+  // Starts the site built beside the tests and waits (bounded) until it says where it listens.
+  explicit SiteProcess(const QString& databasePath);
+  ~SiteProcess();
+  SiteProcess(const SiteProcess&) = delete;
+  SiteProcess& operator=(const SiteProcess&) = delete;
+
+  bool Ready() const { return !address_.empty(); }
+  // "http://127.0.0.1:PORT", or empty when the site did not start.
+  const std::string& Address() const { return address_; }
+  // What the site printed so far, for failure messages.
+  QString Output();
+
+ private:
+  QProcess process_;
+  std::string address_;
+  QString output_;
+};
+
+// An address on loopback where nothing listens.
+std::string DeadAddress();
+
+}  // namespace sudoku::testing
