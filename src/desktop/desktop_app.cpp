@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QTimer>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <cstdlib>
 
@@ -39,6 +40,35 @@ void AddMainWindowHandlers(MainWindow& window, Handlers& handlers) {
   handlers.pageControl1Changing = [&window] { return window.PageControl1Changing(); };
 }
 
+void AddSiteHandlers(WebCatalogue& catalogue, SiteActions& actions, Handlers& handlers) {
+  auto& h = handlers.plain;
+  h["wbAltriSudokuDocumentComplete"] = [&catalogue] { catalogue.wbAltriSudokuDocumentComplete(); };
+  h["SBApplicaFiltriClick"] = [&catalogue] { catalogue.SBApplicaFiltriClick(); };
+  h["RBTuttiClick"] = [&catalogue] { catalogue.RBTuttiClick(); };
+  h["RBSimmetriciClick"] = [&catalogue] { catalogue.RBSimmetriciClick(); };
+  h["RGnbaseClick"] = [&catalogue] { catalogue.RGnbaseClick(); };
+  h["CBMeseChange"] = [&catalogue] { catalogue.CBMeseChange(); };
+  h["CBAnnoChange"] = [&catalogue] { catalogue.CBAnnoChange(); };
+  h["SBAvantiWBClick"] = [&catalogue] { catalogue.SBAvantiWBClick(); };
+  h["SBIndietroWBClick"] = [&catalogue] { catalogue.SBIndietroWBClick(); };
+  h["SBLoadFromWebClick"] = [&catalogue] { catalogue.SBLoadFromWebClick(); };
+  handlers.withText["WBTrascinaTitleChange"] = [&catalogue](const std::string& title) {
+    catalogue.WBTrascinaTitleChange(title);
+  };
+  handlers.withText["WBdownloadBeforeNavigate2"] = [&catalogue](const std::string& address) {
+    catalogue.WBdownloadBeforeNavigate2(address);
+  };
+  h["vedisoluzioneClick"] = [&actions] { actions.vedisoluzioneClick(); };
+  h["VotaClick"] = [&actions] { actions.VotaClick(); };
+  h["BStampaClick"] = [&actions] { actions.BStampaClick(); };
+  h["WBsoluzioneDocumentComplete"] = [&actions] { actions.WBsoluzioneDocumentComplete(); };
+  h["Soluzione1Click"] = [&actions] { actions.Soluzione1Click(); };
+  h["Vota1Click"] = [&actions] { actions.Vota1Click(); };
+  h["Stampa1Click"] = [&actions] { actions.Stampa1Click(); };
+  h["Pubblica1Click"] = [&actions] { actions.Pubblica1Click(); };
+  h["Istruzioni1Click"] = [&actions] { actions.Istruzioni1Click(); };
+}
+
 DesktopApp::DesktopApp(const ShellOptions& options) {
   if (options.browsers) {
     profile_ = new QWebEngineProfile(qApp);
@@ -64,10 +94,13 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   BuildPanes(site);
   loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
   main_->toolbarColoriWidth = 93;
+  catalogue_ = std::make_unique<WebCatalogue>(*main_);
+  siteActions_ = std::make_unique<SiteActions>(*main_);
 
   Handlers handlers;
   AddGameHandlers(*game_, handlers);
   AddMainWindowHandlers(*main_, handlers);
+  AddSiteHandlers(*catalogue_, *siteActions_, handlers);
   handlers.afterSync = [this] {
     if (!main_->closeRequested) return;
     main_->closeRequested = false;
@@ -89,6 +122,41 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
                        [this] { binding_->Run([this] { main_->FormActivate(); }); });
   };
   window_->closing = [this] { binding_->Run([this] { main_->FormClose(); }); };
+  HandleDownloads();
+}
+
+void DesktopApp::HandleDownloads() {
+  if (profile_ == nullptr) return;
+  QObject::connect(
+      profile_, &QWebEngineProfile::downloadRequested, window_.get(),
+      [this](QWebEngineDownloadRequest* download) {
+        const std::string name = ToLatin1(download->downloadFileName());
+        bool wanted = false;
+        binding_->Run([&] { wanted = catalogue_->CollectionDownloadRequested(name); });
+        if (!wanted) {
+          download->cancel();
+          return;
+        }
+        const std::filesystem::path folder = game_->CartellaBase / "temi";
+        download->setDownloadDirectory(QString::fromStdString(folder.string()));
+        QObject::connect(
+            download, &QWebEngineDownloadRequest::isFinishedChanged, window_.get(),
+            [this, download] {
+              if (!download->isFinished()) return;
+              const std::filesystem::path saved =
+                  (download->downloadDirectory() + QLatin1Char('/') + download->downloadFileName())
+                      .toStdString();
+              const bool done = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+              binding_->Run([&] {
+                if (done) {
+                  catalogue_->CollectionDownloaded(saved);
+                } else {
+                  catalogue_->CollectionDownloadFailed(saved);
+                }
+              });
+            });
+        download->accept();
+      });
 }
 
 DesktopApp::~DesktopApp() = default;

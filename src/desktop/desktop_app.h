@@ -16,6 +16,8 @@
 #include "desktop/tfsudoku.h"
 #include "online/login_window.h"
 #include "online/main_window.h"
+#include "online/site_actions.h"
+#include "online/web_catalogue.h"
 
 class QWebEngineProfile;
 
@@ -50,6 +52,8 @@ class DesktopApp {
 
  private:
   void BuildPanes(const std::string& site);
+  // Collections the site sends are saved into the library folder when the user agrees.
+  void HandleDownloads();
 
   QWebEngineProfile* profile_ = nullptr;
   std::unique_ptr<TFsudoku> window_;
@@ -61,6 +65,8 @@ class DesktopApp {
   std::unique_ptr<Game> game_;
   std::vector<std::unique_ptr<BrowserPane>> panes_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<WebCatalogue> catalogue_;
+  std::unique_ptr<SiteActions> siteActions_;
   ShellBinding* binding_ = nullptr;
   std::unique_ptr<TFLogin> login_;
   std::unique_ptr<LoginWindow> loginLogic_;
@@ -69,5 +75,7 @@ class DesktopApp {
 
 // The handlers of the main window's life and connection that take no arguments.
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers);
+// The handlers of the web catalogue, the collections and the site actions on a puzzle.
+void AddSiteHandlers(WebCatalogue& catalogue, SiteActions& actions, Handlers& handlers);
 
 }  // namespace sudoku

@@ -22,9 +22,16 @@ class NotifyingPage : public QWebEnginePage {
       : QWebEnginePage(profile, pane), pane_(pane) {}
 
  protected:
+  // A navigation that the handler starts replaces the one that raised the event, as a new
+  // navigation cancels the one under way; it starts once the event has been answered.
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
-    if (isMainFrame && pane_->beforeNavigate) pane_->beforeNavigate(ToLatin1(url.toString()));
-    return true;
+    if (!isMainFrame || !pane_->beforeNavigate) return true;
+    const std::optional<std::string> replacement =
+        pane_->RunBeforeNavigate(ToLatin1(url.toString()));
+    if (!replacement) return true;
+    QTimer::singleShot(0, pane_,
+                       [pane = pane_, address = *replacement] { pane->Navigate(address); });
+    return false;
   }
 
  private:
@@ -77,7 +84,22 @@ WebPane::WebPane(QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(p
   });
 }
 
+std::optional<std::string> WebPane::RunBeforeNavigate(const std::string& address) {
+  inBeforeNavigate_ = true;
+  replacement_.reset();
+  beforeNavigate(address);
+  inBeforeNavigate_ = false;
+  std::optional<std::string> replacement = std::move(replacement_);
+  replacement_.reset();
+  return replacement;
+}
+
 void WebPane::Navigate(const std::string& address) {
+  if (inBeforeNavigate_) {
+    replacement_ = address;
+    readyState_ = 1;
+    return;
+  }
   readyState_ = 1;
   load(UrlOf(address));
 }

@@ -44,10 +44,14 @@ class WebPane : public QWebEngineView {
   std::function<void()> documentComplete;
   std::function<void(const std::string& title)> titleChanged;
   std::function<void(const std::string& address)> beforeNavigate;
+  // Runs beforeNavigate; the address of a navigation it started, which replaces this one.
+  std::optional<std::string> RunBeforeNavigate(const std::string& address);
 
  private:
   int readyState_ = 0;
   bool loadFailed_ = false;
+  bool inBeforeNavigate_ = false;
+  std::optional<std::string> replacement_;
 };
 
 // Latin-1 bytes of the logic to text shown by Qt, and back (unmappable characters become '?').

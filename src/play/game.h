@@ -168,6 +168,9 @@ class Game {
   void LVsudokuDblClick();
   void enomefileChange();
   void ApriSchemalocale1Click();
+  // Sets the text of enomefile, the name of the current puzzle file; a change runs
+  // enomefileChange, as the edit's change event does.
+  void SetNomeFile(const std::string& name);
   // The shell calls it when the user brings the tab "Locale" to the front; pages set from code
   // refresh the list themselves.
   void TSLocaleShow();
@@ -192,8 +195,6 @@ class Game {
   void ApriSchemaIncompletoClick();
 
  private:
-  // Sets the text of enomefile; a change runs enomefileChange, as the edit's change event does.
-  void SetNomeFile(const std::string& name);
   // Ends the game in hand: step records, timer count, history, board and remembered key.
   void ClearGame();
   void ClearHistory();
