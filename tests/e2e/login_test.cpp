@@ -21,14 +21,6 @@ class LoginTest : public OnlineTest {
     site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
     ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
   }
-  // The login window shows the login form, ready for the user.
-  static bool OnLoginForm(Player& player) {
-    const LoginWindow& login = player.App().LoginLogic();
-    return login.Visible && login.Caption == "4pw7anony7wp4" &&
-           player.LoginPane().ReadyState() == 4 &&
-           player.LoginPane().LocationUrl().find("login.asp") != std::string::npos &&
-           player.LoginPane().LocationUrl().find('?') == std::string::npos;
-  }
   std::unique_ptr<SiteProcess> site;
 };
 

@@ -11,6 +11,7 @@
 
 #include "desktop/tflogin.h"
 #include "desktop/web_pane.h"
+#include "online/login_window.h"
 
 namespace sudoku::testing {
 
@@ -69,6 +70,26 @@ void Player::Start(bool connect, std::function<void()> inLogin) {
 void Player::Connect(std::function<void()> inLogin) {
   inLogin_ = std::move(inLogin);
   app_->Binding().Fire("Connessione1Click");
+}
+
+bool OnLoginForm(Player& player) {
+  const LoginWindow& login = player.App().LoginLogic();
+  const std::string url = player.LoginPane().LocationUrl();
+  return login.Visible && login.Caption == "4pw7anony7wp4" &&
+         player.LoginPane().ReadyState() == 4 && url.find("login.asp") != std::string::npos &&
+         url.find('?') == std::string::npos;
+}
+
+void SignUpAndLogIn(Player& player, const QString& user, const QString& password) {
+  WebPane& pane = player.LoginPane();
+  ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
+  ClickLink(pane, QStringLiteral("registra-utente"));
+  ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
+  const std::size_t shown = player.dialogs.messages.size();
+  FillAndSubmit(pane, {{"user", user}, {"password", password}, {"email", user + "@x.it"}});
+  ASSERT_TRUE(
+      WaitFor([&] { return player.dialogs.messages.size() > shown && OnLoginForm(player); }));
+  FillAndSubmit(pane, {{"user", user}, {"password", password}});
 }
 
 bool WaitFor(const std::function<bool()>& condition, int ms) {

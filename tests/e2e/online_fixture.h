@@ -51,6 +51,11 @@ class Player {
   std::unique_ptr<DesktopApp> app_;
 };
 
+// In the login window: registers the user (the site confirms new users at once) and logs in.
+void SignUpAndLogIn(Player& player, const QString& user, const QString& password = "segreto");
+// The login window shows the login form, ready for the user.
+bool OnLoginForm(Player& player);
+
 // Waits, handling events, until the condition holds or ms pass; true when it holds.
 bool WaitFor(const std::function<bool()>& condition, int ms = 15000);
 // Runs a script in the pane's page and waits (bounded) for its value.

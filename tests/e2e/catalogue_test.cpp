@@ -1,0 +1,110 @@
+// A registered player and the site's catalogue: paging and filters, a puzzle from the web into
+// the library, a monthly collection added to the library, the site's pages about a puzzle, the
+// print preview, and publishing a puzzle of their own.
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QTimer>
+#include <QWebEngineProfile>
+
+#include "desktop/web_pane.h"
+#include "online_fixture.h"
+#include "play/board_strings.h"
+#include "site_process.h"
+
+namespace sudoku::testing {
+namespace {
+
+class CatalogueTest : public OnlineTest {
+ protected:
+  void SetUp() override {
+    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
+    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
+    player = std::make_unique<Player>(site->Address(), folder.filePath(QStringLiteral("game")));
+    player->Start(true, [this] { SignUpAndLogIn(*player, QStringLiteral("anna")); });
+    ASSERT_TRUE(player->Logic().Registrato);
+  }
+  WebPane& Pane(const char* name) { return *player->App().Window().Pane(name); }
+  void Fire(const char* handler) { player->App().Binding().Fire(handler); }
+  // The catalogue pane has loaded a page whose address holds `part`.
+  bool CatalogueShows(const std::string& part) {
+    return Pane("WBTrascina").ReadyState() == 4 &&
+           Pane("WBTrascina").LocationUrl().find(part) != std::string::npos &&
+           player->Logic().ComponentiCatalogo[1] != "z0";
+  }
+
+  std::unique_ptr<SiteProcess> site;
+  std::unique_ptr<Player> player;
+};
+
+TEST_F(CatalogueTest, BrowseLoadVoteSolvePrintAndAddACollection) {
+  Game& game = player->Logic();
+  ASSERT_TRUE(WaitFor([&] { return CatalogueShows("_T_00_1_quillo"); }));
+  Fire("SBAvantiWBClick");
+  ASSERT_TRUE(WaitFor([&] { return game.ComponentiCatalogo[5] == "2"; }));
+  game.controls.CBMese.itemIndex = 5;
+  Fire("CBMeseChange");
+  ASSERT_TRUE(WaitFor([&] { return CatalogueShows("_05_T_00_1_quillo"); }));
+  ASSERT_TRUE(WaitFor([&] { return game.ComponentiCatalogo[2] == "05"; }));
+
+  const std::string number = game.CampiTitolo[4];
+  Fire("SBLoadFromWebClick");
+  const std::string name = game.controls.enomefile.text;
+  EXPECT_EQ(name.substr(4, 8), "-puzzle_");
+  EXPECT_EQ(game.controls.ENumeroSchema.text, number);
+  EXPECT_TRUE(std::filesystem::exists(game.CartellaBase / "temi" / name));
+  EXPECT_TRUE(game.board.IsGiven(0, 0) || game.board.Schema[0] == "00");
+
+  Fire("VotaClick");
+  ASSERT_TRUE(WaitFor([&] {
+    return Pane("WBsoluzione").ReadyState() == 4 && Pane("WBsoluzione").title() == "vota";
+  }));
+  Fire("vedisoluzioneClick");
+  ASSERT_TRUE(WaitFor([&] {
+    return Pane("WBsoluzione").ReadyState() == 4 && Pane("WBsoluzione").title() == "soluzione";
+  })) << Pane("WBsoluzione").LocationUrl();
+
+  // The print page opens the preview; the user closes it.
+  bool previewed = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+      previewed = true;
+      dialog->reject();
+    }
+  });
+  closer.start(100);
+  Fire("BStampaClick");
+  ASSERT_TRUE(WaitFor([&] { return previewed; }, 30000));
+  closer.stop();
+  EXPECT_FALSE(game.StampaInAttesa);
+
+  // A monthly collection: the click becomes the download, saved and added to the library.
+  const std::size_t before = game.controls.LVsudoku.rows.size();
+  ASSERT_TRUE(WaitFor([&] { return Pane("WBdownload").ReadyState() == 4; }));
+  player->dialogs.messages.clear();
+  ClickLink(Pane("WBdownload"), QStringLiteral("puzzles-"));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return !player->dialogs.messages.empty() &&
+               player->dialogs.messages.back().text.rfind("Schemi aggiunti", 0) == 0;
+      },
+      30000));
+  EXPECT_GT(game.controls.LVsudoku.rows.size(), before);
+}
+
+TEST_F(CatalogueTest, APuzzleOfTheirOwnIsPublished) {
+  Game& game = player->Logic();
+  // A board typed by hand (no givens): the classic puzzle with a unique solution.
+  SetTexts(game,
+           "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+  Fire("Pubblica1Click");
+  ASSERT_EQ(player->dialogs.messages.back().text,
+            "Complimenti. Salvo duplicazione, il tuo puzzles \xE8 stato pubblicato!");
+  ASSERT_TRUE(WaitFor([&] {
+    return Pane("WBsoluzione").ReadyState() == 4 &&
+           PageText(Pane("WBsoluzione")).contains(QStringLiteral("pubblicato con il numero"));
+  })) << PageText(Pane("WBsoluzione")).toStdString();
+}
+
+}  // namespace
+}  // namespace sudoku::testing
