@@ -7,7 +7,7 @@ SUDOKU_BUILD_PACKAGES=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev qt6-multimedia-dev
   libcpp-httplib-dev libsqlite3-dev libsodium-dev libzip-dev
-  fonts-dejavu-core
+  fonts-dejavu-core desktop-file-utils appstream
 )
 SUDOKU_RUN_PACKAGES=(xvfb xauth)
 

@@ -17,11 +17,17 @@ namespace sudoku {
 
 namespace {
 
-std::string SiteAddress(const std::string& chosen) {
+// Where the site's address is kept in the game's settings, for players of another site.
+constexpr const char* kGameSettingsKey = "Software\\Sudoku";
+constexpr const char* kSiteAddressValue = "SiteAddress";
+
+// The address chosen by the caller, else SUDOKU_SITE, else the settings' one, else the default.
+std::string SiteAddress(const std::string& chosen, SettingsStore& settings) {
   if (!chosen.empty()) return chosen;
   const char* fromEnvironment = std::getenv("SUDOKU_SITE");
-  return fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment
-                                                                : kDefaultSiteAddress;
+  if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+  const std::optional<std::string> saved = settings.Read(kGameSettingsKey, kSiteAddressValue);
+  return saved && !saved->empty() ? *saved : kDefaultSiteAddress;
 }
 
 }  // namespace
@@ -90,7 +96,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
 
   login_ = std::make_unique<TFLogin>(profile_);
-  const std::string site = SiteAddress(options.siteAddress);
+  const std::string site = SiteAddress(options.siteAddress, settings);
   BuildPanes(site);
   loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
   main_->toolbarColoriWidth = 93;
