@@ -2,6 +2,7 @@
 #include "desktop/desktop_app.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QTimer>
 #include <QWebEngineDownloadRequest>
@@ -10,6 +11,7 @@
 
 #include "desktop/qt_browser_pane.h"
 #include "desktop/qt_settings_store.h"
+#include "desktop/statistics_chart.h"
 #include "desktop/web_pane.h"
 #include "online/local_pages.h"
 
@@ -107,6 +109,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   AddGameHandlers(*game_, handlers);
   AddMainWindowHandlers(*main_, handlers);
   AddSiteHandlers(*catalogue_, *siteActions_, handlers);
+  AddExchangeHandlers(handlers);
   handlers.afterSync = [this] {
     if (!main_->closeRequested) return;
     main_->closeRequested = false;
@@ -129,6 +132,22 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
   window_->closing = [this] { binding_->Run([this] { main_->FormClose(); }); };
   HandleDownloads();
+}
+
+void DesktopApp::AddExchangeHandlers(Handlers& handlers) {
+  auto& h = handlers.plain;
+  h["CopiaSchema1Click"] = [this] {
+    QGuiApplication::clipboard()->setText(FromLatin1(game_->CopiaSchemaText()));
+  };
+  h["IncollaSchema1Click"] = [this] {
+    game_->IncollaSchemaText(ToLatin1(QGuiApplication::clipboard()->text()));
+  };
+  h["ImportaSchemi1Click"] = [this] { game_->ImportaSchemi1Click(); };
+  h["GraficoStatistiche1Click"] = [this] {
+    StatisticsChart chart(ReadSolveSeries(game_->CartellaBase), game_->Lingua == "en",
+                          window_.get());
+    chart.exec();
+  };
 }
 
 void DesktopApp::HandleDownloads() {

@@ -54,6 +54,8 @@ class DesktopApp {
   void BuildPanes(const std::string& site);
   // Collections the site sends are saved into the library folder when the user agrees.
   void HandleDownloads();
+  // Copy and paste of puzzles as text, importing a file of puzzles, the statistics chart.
+  void AddExchangeHandlers(Handlers& handlers);
 
   QWebEngineProfile* profile_ = nullptr;
   std::unique_ptr<TFsudoku> window_;

@@ -94,7 +94,8 @@ void TFsudoku::BuildMenus() {
   AddItems(sudoku, {"ScaricaSchemaweb2", "ApriSchemalocale1", "ScaricaSchemaweb1", kSeparator,
                     "RicominciaPartita", "SalvaPartita1", "RiprendiPartita1", kSeparator});
   AddItems(AddMenu(sudoku, "AvviaTimer1"), {"Avvia1", "Pausa1", "Restart1"});
-  AddItems(sudoku, {kSeparator, "Connessione1", "Statistiche", kSeparator, "EXIT1"});
+  AddItems(sudoku, {kSeparator, "Connessione1", "Statistiche", kSeparator, "EXIT1", kSeparator,
+                    "CopiaSchema1", "IncollaSchema1", "ImportaSchemi1", "GraficoStatistiche1"});
 
   AddItems(AddMenu(bar, "Opzioni1"),
            {"Undo1", kSeparator, "Soluzione1", "Vota1", "Stampa1", kSeparator,
@@ -114,6 +115,18 @@ void TFsudoku::BuildMenus() {
             kSeparator, "About"});
   for (const char* option : {"MostraCandidati", "EvidenziaErrore", "Seganalanosoluzioni"}) {
     findChild<QAction*>(QString::fromLatin1(option))->setCheckable(true);
+  }
+  // Shortcuts of the frequent commands; a disabled item ignores its shortcut. Copy and paste
+  // reach the grid's editor first while it is open.
+  const std::pair<const char*, QKeySequence> shortcuts[] = {
+      {"Undo1", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {"SalvaPartita1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"RiprendiPartita1", QKeySequence(Qt::CTRL | Qt::Key_R)},
+      {"SuggerisciNumero", QKeySequence(Qt::CTRL | Qt::Key_H)},
+      {"CopiaSchema1", QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {"IncollaSchema1", QKeySequence(Qt::CTRL | Qt::Key_V)}};
+  for (const auto& [name, keys] : shortcuts) {
+    findChild<QAction*>(QString::fromLatin1(name))->setShortcut(keys);
   }
 
   // The language item shows its flag beside its caption, which a menu bar item cannot do:

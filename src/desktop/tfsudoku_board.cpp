@@ -60,6 +60,7 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
     step->setFont(arrowFont);
     SetTextColour(step, QColor(0, 0, 160));
     step->setEnabled(false);
+    step->setShortcut(QKeySequence(Qt::CTRL | (arrow == 0x21E6 ? Qt::Key_Left : Qt::Key_Right)));
   }
 
   board_ = new GridView({36, 36, true}, panel);

@@ -199,6 +199,8 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
     panes.WBsoluzione.Navigate(notice);
     panes.WBdownload.Navigate(notice);
     panes.WBTrascina.Navigate(notice);
+    // Offline the challenge pane says how challenges are played instead of staying blank.
+    panes.wbSfida.Navigate(LocalPageUrl(game.CartellaBase, "sfida.html"));
     DisableSolvingCommands();
     for (MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp, &c.ScaricaSchemaweb2,
                            &c.ScaricaSchemaweb1, &c.LanciaSfida, &c.AccettaSfida, &c.AbbandonaSfida,

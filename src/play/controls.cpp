@@ -73,6 +73,10 @@ Controls::Controls() {
   SUDOKU_CONTROL(Connessione1);
   SUDOKU_CONTROL(Statistiche);
   SUDOKU_CONTROL(EXIT1);
+  SUDOKU_CONTROL(CopiaSchema1);
+  SUDOKU_CONTROL(IncollaSchema1);
+  SUDOKU_CONTROL(ImportaSchemi1);
+  SUDOKU_CONTROL(GraficoStatistiche1);
   SUDOKU_CONTROL(Undo1);
   SUDOKU_CONTROL(Soluzione1);
   SUDOKU_CONTROL(Vota1);

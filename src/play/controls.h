@@ -172,6 +172,8 @@ struct Controls {
   // Menu "Crea Sudoku".
   MenuItem Salva1, ApriSchemaIncompleto, Pubblica1, NumeroSoluzioni1, Finoa10, Finoa30, Finoa60,
       Istruzioni1;
+  // Added at the end of the menu "Sudoku": puzzles as text and the statistics chart.
+  MenuItem CopiaSchema1, IncollaSchema1, ImportaSchemi1, GraficoStatistiche1;
   // Menu "Sfida" and "Help".
   MenuItem LanciaSfida, AccettaSfida, AbbandonaSfida, Classifica, About;
 

@@ -194,6 +194,17 @@ class Game {
   void Salva1Click();
   void ApriSchemaIncompletoClick();
 
+  // ---- Puzzles in and out as text.
+  // The board as 81 characters row by row, "." for an empty cell (the clipboard's copy).
+  std::string CopiaSchemaText() const;
+  // A puzzle pasted as text: refused unless it has exactly one solution, else written into
+  // the library, listed and loaded.
+  void IncollaSchemaText(const std::string& text);
+  // Asks for a text file of puzzles, one a line, and adds each new one with a single solution
+  // to the library; a summary tells what was added, what was already there and which lines
+  // were not puzzles.
+  void ImportaSchemi1Click();
+
  private:
   // Ends the game in hand: step records, timer count, history, board and remembered key.
   void ClearGame();
@@ -219,6 +230,10 @@ class Game {
   void SaveUnfinishedPuzzle();
   // Why name cannot be the name of an unfinished-puzzle file, or nothing when it can.
   std::optional<std::string> FileNameProblem(const std::string& name) const;
+  enum class AddOutcome { Added, Duplicate, NoSolution, SeveralSolutions };
+  // Writes a puzzle with a single solution into the library under a name made from its cells.
+  AddOutcome AddToLibrary(const std::array<std::int32_t, 81>& givens, const std::string& creator,
+                          std::string& fileName);
   bool solvedAnnounced_ = false;  // the current solve has been announced
 };
 

@@ -95,7 +95,7 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLogin) {
   EXPECT_EQ(f.WBsoluzione.LastAddress(), f.LocalPage("in-paese.html"));
   EXPECT_EQ(f.WBdownload.LastAddress(), f.LocalPage("in-paese.html"));
   EXPECT_EQ(f.WBTrascina.LastAddress(), f.LocalPage("in-paese.html"));
-  EXPECT_TRUE(f.wbSfida.navigations.empty());
+  EXPECT_EQ(f.wbSfida.LastAddress(), f.LocalPage("sfida.html"));
 
   const Controls& c = f.game.controls;
   for (const MenuItem* item :
@@ -167,7 +167,7 @@ TEST(ShutdownTest, OfflineTheChallengeSystemIsLeftAlone) {
   MainWindowFixture<SigningOffWindow> f;
   f.Start(false);
   f.window.FormClose();
-  EXPECT_EQ(f.wbSfida.navigations.size(), 1u);
+  EXPECT_EQ(f.wbSfida.navigations.size(), 2u);  // the local page, then blank
   EXPECT_EQ(f.wbSfida.LastAddress(), "about:blank");
 }
 
