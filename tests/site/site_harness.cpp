@@ -23,7 +23,8 @@ std::string Answer::Value(const std::string& id) const {
   return Body.substr(start, Body.find('"', start) - start);
 }
 
-RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool autoConfirm) {
+RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool autoConfirm,
+                         const std::function<void(SiteOptions&)>& adjust) {
   SiteOptions options;
   options.Port = 0;
   options.DbPath = dbPath.string();
@@ -32,10 +33,10 @@ RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool 
   options.LightHashing = true;
   options.CataloguePuzzles = puzzles;
   options.Quiet = true;
+  if (adjust) adjust(options);
   site_ = std::make_unique<Site>(options);
   RegisterAllPages(*site_);
   port_ = site_->Bind();
-  if (port_ <= 0) throw std::runtime_error("no free port");
   thread_ = std::thread([this] { site_->Serve(); });
 }
 

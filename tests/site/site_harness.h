@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,8 +27,9 @@ struct Answer {
 
 class RunningSite {
  public:
-  // A site over dbPath with puzzles catalogue puzzles and the given seed.
-  RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true);
+  // A site over dbPath with puzzles catalogue puzzles; adjust may change any other option.
+  RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true,
+              const std::function<void(SiteOptions&)>& adjust = {});
   ~RunningSite();
   int Port() const { return port_; }
   Site& Inner() { return *site_; }
