@@ -202,13 +202,17 @@ void ExpireChallenges(Db& db, std::int64_t now) {
       " FROM challenges WHERE (state IN ('attesa', 'avvio') AND (challenger_seen < ?1 OR "
       "(challenged <> '' AND challenged_seen < ?1))) OR (state = 'corso' AND "
       "(challenger_seen < ?2 OR challenged_seen < ?2)) ORDER BY id";
-  Transaction transaction(db);
-  std::vector<Challenge> stale;
-  {
+  auto findStale = [&] {
+    std::vector<Challenge> stale;
     auto find = db.Prepare(sql.c_str());
     find.Bind(1, now - kWaitingLife).Bind(2, now - kMatchLife);
     while (find.Step()) stale.push_back(ReadRow(find));
-  }
+    return stale;
+  };
+  // Looked for first without the write lock, which is taken only when there is work.
+  if (findStale().empty()) return;
+  Transaction transaction(db);
+  std::vector<Challenge> stale = findStale();
   for (Challenge& c : stale) {
     const std::int64_t limit = now - (c.State == "corso" ? kMatchLife : kWaitingLife);
     const bool challengerGone = c.ChallengerSeen < limit;

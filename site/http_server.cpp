@@ -98,24 +98,42 @@ class Connection : public std::enable_shared_from_this<Connection> {
  private:
   void Read() {
     parser_.emplace();
-    parser_->header_limit(std::uint32_t(state_.Limits.MaxHeaderBytes));
+    // The parser's own count leaves out part of the head; it only bounds the memory here, and
+    // the exact limit is checked on the bytes the head took.
+    parser_->header_limit(std::uint32_t(state_.Limits.MaxHeaderBytes + 1024));
     parser_->body_limit(state_.Limits.MaxBodyBytes);
     stream_.expires_after(state_.Limits.RequestTimeout);
-    http::async_read(
-        stream_, buffer_, *parser_,
-        [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnRead(ec); });
+    http::async_read_header(stream_, buffer_, *parser_,
+                            [self = shared_from_this()](beast::error_code ec, std::size_t bytes) {
+                              self->OnHeader(ec, bytes);
+                            });
   }
 
-  void OnRead(beast::error_code ec) {
+  // Sorts out a failed read: an answer for what broke a limit or the syntax, else the end.
+  void OnFailure(beast::error_code ec) {
     if (ec == http::error::header_limit) return Refuse(431);
     if (ec == http::error::body_limit) return Refuse(413);
     if (ec == http::error::end_of_stream || ec == beast::error::timeout) return Close();
-    if (ec && ec.category() == http::make_error_code(http::error::bad_target).category())
+    if (ec.category() == http::make_error_code(http::error::bad_target).category())
       return Refuse(400);
-    if (ec) return Close();
-    auto& message = parser_->get();
-    if (std::size_t(std::distance(message.begin(), message.end())) > state_.Limits.MaxHeaderCount)
+    Close();
+  }
+
+  void OnHeader(beast::error_code ec, std::size_t headBytes) {
+    if (ec) return OnFailure(ec);
+    const auto& message = parser_->get();
+    if (headBytes > state_.Limits.MaxHeaderBytes ||
+        std::size_t(std::distance(message.begin(), message.end())) > state_.Limits.MaxHeaderCount)
       return Refuse(431);
+    if (parser_->is_done()) return OnRead({});
+    http::async_read(
+        stream_, buffer_, *parser_,
+        [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnRead(error); });
+  }
+
+  void OnRead(beast::error_code ec) {
+    if (ec) return OnFailure(ec);
+    auto& message = parser_->get();
     stream_.expires_never();
     HttpRequest request;
     request.Method = std::string(message.method_string());

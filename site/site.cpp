@@ -17,7 +17,7 @@ namespace sudoku::site {
 namespace {
 
 // How often the challenges whose players vanished are looked for, in seconds.
-constexpr std::int64_t kSweepInterval = 5;
+constexpr std::int64_t kSweepInterval = 1;
 
 std::string QueryOf(const HttpRequest& req) {
   const std::size_t mark = req.Target.find('?');
