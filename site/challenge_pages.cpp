@@ -99,8 +99,8 @@ void ChallengeData(Visit& visit) {
   Db& db = visit.Owner.Store();
   std::optional<Challenge> c;
   if (visit.User) {
-    NoteSeen(db, *visit.User, visit.Owner.Now());
     c = ActiveChallenge(db, *visit.User);
+    if (c) NoteSeen(db, *c, *visit.User, visit.Owner.Now());
   }
   visit.Html("dati sfida", "<form>\n" + CommonFields(db, visit) + "</form>\n" + Summary(c));
 }
@@ -110,11 +110,11 @@ void MatchData(Visit& visit) {
   std::optional<Challenge> c;
   std::string seen;
   if (visit.User) {
-    NoteSeen(db, *visit.User, visit.Owner.Now());
     std::tie(c, seen) = Atomically(db, [&] {
       auto active = ActiveChallenge(db, *visit.User);
-      return std::make_pair(active,
-                            active ? TakeLastSeenBoard(db, *active, *visit.User) : std::string());
+      if (!active) return std::make_pair(active, std::string());
+      NoteSeen(db, *active, *visit.User, visit.Owner.Now());
+      return std::make_pair(active, TakeLastSeenBoard(db, *active, *visit.User));
     });
   }
   visit.Html("partita", "<form>\n" + MatchFields(c, visit, seen) + "</form>\n" + Summary(c));

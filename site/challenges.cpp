@@ -186,14 +186,15 @@ std::vector<Challenge> OpenChallenges(Db& db) {
   return open;
 }
 
-void NoteSeen(Db& db, const std::string& user, std::int64_t now) {
+void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t now) {
   // Written at most every few seconds, so a polling game costs no write on most reads.
-  for (const char* sql :
-       {"UPDATE challenges SET challenger_seen = ?1 WHERE challenger = ?2 AND challenger_seen < "
-        "?1 - 5 AND state IN ('attesa', 'avvio', 'corso')",
-        "UPDATE challenges SET challenged_seen = ?1 WHERE challenged = ?2 AND challenged_seen < "
-        "?1 - 5 AND state IN ('attesa', 'avvio', 'corso')"})
-    db.Prepare(sql).Bind(1, now).Bind(2, user).Run();
+  const bool challenger = c.IsChallenger(user);
+  if (!IsLive(c) || (challenger ? c.ChallengerSeen : c.ChallengedSeen) >= now - 5) return;
+  db.Prepare(challenger ? "UPDATE challenges SET challenger_seen = ? WHERE id = ?"
+                        : "UPDATE challenges SET challenged_seen = ? WHERE id = ?")
+      .Bind(1, now)
+      .Bind(2, c.Id)
+      .Run();
 }
 
 void ExpireChallenges(Db& db, std::int64_t now) {

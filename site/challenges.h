@@ -61,8 +61,8 @@ std::optional<Challenge> ActiveChallenge(Db& db, const std::string& user);
 // Waiting and running challenges, oldest first, for the lobby.
 std::vector<Challenge> OpenChallenges(Db& db);
 
-// Notes that the user read a challenge page at now.
-void NoteSeen(Db& db, const std::string& user, std::int64_t now);
+// Notes that the user, a player of c, read a challenge page at now.
+void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t now);
 // Ends what vanished players left: a challenge not yet begun whose challenger has read no
 // challenge page for kWaitingLife is withdrawn (one whose challenged player has not, waits for
 // someone else), and a match one of whose players has read none for kMatchLife ends as that

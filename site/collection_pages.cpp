@@ -1,5 +1,7 @@
 // The monthly collections: the list of zip files to download and each zip, holding the month's
 // puzzles as the game's own puzzle files, built once and kept until the month changes.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -37,6 +39,16 @@ std::string HostOf(const std::string& address) {
   return host;
 }
 
+// Where puzzle files are written on their way into a zip: memory-backed when the system has
+// such a folder, as the game's writer flushes each file to its disk (2,500 flushes took 17 s).
+std::filesystem::path ScratchFolder() {
+  std::error_code error;
+  const std::filesystem::path memory = "/dev/shm";
+  if (std::filesystem::is_directory(memory, error) && ::access(memory.c_str(), W_OK) == 0)
+    return memory;
+  return std::filesystem::temp_directory_path();
+}
+
 // The bytes of one puzzle file, written by the game's own writer through a scratch file.
 std::string PuzzleFileBytes(const CataloguePuzzle& p, const std::string& domain,
                             const std::filesystem::path& scratch, Random& random) {
@@ -64,7 +76,7 @@ std::string CollectionZip(Db& db, const std::string& domain, int year, int month
   const auto puzzles = PuzzlesOfMonth(db, year, month);
   if (puzzles.empty()) return {};
   const std::filesystem::path scratch =
-      std::filesystem::temp_directory_path() / ("sudoku-site-" + RandomToken() + ".tema");
+      ScratchFolder() / ("sudoku-site-" + RandomToken() + ".tema");
   SeededRandom random(std::uint64_t(year) * 100 + std::uint64_t(month));
   std::vector<std::pair<std::string, std::string>> files;
   try {

@@ -1,6 +1,7 @@
 // sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file.
 //   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
 //               [--public-url URL] [--quiet]
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
   if (options.DbPath.empty() || options.Port < 0 || options.Port > 65535) return Usage();
   if (!options.PublicUrl.empty() && !IsPublicUrl(options.PublicUrl)) return Usage();
   RaiseDescriptorLimit();
+  // A memory pool per worker thread would keep freed pages of every thread: two are shared.
+  mallopt(M_ARENA_MAX, 2);
   // The signals are taken by this thread alone, with sigwait, so stopping is ordinary code.
   sigset_t stopSignals;
   sigemptyset(&stopSignals);

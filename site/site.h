@@ -37,7 +37,7 @@ struct SiteOptions {
   HttpLimits Http;
   // How long a request waits for a write lock another program holds before it gets a 503 page.
   int DbBusyMilliseconds = 2000;
-  // Password hashes computed at once: each takes the hash's memory limit (64 MiB interactive).
+  // Password hashes computed at once: each takes the hash's memory limit (19 MiB).
   int ParallelHashes = 1;
   AccountLimits Accounts;
   // The clock of every timed rule, in seconds since the epoch; tests set their own.
