@@ -33,38 +33,56 @@ std::map<std::string, std::string> ParseRawQuery(const std::string& query) {
   return params;
 }
 
-bool IsValidUtf8(const std::string& text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t extra = 0;
-    unsigned code = 0;
-    if (c >= 0xC2 && c <= 0xDF) {  // 0xC0 and 0xC1 could only start overlong forms
-      extra = 1;
-      code = c & 0x1Fu;
-    } else if ((c >> 4) == 0xE) {
-      extra = 2;
-      code = c & 0x0Fu;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      code = c & 0x07u;
-    } else {
-      return false;
-    }
-    if (i + extra >= text.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const unsigned char next = static_cast<unsigned char>(text[i + k]);
-      if ((next >> 6) != 0x2) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    static constexpr unsigned kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += extra + 1;
+// The length of the well-formed UTF-8 sequence at text[i], or 0 when none starts there.
+std::size_t SequenceLength(const std::string& text, std::size_t i) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  if (c < 0x80) return 1;
+  std::size_t extra = 0;
+  unsigned code = 0;
+  if (c >= 0xC2 && c <= 0xDF) {  // 0xC0 and 0xC1 could only start overlong forms
+    extra = 1;
+    code = c & 0x1Fu;
+  } else if ((c >> 4) == 0xE) {
+    extra = 2;
+    code = c & 0x0Fu;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3;
+    code = c & 0x07u;
+  } else {
+    return 0;
   }
+  if (i + extra >= text.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next >> 6) != 0x2) return 0;
+    code = (code << 6) | (next & 0x3Fu);
+  }
+  static constexpr unsigned kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return extra + 1;
+}
+
+bool IsValidUtf8(const std::string& text) {
+  for (std::size_t i = 0, length = 0; i < text.size(); i += length)
+    if ((length = SequenceLength(text, i)) == 0) return false;
   return true;
+}
+
+std::string ReplaceInvalidUtf8(const std::string& text) {
+  if (IsValidUtf8(text)) return text;
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = SequenceLength(text, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD, the replacement character
+      ++i;
+    } else {
+      out.append(text, i, length);
+      i += length;
+    }
+  }
+  return out;
 }
 
 bool IsCleanText(const std::string& text) {

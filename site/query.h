@@ -28,6 +28,9 @@ std::string PercentDecodeBytes(const std::string& raw, bool plusIsSpace = false)
 // True for well-formed UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.
 bool IsValidUtf8(const std::string& text);
 
+// The text with every byte that starts no well-formed sequence replaced by U+FFFD.
+std::string ReplaceInvalidUtf8(const std::string& text);
+
 // Text fit to store and show: valid UTF-8 without control characters (C0, DEL or C1).
 bool IsCleanText(const std::string& text);
 

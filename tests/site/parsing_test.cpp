@@ -55,6 +55,7 @@ TEST(SiteText, OnlyWellFormedUtf8WithoutControlsIsClean) {
                                  "\xed\xa0\x80"s,                         // a surrogate
                                  "\xf4\x90\x80\x80"s, "\xe8"s, "\xc3"s})  // past U+10FFFF, cut
     EXPECT_FALSE(IsCleanText(bad)) << bad;
+  EXPECT_EQ(ReplaceInvalidUtf8("a\xc0\xaf\xc3\xa8"), "a\ufffd\ufffd\u00e8");
   EXPECT_EQ(PercentDecodeBytes("%E8%41"),
             "\xe8"
             "A");
