@@ -101,6 +101,7 @@ void LoginPage(Visit& visit) {
     limits.WrongLoginsOfUser.Clear(name);
     Db& db = visit.Owner.Store();
     const std::string token = OpenSession(db, name, now);
+    visit.Owner.SessionsChanged();
     visit.Res.SetHeader("Set-Cookie", std::string(kSessionCookie) + "=" + token +
                                           "; Path=/; HttpOnly; SameSite=Lax");
     const std::string data = RecordLogin(db, name);
@@ -213,6 +214,7 @@ void RenewPage(Visit& visit) {
   const auto renewed =
       RenewPassword(visit.Owner.Store(), visit.Param("t"), visit.Owner.Hashing(), visit.Owner.Now(),
                     visit.Owner.Options().Accounts.RenewalTokenLife);
+  visit.Owner.SessionsChanged();
   if (!renewed) {
     visit.Html("nuova password", Paragraph("Link non valido, scaduto o gi\u00e0 usato."), 404);
     return;
@@ -249,6 +251,7 @@ void LogoutPage(Visit& visit) {
   visit.RequireUser(pieces.front());
   if (const auto token = CookieValue(visit.Req.Header("Cookie"), kSessionCookie))
     CloseSession(visit.Owner.Store(), *token);
+  visit.Owner.SessionsChanged();
   visit.Res.SetHeader("Set-Cookie", std::string(kSessionCookie) + "=; Path=/; Max-Age=0; HttpOnly");
   visit.Html("logout", Paragraph("Sei uscito. A presto!"));
 }

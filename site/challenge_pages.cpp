@@ -49,7 +49,7 @@ std::string CommonFields(Db& db, const Visit& visit) {
   std::string fields;
   fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
   fields += Hidden("nickname", Nickname(visit));
-  fields += Hidden("UteSuConnessi", std::to_string(UsersOnline(db, visit.Owner.Now())));
+  fields += Hidden("UteSuConnessi", std::to_string(visit.Owner.UsersOnline()));
   fields += Hidden("nAttesa", std::to_string(CountWaiting(db)));
   fields += Hidden("nCorso", std::to_string(CountRunning(db)));
   fields += Hidden("schemasfida", c ? c->Puzzle : "0");
@@ -192,7 +192,7 @@ void StatusPage(Visit& visit) {
   Db& db = visit.Owner.Store();
   body += Paragraph("Sfide in attesa: " + std::to_string(CountWaiting(db)) +
                     " - Partite in corso: " + std::to_string(CountRunning(db)) +
-                    " - Utenti connessi: " + std::to_string(UsersOnline(db, visit.Owner.Now())));
+                    " - Utenti connessi: " + std::to_string(visit.Owner.UsersOnline()));
   visit.Html("stato sfida", body);
 }
 

@@ -68,6 +68,7 @@ struct HttpServer::State {
   Handler OnRequest;
   Logger Log;
   std::atomic<std::size_t> Open{0};
+  std::atomic<std::size_t> Queued{0};
   asio::io_context Io;
   tcp::acceptor Acceptor{Io};
   asio::steady_timer RetryAccept{Io};
@@ -146,6 +147,13 @@ class Connection : public std::enable_shared_from_this<Connection> {
       request.Headers.emplace_back(std::string(field.name_string()), std::string(field.value()));
     keepAlive_ = message.keep_alive();
     version_ = message.version();
+    if (state_.Queued.load() >= state_.Limits.MaxQueuedRequests) {
+      HttpResponse busy{503, {{"Retry-After", "5"}}, {}};
+      busy.SetContent("Il sito \u00e8 occupato, riprova tra qualche secondo.\n",
+                      "text/plain; charset=utf-8");
+      return Write(std::move(busy));
+    }
+    ++state_.Queued;
     asio::post(state_.Pool, [self = shared_from_this(), request = std::move(request)] {
       HttpResponse response;
       try {
@@ -153,6 +161,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
       } catch (...) {
         response = HttpResponse{500, {}, {}};
       }
+      --self->state_.Queued;
       if (self->state_.Log) self->state_.Log(request, response);
       asio::post(self->stream_.get_executor(), [self, response = std::move(response)]() mutable {
         self->Write(std::move(response));

@@ -42,6 +42,9 @@ struct HttpLimits {
   std::chrono::seconds RequestTimeout{30};  // a whole request, from the first byte awaited
   std::chrono::seconds WriteTimeout{30};    // a whole response
   std::size_t MaxConnections = 10000;       // open at once; more are closed at once
+  // Requests waiting for a worker; past this the site is overwhelmed, and more are answered
+  // 503 at once rather than left to wait until their clients have given up.
+  std::size_t MaxQueuedRequests = 1000;
   int ListenBacklog = 1024;
   int IoThreads = 1;
   int Workers = 4;  // threads running handlers

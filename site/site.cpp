@@ -150,6 +150,21 @@ void Site::SweepChallenges() {
   ExpireChallenges(Store(), now);
 }
 
+int Site::UsersOnline() {
+  const std::int64_t now = Now();
+  const std::uint64_t generation = sessionsGeneration_.load();
+  {
+    std::lock_guard<std::mutex> guard(onlineLock_);
+    if (onlineAt_ == now && onlineGeneration_ == generation) return online_;
+  }
+  const int count = sudoku::site::UsersOnline(Store(), now);
+  std::lock_guard<std::mutex> guard(onlineLock_);
+  onlineAt_ = now;
+  onlineGeneration_ = generation;
+  online_ = count;
+  return count;
+}
+
 void Site::Page(const std::string& path, PageHandler handler, bool post) {
   pages_[path] = Route{std::move(handler), post};
 }

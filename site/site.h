@@ -103,8 +103,12 @@ class Site {
   CollectionCache& Collections() { return collections_; }
   // The public address: the option, else the address the site listens on.
   const std::string& PublicUrl() const { return publicUrl_; }
-  // Withdraws and ends the challenges whose players vanished, at most every few seconds.
+  // Withdraws and ends the challenges whose players vanished, at most once a second.
   void SweepChallenges();
+  // Users seen in the last two minutes; counted again once a second, or sooner after a page
+  // opened or closed a session (the count scans every recent session).
+  int UsersOnline();
+  void SessionsChanged() { ++sessionsGeneration_; }
 
   // Registers a page for GET (and POST when post is set) at path.
   void Page(const std::string& path, PageHandler handler, bool post = false);
@@ -135,6 +139,11 @@ class Site {
   Throttles throttles_;
   CollectionCache collections_;
   std::atomic<std::int64_t> lastSweep_{0};
+  std::atomic<std::uint64_t> sessionsGeneration_{0};
+  std::mutex onlineLock_;  // guards the three below, never held while counting
+  std::int64_t onlineAt_ = -1;
+  std::uint64_t onlineGeneration_ = 0;
+  int online_ = 0;
   std::unordered_map<std::string, Route> pages_;
   std::vector<std::pair<std::regex, PageHandler>> patterns_;
   std::string publicUrl_;
