@@ -16,9 +16,11 @@ void Check(bool promise) {
   if (!promise) std::abort();
 }
 
-// Valid UTF-8 is left as it is, so a decoded text must come back unchanged.
+// Valid UTF-8 is left as it is, so a decoded text must come back unchanged, and it is strictly
+// well formed (what every page the site sends is built from).
 void CheckUtf8(const std::string& text) {
   Check(sudoku::site::ToUtf8(text) == text);
+  Check(sudoku::site::IsValidUtf8(text));
 }
 
 }  // namespace
@@ -37,6 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& piece : pieces) CheckUtf8(piece);
   }
   CheckUtf8(PercentDecode(bytes));
+  // Clean text is the stored kind: well formed, without a byte below the blank or DEL.
+  if (IsCleanText(bytes)) {
+    Check(IsValidUtf8(bytes));
+    for (char c : bytes) Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+  }
+  Check(ToUtf8(PercentDecodeBytes(bytes)) == PercentDecode(bytes));
   CheckUtf8(PercentDecode(bytes, true));
   for (const auto& [name, value] : ParseForm(bytes)) CheckUtf8(value);
 

@@ -33,6 +33,7 @@ constexpr Refusal kRefusals[] = {
     {"doppio", "Questo indirizzo email \u00e8 gi\u00e0 registrato."},
     {"errata", "User o password errate."},
     {"inattivo", "La user non \u00e8 ancora attiva: conferma l'indirizzo email."},
+    {"troppi", "Troppi tentativi: riprova tra qualche minuto."},
 };
 
 std::string NoticeText(const std::string& code) {
@@ -54,8 +55,8 @@ std::string Notice(Visit& visit) {
 
 // The outcome of the address: the query after "res=", undecoded.
 std::string Result(const Visit& visit) {
-  const std::size_t mark = visit.Req.target.find("?res=");
-  return mark == std::string::npos ? std::string() : visit.Req.target.substr(mark + 5);
+  const std::size_t mark = visit.Req.Target.find("?res=");
+  return mark == std::string::npos ? std::string() : visit.Req.Target.substr(mark + 5);
 }
 
 std::string Field(const char* label, const char* name, const char* type) {
@@ -73,20 +74,36 @@ std::string LoginForm() {
 }
 
 void LoginPage(Visit& visit) {
-  if (visit.Req.method == "POST") {
-    const auto form = ParseForm(visit.Req.body);
+  if (visit.Req.Method == "POST") {
+    const auto form = ParseForm(visit.Req.Body);
     const std::string name = Lower(form.count("user") ? form.at("user") : "");
     const std::string password = form.count("password") ? form.at("password") : "";
-    const LoginCheck check = CheckLogin(visit.Owner.Store(), name, password);
+    Throttles& limits = visit.Owner.Limits();
+    const std::int64_t now = visit.Owner.Now();
+    // Once a user or a client has failed too often, no password is even looked at; the game
+    // gets the usual wrong-password outcome.
+    if (!limits.WrongLoginsOfUser.Allows(name, now) ||
+        !limits.WrongLoginsOfClient.Allows(visit.Client(), now)) {
+      visit.Flash("troppi");
+      visit.Redirect(std::string(kLogin) + "?res=" + kAnonymous);
+      return;
+    }
+    const LoginCheck check = CheckLogin(visit.Owner.Store(), name, password, visit.Owner.Hashing());
     if (check != LoginCheck::Ok) {
+      if (check == LoginCheck::Wrong) {
+        limits.WrongLoginsOfUser.Note(name, now);
+        limits.WrongLoginsOfClient.Note(visit.Client(), now);
+      }
       visit.Flash(check == LoginCheck::Inactive ? "inattivo" : "errata");
       visit.Redirect(std::string(kLogin) + "?res=" + kAnonymous);
       return;
     }
+    limits.WrongLoginsOfUser.Clear(name);
     Db& db = visit.Owner.Store();
-    const std::string token = OpenSession(db, name, NowSeconds());
-    visit.Res.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + token +
-                                           "; Path=/; HttpOnly; SameSite=Lax");
+    const std::string token = OpenSession(db, name, now);
+    visit.Owner.SessionsChanged();
+    visit.Res.SetHeader("Set-Cookie", std::string(kSessionCookie) + "=" + token +
+                                          "; Path=/; HttpOnly; SameSite=Lax");
     const std::string data = RecordLogin(db, name);
     visit.Redirect(std::string(kLogin) + "?res=" + name + "&" + std::to_string(CountWaiting(db)) +
                    "&" + std::to_string(CountRunning(db)) + "&0&" + data);
@@ -106,10 +123,18 @@ void LoginPage(Visit& visit) {
 }
 
 void RequestPage(Visit& visit) {
-  if (visit.Req.method == "POST") {
-    const auto form = ParseForm(visit.Req.body);
-    const std::string email = form.count("email") ? form.at("email") : "";
-    const bool sent = RequestPasswordRenewal(visit.Owner.Store(), email, visit.BaseAddress());
+  if (visit.Req.Method == "POST") {
+    const auto form = ParseForm(visit.Req.Body);
+    const std::string email = Lower(form.count("email") ? form.at("email") : "");
+    Throttles& limits = visit.Owner.Limits();
+    const std::int64_t now = visit.Owner.Now();
+    if (!limits.PasswordRequests.Allows(email, now) ||
+        !limits.PasswordRequestsOfClient.Allows(visit.Client(), now))
+      throw TooMany{};
+    limits.PasswordRequests.Note(email, now);
+    limits.PasswordRequestsOfClient.Note(visit.Client(), now);
+    const bool sent =
+        RequestPasswordRenewal(visit.Owner.Store(), email, visit.Owner.PublicUrl(), now);
     visit.Redirect(std::string(kRequest) +
                    (sent ? "?res=pswsendedtouser" : "?res=notpswsendedtouser"));
     return;
@@ -127,23 +152,32 @@ void RequestPage(Visit& visit) {
 }
 
 void RegisterPage(Visit& visit) {
-  if (visit.Req.method == "POST") {
-    auto form = ParseForm(visit.Req.body);
+  if (visit.Req.Method == "POST") {
+    auto form = ParseForm(visit.Req.Body);
     const std::string name = form["user"], password = form["password"], email = form["email"];
     Db& db = visit.Owner.Store();
-    if (const auto problem = RegistrationProblem(db, name, password, email)) {
+    Throttle& registrations = visit.Owner.Limits().Registrations;
+    const std::int64_t now = visit.Owner.Now();
+    if (!registrations.Allows(visit.Client(), now)) throw TooMany{};
+    auto problem = RegistrationProblem(db, name, password, email);
+    std::optional<std::string> token;
+    if (!problem) {
+      registrations.Note(visit.Client(), now);
+      const bool active = visit.Owner.Options().AutoConfirm;
+      token = CreateUser(db, name, password, email, active, visit.Owner.Hashing(), now);
+      if (!token) problem = "Questa user \u00e8 gi\u00e0 registrata.";  // taken meanwhile
+    }
+    if (problem) {
       visit.Flash(NoticeCode(*problem));
       visit.Redirect(std::string(kRegister) + "?res=reg");
       return;
     }
-    const bool active = visit.Owner.Options().AutoConfirm;
-    const std::string token = CreateUser(db, name, password, email, active, visit.Owner.Hashing());
     SendMail(db, Lower(email), "Conferma della registrazione",
-             active
+             token->empty()
                  ? "Ciao " + Lower(name) + ",\nla tua user \u00e8 attiva.\n"
                  : "Ciao " + Lower(name) + ",\nper attivare la tua user apri questo indirizzo:\n" +
-                       visit.BaseAddress() +
-                       "/sudoku/gioco-offline/conferma-utente.asp?t=" + token + "\n");
+                       visit.Owner.PublicUrl() +
+                       "/sudoku/gioco-offline/conferma-utente.asp?t=" + *token + "\n");
     visit.Redirect(std::string(kRegister) + "?res=okreg");
     return;
   }
@@ -165,9 +199,11 @@ void RegisterPage(Visit& visit) {
 }
 
 void ConfirmPage(Visit& visit) {
-  const auto name = ConfirmUser(visit.Owner.Store(), visit.Param("t"));
+  const auto name = ConfirmUser(visit.Owner.Store(), visit.Param("t"), visit.Owner.Now(),
+                                visit.Owner.Options().Accounts.ConfirmationTokenLife);
   if (!name) {
-    visit.Html("conferma", Paragraph("Link di conferma non valido o gi\u00e0 usato."), 404);
+    visit.Html("conferma", Paragraph("Link di conferma non valido, scaduto o gi\u00e0 usato."),
+               404);
     return;
   }
   visit.Html("conferma", Paragraph("La user " + *name + " \u00e8 attiva. Ora puoi entrare.") +
@@ -175,9 +211,12 @@ void ConfirmPage(Visit& visit) {
 }
 
 void RenewPage(Visit& visit) {
-  const auto renewed = RenewPassword(visit.Owner.Store(), visit.Param("t"), visit.Owner.Hashing());
+  const auto renewed =
+      RenewPassword(visit.Owner.Store(), visit.Param("t"), visit.Owner.Hashing(), visit.Owner.Now(),
+                    visit.Owner.Options().Accounts.RenewalTokenLife);
+  visit.Owner.SessionsChanged();
   if (!renewed) {
-    visit.Html("nuova password", Paragraph("Link non valido o gi\u00e0 usato."), 404);
+    visit.Html("nuova password", Paragraph("Link non valido, scaduto o gi\u00e0 usato."), 404);
     return;
   }
   visit.Html("nuova password", Paragraph("User: " + renewed->first) +
@@ -210,10 +249,10 @@ void OutboxPage(Visit& visit) {
 void LogoutPage(Visit& visit) {
   const auto pieces = SplitDecoded(visit.Raw("id"));
   visit.RequireUser(pieces.front());
-  if (const auto token = CookieValue(visit.Req.get_header_value("Cookie"), kSessionCookie))
+  if (const auto token = CookieValue(visit.Req.Header("Cookie"), kSessionCookie))
     CloseSession(visit.Owner.Store(), *token);
-  visit.Res.set_header("Set-Cookie",
-                       std::string(kSessionCookie) + "=; Path=/; Max-Age=0; HttpOnly");
+  visit.Owner.SessionsChanged();
+  visit.Res.SetHeader("Set-Cookie", std::string(kSessionCookie) + "=; Path=/; Max-Age=0; HttpOnly");
   visit.Html("logout", Paragraph("Sei uscito. A presto!"));
 }
 

@@ -14,33 +14,59 @@
 namespace sudoku::site {
 namespace {
 
+// Tokens older than any token life are dropped from the store after this many seconds.
+constexpr std::int64_t kTokenKeep = 14 * 24 * 3600;
+
+// Holds a place at the hashing gate: at most its count of hashes take their memory at once.
+class GatePass {
+ public:
+  explicit GatePass(std::counting_semaphore<64>* gate) : gate_(gate) {
+    if (gate_) gate_->acquire();
+  }
+  ~GatePass() {
+    if (gate_) gate_->release();
+  }
+  GatePass(const GatePass&) = delete;
+  GatePass& operator=(const GatePass&) = delete;
+
+ private:
+  std::counting_semaphore<64>* gate_;
+};
+
 std::string HashPassword(const std::string& password, const HashLimits& limits) {
   char hash[crypto_pwhash_STRBYTES];
+  GatePass pass(limits.Gate);
   if (crypto_pwhash_str(hash, password.data(), password.size(), limits.Ops, limits.Memory) != 0)
     throw std::runtime_error("password hashing ran out of memory");
   return hash;
 }
 
-std::string NewToken(Db& db, const std::string& name, const std::string& purpose) {
+std::string NewToken(Db& db, const std::string& name, const std::string& purpose,
+                     std::int64_t now) {
   const std::string token = RandomToken();
-  db.Prepare("INSERT INTO tokens (token, name, purpose) VALUES (?, ?, ?)")
+  db.Prepare("INSERT INTO tokens (token, name, purpose, created) VALUES (?, ?, ?, ?)")
       .Bind(1, token)
       .Bind(2, name)
       .Bind(3, purpose)
+      .Bind(4, now)
       .Run();
   return token;
 }
 
-// Consumes a token of the purpose; its user, or nothing.
-std::optional<std::string> TakeToken(Db& db, const std::string& token, const std::string& purpose) {
-  std::string name;
-  {
-    auto find = db.Prepare("SELECT name FROM tokens WHERE token = ? AND purpose = ?");
-    find.Bind(1, token).Bind(2, purpose);
-    if (!find.Step()) return std::nullopt;
-    name = find.Text(0);
+// Consumes a token of the purpose, in one statement so two uses at once cannot both have it;
+// its user when it was issued within life seconds before now, else nothing.
+std::optional<std::string> TakeToken(Db& db, const std::string& token, const std::string& purpose,
+                                     std::int64_t now, std::int64_t life) {
+  db.Prepare("DELETE FROM tokens WHERE created < ?").Bind(1, now - kTokenKeep).Run();
+  auto take =
+      db.Prepare("DELETE FROM tokens WHERE token = ? AND purpose = ? RETURNING name, created");
+  take.Bind(1, token).Bind(2, purpose);
+  if (!take.Step()) return std::nullopt;
+  const std::string name = take.Text(0);
+  const std::int64_t created = take.Int(1);
+  while (take.Step()) {
   }
-  db.Prepare("DELETE FROM tokens WHERE token = ?").Bind(1, token).Run();
+  if (now < created || now - created > life) return std::nullopt;
   return name;
 }
 
@@ -63,7 +89,10 @@ bool IsPlausibleEmail(const std::string& email) {
 }  // namespace
 
 HashLimits InteractiveLimits() {
-  return {crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE};
+  // Argon2id with 19 MiB and two passes, the smallest setting OWASP's password-storage advice
+  // accepts: a quarter of libsodium's interactive memory, so a burst of logins stays within the
+  // site's memory and leaves the processor to the pages. Older hashes keep their own settings.
+  return {2, 19u << 20};
 }
 
 HashLimits LightLimits() {
@@ -95,33 +124,45 @@ std::optional<std::string> RegistrationProblem(Db& db, const std::string& name,
   return std::nullopt;
 }
 
-std::string CreateUser(Db& db, const std::string& name, const std::string& password,
-                       const std::string& email, bool active, const HashLimits& limits) {
+std::optional<std::string> CreateUser(Db& db, const std::string& name, const std::string& password,
+                                      const std::string& email, bool active,
+                                      const HashLimits& limits, std::int64_t now) {
   const std::string user = Lower(name);
-  db.Prepare("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, ?, ?, ?)")
+  const std::string hash = HashPassword(password, limits);
+  db.Prepare(
+        "INSERT OR IGNORE INTO users (name, hash, email, active, created) VALUES (?, ?, ?, ?, ?)")
       .Bind(1, user)
-      .Bind(2, HashPassword(password, limits))
+      .Bind(2, hash)
       .Bind(3, Lower(email))
       .Bind(4, int(active))
       .Bind(5, DateText(Today(), '-'))
       .Run();
-  return active ? std::string() : NewToken(db, user, "confirm");
+  if (db.Changes() == 0) return std::nullopt;
+  return active ? std::string() : NewToken(db, user, "confirm", now);
 }
 
-std::optional<std::string> ConfirmUser(Db& db, const std::string& token) {
-  auto name = TakeToken(db, token, "confirm");
+std::optional<std::string> ConfirmUser(Db& db, const std::string& token, std::int64_t now,
+                                       std::int64_t life) {
+  auto name = TakeToken(db, token, "confirm", now, life);
   if (name) db.Prepare("UPDATE users SET active = 1 WHERE name = ?").Bind(1, *name).Run();
   return name;
 }
 
-LoginCheck CheckLogin(Db& db, const std::string& name, const std::string& password) {
-  auto find = db.Prepare("SELECT hash, active FROM users WHERE name = ?");
-  find.Bind(1, Lower(name));
-  if (!find.Step()) return LoginCheck::Wrong;
-  const std::string hash = find.Text(0);
+LoginCheck CheckLogin(Db& db, const std::string& name, const std::string& password,
+                      const HashLimits& limits) {
+  std::string hash;
+  bool active = false;
+  {
+    auto find = db.Prepare("SELECT hash, active FROM users WHERE name = ?");
+    find.Bind(1, Lower(name));
+    if (!find.Step()) return LoginCheck::Wrong;
+    hash = find.Text(0);
+    active = find.Int(1) != 0;
+  }
+  GatePass pass(limits.Gate);
   if (crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) != 0)
     return LoginCheck::Wrong;
-  return find.Int(1) ? LoginCheck::Ok : LoginCheck::Inactive;
+  return active ? LoginCheck::Ok : LoginCheck::Inactive;
 }
 
 std::string RecordLogin(Db& db, const std::string& name) {
@@ -138,7 +179,8 @@ std::string RecordLogin(Db& db, const std::string& name) {
   return previous;
 }
 
-bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string& baseAddress) {
+bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string& baseAddress,
+                            std::int64_t now) {
   std::vector<std::string> names;
   {
     auto find = db.Prepare("SELECT name FROM users WHERE email = ?");
@@ -146,7 +188,7 @@ bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string&
     while (find.Step()) names.push_back(find.Text(0));
   }
   for (const std::string& name : names) {
-    const std::string token = NewToken(db, name, "password");
+    const std::string token = NewToken(db, name, "password", now);
     SendMail(db, Lower(email), "Nuova password",
              "Ciao " + name + ",\nper avere una nuova password apri questo indirizzo:\n" +
                  baseAddress + "/sudoku/gioco-offline/nuova-password.asp?t=" + token + "\n");
@@ -155,17 +197,22 @@ bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string&
 }
 
 std::optional<std::pair<std::string, std::string>> RenewPassword(Db& db, const std::string& token,
-                                                                 const HashLimits& limits) {
-  auto name = TakeToken(db, token, "password");
+                                                                 const HashLimits& limits,
+                                                                 std::int64_t now,
+                                                                 std::int64_t life) {
+  auto name = TakeToken(db, token, "password", now, life);
   if (!name) return std::nullopt;
   static constexpr char kAlphabet[] = "abcdefghijkmnpqrstuvwxyz23456789";
   std::string password;
   for (int i = 0; i < 10; ++i) password.push_back(kAlphabet[randombytes_uniform(32)]);
   // Following the mailed link proves the address, so it also activates the account.
+  const std::string hash = HashPassword(password, limits);
   db.Prepare("UPDATE users SET hash = ?, active = 1 WHERE name = ?")
-      .Bind(1, HashPassword(password, limits))
+      .Bind(1, hash)
       .Bind(2, *name)
       .Run();
+  // Whoever knew the old password is signed off everywhere.
+  CloseSessionsOf(db, *name);
   return std::make_pair(*name, password);
 }
 

@@ -51,9 +51,9 @@ void VotePage(Visit& visit) {
   const auto puzzle = PuzzleByNumber(db, number);
   if (!puzzle) return NotFound(visit);
   const std::string self = std::string(kVote) + "?num=" + std::to_string(number);
-  if (visit.Req.method == "POST") {
+  if (visit.Req.Method == "POST") {
     const std::string& user = visit.RequireSession();
-    auto form = ParseForm(visit.Req.body);
+    auto form = ParseForm(visit.Req.Body);
     const auto vote = ParseNumber(form["voto"]);
     if (!vote || *vote < 1 || *vote > 10) throw BadRequest{"il voto va da 1 a 10"};
     CastVote(db, number, user, *vote);
@@ -86,11 +86,20 @@ void PrintPage(Visit& visit) {
 
 void PublishPage(Visit& visit) {
   const std::string& user = visit.RequireUser(visit.Param("who"));
-  const Publication result = Publish(visit.Owner.Store(), visit.Param("pz"), user, Today());
+  Throttles& limits = visit.Owner.Limits();
+  const std::int64_t now = visit.Owner.Now();
+  if (!limits.Publications.Allows(user, now) ||
+      !limits.PublicationsOfClient.Allows(visit.Client(), now))
+    throw TooMany{};
+  const Date today = Today();
+  const Publication result = Publish(visit.Owner.Store(), visit.Param("pz"), user, today);
   if (!result.Refusal.empty()) {
     visit.Html("pubblica", Paragraph("Schema non pubblicato: " + result.Refusal));
     return;
   }
+  limits.Publications.Note(user, now);
+  limits.PublicationsOfClient.Note(visit.Client(), now);
+  visit.Owner.Collections().Forget(today.Year, today.Month);
   visit.Html("pubblica", Paragraph("Grazie! Il tuo schema \u00e8 pubblicato con il numero " +
                                    std::to_string(result.Number) + "."));
 }
@@ -116,7 +125,7 @@ void LobbyPage(Visit& visit) {
   std::string online;
   {
     auto list = db.Prepare("SELECT DISTINCT name FROM sessions WHERE seen >= ? ORDER BY name");
-    list.Bind(1, NowSeconds() - 120);
+    list.Bind(1, visit.Owner.Now() - 120);
     while (list.Step()) online += (online.empty() ? "" : ", ") + Escape(list.Text(0));
   }
   body += "<p>Utenti connessi: " + (online.empty() ? std::string("nessuno") : online) + "</p>\n";

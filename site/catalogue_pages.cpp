@@ -83,7 +83,7 @@ void SelectPage(Visit& visit) {
 }
 
 void OthersPage(Visit& visit) {
-  const std::string& path = visit.Req.path;
+  const std::string& path = visit.Req.Path;
   const std::size_t dash = path.rfind('-');
   const auto from = ParseNumber(path.substr(dash + 1, path.size() - dash - 5));
   if (!from) throw BadRequest{"numero dello schema"};

@@ -2,6 +2,8 @@
 // name and whose value is the field), the commands of the challenge and the match, the status
 // page and the ranking.
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "site/challenges.h"
@@ -17,6 +19,15 @@ constexpr const char* kPrefix = "/sudoku/sfida-online/";
 
 std::string OrZero(const std::string& text) {
   return text.empty() ? "0" : text;
+}
+
+// Runs a command on the store as one transaction, so two players' commands never interleave.
+template <typename Command>
+auto Atomically(Db& db, Command command) {
+  Transaction transaction(db);
+  auto result = command();
+  transaction.Commit();
+  return result;
 }
 
 // The name the game sends with its requests: "anonimo" for a visitor who never logged in, so an
@@ -38,7 +49,7 @@ std::string CommonFields(Db& db, const Visit& visit) {
   std::string fields;
   fields += Hidden("miaSuSfida", c ? c->State : "chiusa");
   fields += Hidden("nickname", Nickname(visit));
-  fields += Hidden("UteSuConnessi", std::to_string(UsersOnline(db, NowSeconds())));
+  fields += Hidden("UteSuConnessi", std::to_string(visit.Owner.UsersOnline()));
   fields += Hidden("nAttesa", std::to_string(CountWaiting(db)));
   fields += Hidden("nCorso", std::to_string(CountRunning(db)));
   fields += Hidden("schemasfida", c ? c->Puzzle : "0");
@@ -87,15 +98,25 @@ std::string Summary(const std::optional<Challenge>& c) {
 void ChallengeData(Visit& visit) {
   Db& db = visit.Owner.Store();
   std::optional<Challenge> c;
-  if (visit.User) c = ActiveChallenge(db, *visit.User);
+  if (visit.User) {
+    c = ActiveChallenge(db, *visit.User);
+    if (c) NoteSeen(db, *c, *visit.User, visit.Owner.Now());
+  }
   visit.Html("dati sfida", "<form>\n" + CommonFields(db, visit) + "</form>\n" + Summary(c));
 }
 
 void MatchData(Visit& visit) {
   Db& db = visit.Owner.Store();
   std::optional<Challenge> c;
-  if (visit.User) c = ActiveChallenge(db, *visit.User);
-  const std::string seen = c ? TakeLastSeenBoard(db, *c, *visit.User) : std::string();
+  std::string seen;
+  if (visit.User) {
+    std::tie(c, seen) = Atomically(db, [&] {
+      auto active = ActiveChallenge(db, *visit.User);
+      if (!active) return std::make_pair(active, std::string());
+      NoteSeen(db, *active, *visit.User, visit.Owner.Now());
+      return std::make_pair(active, TakeLastSeenBoard(db, *active, *visit.User));
+    });
+  }
   visit.Html("partita", "<form>\n" + MatchFields(c, visit, seen) + "</form>\n" + Summary(c));
 }
 
@@ -127,33 +148,41 @@ void UpdateMatch(Visit& visit) {
   Count(pieces[2]);  // the right digits are counted here, from the board
   report.Wrong = Count(pieces[3]);
   Count(pieces[5]);
-  ShowOutcome(visit, ReportMoves(visit.Owner.Store(), *visit.User, report));
+  Db& db = visit.Owner.Store();
+  ShowOutcome(visit, Atomically(db, [&] { return ReportMoves(db, *visit.User, report); }));
 }
 
 void SendChat(Visit& visit) {
   // The game writes the text into the address unescaped, so a "&" in it would start another
   // parameter: the whole query after "id=" is the value here.
-  const std::string& target = visit.Req.target;
+  const std::string& target = visit.Req.Target;
   const std::size_t id = target.find("?id=");
   if (id != std::string::npos) visit.Query["id"] = target.substr(id + 4);
+  // Control characters and malformed UTF-8 are refused whole rather than stored and shown.
+  if (!IsCleanText(PercentDecodeBytes(visit.Raw("id")))) throw BadRequest{"testo non valido"};
   const auto pieces = OwnPieces(visit, 2);
   // An unescaped ";" in the text splits it too; it belongs to the message all the same.
   std::string text = pieces[1];
   for (std::size_t k = 2; k < pieces.size(); ++k) text += ";" + pieces[k];
-  ShowOutcome(visit, SendMessage(visit.Owner.Store(), *visit.User, text));
+  Db& db = visit.Owner.Store();
+  ShowOutcome(visit, Atomically(db, [&] { return SendMessage(db, *visit.User, text); }));
 }
 
 void ResetChallenge(Visit& visit) {
   const auto pieces = OwnPieces(visit, 2);
   if (pieces[1] != "fine" && pieces[1] != "abbandono") throw BadRequest{"comando sconosciuto"};
   if (pieces.size() > 2 && pieces[2] != "0" && pieces[2] != "1") throw BadRequest{"esito"};
-  ShowOutcome(visit, Reset(visit.Owner.Store(), *visit.User, pieces[1] == "abbandono"));
+  Db& db = visit.Owner.Store();
+  ShowOutcome(visit,
+              Atomically(db, [&] { return Reset(db, *visit.User, pieces[1] == "abbandono"); }));
 }
 
 void GenerateMatch(Visit& visit) {
   const auto seed = ParseNumber(visit.Param("genera"));
   if (!seed) throw BadRequest{"numero dello schema"};
-  ShowOutcome(visit, Generate(visit.Owner.Store(), visit.RequireSession(), *seed));
+  const std::string& user = visit.RequireSession();
+  Db& db = visit.Owner.Store();
+  ShowOutcome(visit, Atomically(db, [&] { return Generate(db, user, *seed); }));
 }
 
 void StatusPage(Visit& visit) {
@@ -163,7 +192,7 @@ void StatusPage(Visit& visit) {
   Db& db = visit.Owner.Store();
   body += Paragraph("Sfide in attesa: " + std::to_string(CountWaiting(db)) +
                     " - Partite in corso: " + std::to_string(CountRunning(db)) +
-                    " - Utenti connessi: " + std::to_string(UsersOnline(db, NowSeconds())));
+                    " - Utenti connessi: " + std::to_string(visit.Owner.UsersOnline()));
   visit.Html("stato sfida", body);
 }
 
@@ -181,9 +210,11 @@ void RankingPage(Visit& visit) {
   visit.Html("classifica sudoku online", body + "</table>\n");
 }
 
-template <Outcome (*Command)(Db&, const std::string&)>
+template <Outcome (*Command)(Db&, const std::string&, std::int64_t)>
 void SessionCommand(Visit& visit) {
-  ShowOutcome(visit, Command(visit.Owner.Store(), visit.RequireSession()));
+  const std::string& user = visit.RequireSession();
+  Db& db = visit.Owner.Store();
+  ShowOutcome(visit, Atomically(db, [&] { return Command(db, user, visit.Owner.Now()); }));
 }
 
 }  // namespace

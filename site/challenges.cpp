@@ -14,7 +14,8 @@ namespace {
 constexpr const char* kColumns =
     "id, challenger, challenged, state, puzzle, solution, board, previous, found_by, start_day, "
     "start_time, end_time, challenger_ok, challenger_ko, challenged_ok, challenged_ko, solved, "
-    "msg_challenger, msg_challenged, challenger_closed, challenged_closed";
+    "msg_challenger, msg_challenged, challenger_closed, challenged_closed, challenger_seen, "
+    "challenged_seen";
 
 Challenge ReadRow(const Statement& row) {
   Challenge c;
@@ -39,6 +40,8 @@ Challenge ReadRow(const Statement& row) {
   c.MsgChallenged = row.Text(18);
   c.ChallengerClosed = row.Int(19) != 0;
   c.ChallengedClosed = row.Int(20) != 0;
+  c.ChallengerSeen = row.Int(21);
+  c.ChallengedSeen = row.Int(22);
   return c;
 }
 
@@ -183,7 +186,48 @@ std::vector<Challenge> OpenChallenges(Db& db) {
   return open;
 }
 
-Outcome Launch(Db& db, const std::string& user) {
+void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t now) {
+  // Written at most every few seconds, so a polling game costs no write on most reads.
+  const bool challenger = c.IsChallenger(user);
+  if (!IsLive(c) || (challenger ? c.ChallengerSeen : c.ChallengedSeen) >= now - 5) return;
+  db.Prepare(challenger ? "UPDATE challenges SET challenger_seen = ? WHERE id = ?"
+                        : "UPDATE challenges SET challenged_seen = ? WHERE id = ?")
+      .Bind(1, now)
+      .Bind(2, c.Id)
+      .Run();
+}
+
+void ExpireChallenges(Db& db, std::int64_t now) {
+  const std::string sql =
+      std::string("SELECT ") + kColumns +
+      " FROM challenges WHERE (state IN ('attesa', 'avvio') AND (challenger_seen < ?1 OR "
+      "(challenged <> '' AND challenged_seen < ?1))) OR (state = 'corso' AND "
+      "(challenger_seen < ?2 OR challenged_seen < ?2)) ORDER BY id";
+  auto findStale = [&] {
+    std::vector<Challenge> stale;
+    auto find = db.Prepare(sql.c_str());
+    find.Bind(1, now - kWaitingLife).Bind(2, now - kMatchLife);
+    while (find.Step()) stale.push_back(ReadRow(find));
+    return stale;
+  };
+  // Looked for first without the write lock, which is taken only when there is work.
+  if (findStale().empty()) return;
+  Transaction transaction(db);
+  std::vector<Challenge> stale = findStale();
+  for (Challenge& c : stale) {
+    const std::int64_t limit = now - (c.State == "corso" ? kMatchLife : kWaitingLife);
+    const bool challengerGone = c.ChallengerSeen < limit;
+    const bool challengedGone = !c.Challenged.empty() && c.ChallengedSeen < limit;
+    // The player absent longer is the one who left.
+    const bool challengerLeft =
+        challengerGone && (!challengedGone || c.ChallengerSeen <= c.ChallengedSeen);
+    Abandon(db, c, challengerLeft ? c.Challenger : c.Challenged);
+    Save(db, c);
+  }
+  transaction.Commit();
+}
+
+Outcome Launch(Db& db, const std::string& user, std::int64_t now) {
   CloseEnded(db, user);
   const auto active = ActiveChallenge(db, user);
   if (active && IsLive(*active)) return {false, "Hai gi\u00e0 una sfida aperta."};
@@ -191,14 +235,16 @@ Outcome Launch(Db& db, const std::string& user) {
     return {false, "Troppe sfide in attesa, riprova pi\u00f9 tardi."};
   if (CountRunning(db) >= kMaxMatches)
     return {false, "Troppe partite in corso, riprova pi\u00f9 tardi."};
-  db.Prepare("INSERT INTO challenges (challenger, state, created) VALUES (?, 'attesa', ?)")
+  db.Prepare(
+        "INSERT INTO challenges (challenger, state, created, challenger_seen) VALUES (?1, "
+        "'attesa', ?2, ?2)")
       .Bind(1, user)
-      .Bind(2, NowSeconds())
+      .Bind(2, now)
       .Run();
   return {true, "La tua sfida \u00e8 in attesa di un avversario."};
 }
 
-Outcome Accept(Db& db, const std::string& user) {
+Outcome Accept(Db& db, const std::string& user, std::int64_t now) {
   CloseEnded(db, user);
   if (InPairedChallenge(db, user)) return {false, "Stai gi\u00e0 giocando una sfida."};
   if (CountRunning(db) >= kMaxMatches)
@@ -212,10 +258,14 @@ Outcome Accept(Db& db, const std::string& user) {
   Challenge c = ReadRow(find);
   c.Challenged = user;
   Save(db, c);
+  db.Prepare("UPDATE challenges SET challenged_seen = ? WHERE id = ?")
+      .Bind(1, now)
+      .Bind(2, c.Id)
+      .Run();
   return {true, "Hai accettato la sfida di " + c.Challenger + "."};
 }
 
-Outcome Withdraw(Db& db, const std::string& user) {
+Outcome Withdraw(Db& db, const std::string& user, std::int64_t) {
   const std::string sql = std::string("SELECT ") + kColumns +
                           " FROM challenges WHERE challenger = ? AND challenger_closed = 0 AND "
                           "state = 'attesa' ORDER BY id";
@@ -248,13 +298,18 @@ Outcome Generate(Db& db, const std::string& user, int seed) {
   return {true, "Lo schema della sfida \u00e8 pronto."};
 }
 
-Outcome Start(Db& db, const std::string& user) {
+Outcome Start(Db& db, const std::string& user, std::int64_t now) {
   auto c = ActiveChallenge(db, user);
   if (!c || c->State != "avvio") return {false, "Nessuna sfida da avviare."};
   c->State = "corso";
   c->StartDay = DateText(Today());
   c->StartTime = TimeOfDay();
   Save(db, *c);
+  // Both players are there as the match begins.
+  db.Prepare("UPDATE challenges SET challenger_seen = ?1, challenged_seen = ?1 WHERE id = ?2")
+      .Bind(1, now)
+      .Bind(2, c->Id)
+      .Run();
   return {true, "La sfida \u00e8 iniziata."};
 }
 

@@ -14,6 +14,10 @@ namespace sudoku::site {
 inline constexpr int kMaxMatches = 20;   // matches running at once
 inline constexpr int kMaxWaiting = 10;   // challenges waiting at once
 inline constexpr int kMaxMessage = 240;  // characters of a chat message
+// Seconds without reading a challenge page after which a player counts as gone: the
+// challenger of a challenge not yet begun, or either player of a running match.
+inline constexpr std::int64_t kWaitingLife = 120;
+inline constexpr std::int64_t kMatchLife = 300;
 
 // One challenge. States: "attesa" (launched, perhaps accepted), "avvio" (puzzle made),
 // "corso" (match running), "finita" (solved or abandoned), "annullata" (the challenger left
@@ -32,6 +36,7 @@ struct Challenge {
   bool Solved = false;
   std::string MsgChallenger = "0", MsgChallenged = "0";
   bool ChallengerClosed = false, ChallengedClosed = false;
+  std::int64_t ChallengerSeen = 0, ChallengedSeen = 0;  // when each last read a challenge page
 
   bool IsChallenger(const std::string& user) const { return Challenger == user; }
 };
@@ -56,12 +61,20 @@ std::optional<Challenge> ActiveChallenge(Db& db, const std::string& user);
 // Waiting and running challenges, oldest first, for the lobby.
 std::vector<Challenge> OpenChallenges(Db& db);
 
-Outcome Launch(Db& db, const std::string& user);
-Outcome Accept(Db& db, const std::string& user);
-Outcome Withdraw(Db& db, const std::string& user);
+// Notes that the user, a player of c, read a challenge page at now.
+void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t now);
+// Ends what vanished players left: a challenge not yet begun whose challenger has read no
+// challenge page for kWaitingLife is withdrawn (one whose challenged player has not, waits for
+// someone else), and a match one of whose players has read none for kMatchLife ends as that
+// player's abandonment.
+void ExpireChallenges(Db& db, std::int64_t now);
+
+Outcome Launch(Db& db, const std::string& user, std::int64_t now);
+Outcome Accept(Db& db, const std::string& user, std::int64_t now);
+Outcome Withdraw(Db& db, const std::string& user, std::int64_t now);
 // Makes the match puzzle from seed (the same seed always gives the same puzzle).
 Outcome Generate(Db& db, const std::string& user, int seed);
-Outcome Start(Db& db, const std::string& user);
+Outcome Start(Db& db, const std::string& user, std::int64_t now);
 
 struct MoveReport {
   std::string Moves;  // 81 characters, column by column, "0" where nothing is reported
@@ -72,6 +85,7 @@ Outcome ReportMoves(Db& db, const std::string& user, const MoveReport& report);
 // from now on the board as it is: what is new to each player is news once, whoever reported it.
 std::string TakeLastSeenBoard(Db& db, const Challenge& c, const std::string& user);
 Outcome SendMessage(Db& db, const std::string& user, const std::string& text);
+// The text must be clean (see IsCleanText); it is cut to kMaxMessage characters.
 // abandon: the user leaves; otherwise the user has seen the end and closes the challenge.
 Outcome Reset(Db& db, const std::string& user, bool abandon);
 

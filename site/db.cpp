@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include <thread>
+
 namespace sudoku::site {
 namespace {
 
@@ -11,9 +13,11 @@ CREATE TABLE IF NOT EXISTS users (
   name TEXT PRIMARY KEY, hash TEXT NOT NULL, email TEXT NOT NULL, active INTEGER NOT NULL,
   created TEXT NOT NULL, last_login TEXT NOT NULL DEFAULT '');
 CREATE TABLE IF NOT EXISTS tokens (
-  token TEXT PRIMARY KEY, name TEXT NOT NULL, purpose TEXT NOT NULL);
+  token TEXT PRIMARY KEY, name TEXT NOT NULL, purpose TEXT NOT NULL,
+  created INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE IF NOT EXISTS sessions (
   token TEXT PRIMARY KEY, name TEXT NOT NULL, seen INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS sessions_by_time ON sessions (seen, name);
 CREATE TABLE IF NOT EXISTS outbox (
   id INTEGER PRIMARY KEY, recipient TEXT NOT NULL, subject TEXT NOT NULL, body TEXT NOT NULL,
   sent TEXT NOT NULL);
@@ -36,7 +40,8 @@ CREATE TABLE IF NOT EXISTS challenges (
   challenged_ok INTEGER NOT NULL DEFAULT 0, challenged_ko INTEGER NOT NULL DEFAULT 0,
   solved INTEGER NOT NULL DEFAULT 0,
   msg_challenger TEXT NOT NULL DEFAULT '0', msg_challenged TEXT NOT NULL DEFAULT '0',
-  challenger_closed INTEGER NOT NULL DEFAULT 0, challenged_closed INTEGER NOT NULL DEFAULT 0);
+  challenger_closed INTEGER NOT NULL DEFAULT 0, challenged_closed INTEGER NOT NULL DEFAULT 0,
+  challenger_seen INTEGER NOT NULL DEFAULT 0, challenged_seen INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE IF NOT EXISTS match_views (
   challenge INTEGER NOT NULL, name TEXT NOT NULL, board TEXT NOT NULL,
   PRIMARY KEY (challenge, name));
@@ -45,11 +50,23 @@ CREATE TABLE IF NOT EXISTS ranking (
   right_digits INTEGER NOT NULL DEFAULT 0, wrong_digits INTEGER NOT NULL DEFAULT 0);
 )sql";
 
+// Columns added after the first version, for stores made before them: table, column, type.
+constexpr const char* kAddedColumns[][3] = {
+    {"tokens", "created", "INTEGER NOT NULL DEFAULT 0"},
+    {"challenges", "challenger_seen", "INTEGER NOT NULL DEFAULT 0"},
+    {"challenges", "challenged_seen", "INTEGER NOT NULL DEFAULT 0"},
+};
+
+[[noreturn]] void Fail(sqlite3* db, int rc) {
+  if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) throw DbBusy(sqlite3_errmsg(db));
+  throw DbError(sqlite3_errmsg(db));
+}
+
 }  // namespace
 
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
-  if (sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-    throw DbError(sqlite3_errmsg(db_));
+  const int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr);
+  if (rc != SQLITE_OK) Fail(db_, rc);
 }
 
 Statement::~Statement() {
@@ -58,7 +75,7 @@ Statement::~Statement() {
 
 Statement& Statement::Bind(int index, const std::string& text) {
   if (sqlite3_bind_text(stmt_, index, text.data(), int(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-    throw DbError(sqlite3_errmsg(db_));
+    Fail(db_, sqlite3_errcode(db_));
   return *this;
 }
 
@@ -71,7 +88,7 @@ bool Statement::Step() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  throw DbError(sqlite3_errmsg(db_));
+  Fail(db_, rc);
 }
 
 std::string Statement::Text(int column) const {
@@ -85,15 +102,42 @@ std::int64_t Statement::Int(int column) const {
   return sqlite3_column_int64(stmt_, column);
 }
 
-Db::Db(const std::string& path) {
+Db::Db(const std::string& path, std::chrono::milliseconds busyWait) : busyWait_(busyWait) {
   if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
     throw DbError("cannot open " + path + ": " + message);
   }
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_handler(db_, &Db::WaitWhileBusy, this);
+  // A commit survives the process being killed; only a crash of the machine may lose the last.
+  Exec("PRAGMA synchronous=NORMAL");
+  Exec("PRAGMA cache_size=-1024");
+  CreateSchema();
+}
+
+// SQLite's own wait sleeps up to 100 ms at a time, which a short write of another thread
+// would turn into a long pause: this one looks again every fraction of a millisecond.
+int Db::WaitWhileBusy(void* self, int attempts) {
+  Db& db = *static_cast<Db*>(self);
+  const auto now = std::chrono::steady_clock::now();
+  if (attempts == 0) db.busySince_ = now;
+  if (now - db.busySince_ >= db.busyWait_) return 0;
+  std::this_thread::sleep_for(std::chrono::microseconds(attempts < 20 ? 100 : 1000));
+  return 1;
+}
+
+void Db::CreateSchema() {
   Exec("PRAGMA journal_mode=WAL");
   Exec(kSchema);
+  for (const auto& [table, column, type] : kAddedColumns) {
+    bool present = false;
+    {
+      auto columns = Prepare((std::string("PRAGMA table_info(") + table + ")").c_str());
+      while (columns.Step()) present = present || columns.Text(1) == column;
+    }
+    if (!present)
+      Exec((std::string("ALTER TABLE ") + table + " ADD COLUMN " + column + " " + type).c_str());
+  }
 }
 
 Db::~Db() {
@@ -102,9 +146,11 @@ Db::~Db() {
 
 void Db::Exec(const char* sql) {
   char* error = nullptr;
-  if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+  const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &error);
+  if (rc != SQLITE_OK) {
     std::string message = error ? error : "unknown error";
     sqlite3_free(error);
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) throw DbBusy(message);
     throw DbError(message);
   }
 }

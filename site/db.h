@@ -1,7 +1,8 @@
-// The site's SQLite store: one connection, prepared statements only, the schema created on the
-// first start.
+// The site's SQLite store: a connection per thread in WAL mode, prepared statements only, the
+// schema created (and brought up to date) on the first start.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,12 @@ namespace sudoku::site {
 class DbError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// The store stayed locked by another writer for longer than the connection waits.
+class DbBusy : public DbError {
+ public:
+  using DbError::DbError;
 };
 
 // One prepared statement; parameters are numbered from 1, result columns from 0.
@@ -42,7 +49,10 @@ class Statement {
 
 class Db {
  public:
-  explicit Db(const std::string& path);
+  // Opens the file and brings its schema up to date; a statement that finds the file locked by
+  // another writer retries for busyWait, then throws DbBusy.
+  explicit Db(const std::string& path,
+              std::chrono::milliseconds busyWait = std::chrono::milliseconds(2000));
   ~Db();
   Db(const Db&) = delete;
   Db& operator=(const Db&) = delete;
@@ -54,7 +64,13 @@ class Db {
   int Changes() const;
 
  private:
+  // Creates the tables that are missing and adds the columns later versions brought.
+  void CreateSchema();
+  static int WaitWhileBusy(void* self, int attempts);
+
   sqlite3* db_ = nullptr;
+  std::chrono::milliseconds busyWait_;
+  std::chrono::steady_clock::time_point busySince_;
 };
 
 // Runs its body in one transaction, committed when Commit is called, else rolled back.

@@ -1,6 +1,8 @@
 // HTML building blocks shared by every page of the site.
 #include "site/html.h"
 
+#include "site/query.h"
+
 namespace sudoku::site {
 namespace {
 
@@ -56,9 +58,10 @@ std::string StatusMarkup(const std::string& text) {
 }
 
 std::string PageHtml(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html>\n<html lang=\"it\"><head><meta charset=\"utf-8\"><title>" +
-         Escape(title) + "</title><style>" + kStyle + "</style></head>\n<body>\n" + body +
-         "\n</body></html>\n";
+  // Whatever an older store holds, the page is well-formed UTF-8.
+  return ReplaceInvalidUtf8(
+      "<!DOCTYPE html>\n<html lang=\"it\"><head><meta charset=\"utf-8\"><title>" + Escape(title) +
+      "</title><style>" + kStyle + "</style></head>\n<body>\n" + body + "\n</body></html>\n");
 }
 
 std::string Hidden(const std::string& id, const std::string& value) {

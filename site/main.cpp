@@ -1,26 +1,45 @@
 // sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file.
 //   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
+//               [--public-url URL] [--quiet]
+#include <malloc.h>
+#include <sys/resource.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <thread>
 
 #include "site/site.h"
 
 namespace {
 
-sudoku::site::Site* running = nullptr;
-
-void StopOnSignal(int) {
-  if (running) running->Stop();
-}
-
 int Usage() {
   std::fprintf(stderr,
                "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
-               "[--light-hashing]\n");
+               "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n");
   return 2;
+}
+
+// An address mailed links may start with: http or https, then a host without blanks or quotes.
+bool IsPublicUrl(const std::string& url) {
+  const bool scheme = url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
+  if (!scheme || url.size() > 200 || url.size() < 10) return false;
+  for (char c : url)
+    if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '<' || c == '>' || c == '\'' ||
+        static_cast<unsigned char>(c) >= 0x7F)
+      return false;
+  return true;
+}
+
+// Each kept-alive client holds a descriptor: take every one the system allows.
+void RaiseDescriptorLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
 }
 
 }  // namespace
@@ -39,10 +58,14 @@ int main(int argc, char** argv) {
         options.Seed = std::stoull(argv[++i]);
       else if (arg == "--bind" && hasValue)
         options.Bind = argv[++i];
+      else if (arg == "--public-url" && hasValue)
+        options.PublicUrl = argv[++i];
       else if (arg == "--auto-confirm")
         options.AutoConfirm = true;
       else if (arg == "--light-hashing")
         options.LightHashing = true;
+      else if (arg == "--quiet")
+        options.Quiet = true;
       else
         return Usage();
     } catch (const std::exception&) {
@@ -50,21 +73,32 @@ int main(int argc, char** argv) {
     }
   }
   if (options.DbPath.empty() || options.Port < 0 || options.Port > 65535) return Usage();
+  if (!options.PublicUrl.empty() && !IsPublicUrl(options.PublicUrl)) return Usage();
+  RaiseDescriptorLimit();
+  // A memory pool per worker thread would keep freed pages of every thread: two are shared.
+  // Blocks from 1 MiB up (a password hash's 19 MiB, a collection zip) are mapped on their own
+  // and given back when freed; left to itself the allocator raises this bound as they come and
+  // then keeps them in its pools.
+  mallopt(M_ARENA_MAX, 2);
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  // The signals are taken by this thread alone, with sigwait, so stopping is ordinary code.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     sudoku::site::Site site(options);
     sudoku::site::RegisterAllPages(site);
     const int port = site.Bind();
-    if (port < 0) {
-      std::fprintf(stderr, "sudoku-site: cannot listen on %s:%d\n", options.Bind.c_str(),
-                   options.Port);
-      return 1;
-    }
-    running = &site;
-    std::signal(SIGINT, StopOnSignal);
-    std::signal(SIGTERM, StopOnSignal);
     std::printf("sudoku-site ready at http://%s:%d/\n", options.Bind.c_str(), port);
     std::fflush(stdout);
-    site.Serve();
+    std::thread server([&site] { site.Serve(); });
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    site.Stop();
+    server.join();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "sudoku-site: %s\n", error.what());
     return 1;

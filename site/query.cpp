@@ -13,29 +13,6 @@ int HexValue(char c) {
   return -1;
 }
 
-bool IsValidUtf8(const std::string& text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    if (c >= 0x80) {
-      if ((c >> 5) == 0x6)
-        extra = 1;
-      else if ((c >> 4) == 0xE)
-        extra = 2;
-      else if ((c >> 3) == 0x1E)
-        extra = 3;
-      else
-        return false;
-    }
-    if (i + extra >= text.size() && extra > 0) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::map<std::string, std::string> ParseRawQuery(const std::string& query) {
@@ -56,7 +33,75 @@ std::map<std::string, std::string> ParseRawQuery(const std::string& query) {
   return params;
 }
 
+// The length of the well-formed UTF-8 sequence at text[i], or 0 when none starts there.
+std::size_t SequenceLength(const std::string& text, std::size_t i) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  if (c < 0x80) return 1;
+  std::size_t extra = 0;
+  unsigned code = 0;
+  if (c >= 0xC2 && c <= 0xDF) {  // 0xC0 and 0xC1 could only start overlong forms
+    extra = 1;
+    code = c & 0x1Fu;
+  } else if ((c >> 4) == 0xE) {
+    extra = 2;
+    code = c & 0x0Fu;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3;
+    code = c & 0x07u;
+  } else {
+    return 0;
+  }
+  if (i + extra >= text.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next >> 6) != 0x2) return 0;
+    code = (code << 6) | (next & 0x3Fu);
+  }
+  static constexpr unsigned kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return extra + 1;
+}
+
+bool IsValidUtf8(const std::string& text) {
+  for (std::size_t i = 0, length = 0; i < text.size(); i += length)
+    if ((length = SequenceLength(text, i)) == 0) return false;
+  return true;
+}
+
+std::string ReplaceInvalidUtf8(const std::string& text) {
+  if (IsValidUtf8(text)) return text;
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = SequenceLength(text, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD, the replacement character
+      ++i;
+    } else {
+      out.append(text, i, length);
+      i += length;
+    }
+  }
+  return out;
+}
+
+bool IsCleanText(const std::string& text) {
+  if (!IsValidUtf8(text)) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return false;
+    // U+0080 to U+009F, the second set of control characters, are 0xC2 0x80 to 0xC2 0x9F.
+    if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+      return false;
+  }
+  return true;
+}
+
 std::string PercentDecode(const std::string& raw, bool plusIsSpace) {
+  return ToUtf8(PercentDecodeBytes(raw, plusIsSpace));
+}
+
+std::string PercentDecodeBytes(const std::string& raw, bool plusIsSpace) {
   std::string out;
   out.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -70,7 +115,7 @@ std::string PercentDecode(const std::string& raw, bool plusIsSpace) {
       out.push_back(c);
     }
   }
-  return ToUtf8(out);
+  return out;
 }
 
 std::vector<std::string> SplitDecoded(const std::string& raw) {

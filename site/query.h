@@ -22,6 +22,18 @@ std::map<std::string, std::string> ParseRawQuery(const std::string& query);
 // that are not valid UTF-8 are read as Latin-1, so the result is always UTF-8.
 std::string PercentDecode(const std::string& raw, bool plusIsSpace = false);
 
+// Decodes %XX escapes as PercentDecode does, keeping the bytes as they are.
+std::string PercentDecodeBytes(const std::string& raw, bool plusIsSpace = false);
+
+// True for well-formed UTF-8: no overlong form, no surrogate, nothing past U+10FFFF.
+bool IsValidUtf8(const std::string& text);
+
+// The text with every byte that starts no well-formed sequence replaced by U+FFFD.
+std::string ReplaceInvalidUtf8(const std::string& text);
+
+// Text fit to store and show: valid UTF-8 without control characters (C0, DEL or C1).
+bool IsCleanText(const std::string& text);
+
 // A raw value split at every ";" and then decoded piece by piece.
 std::vector<std::string> SplitDecoded(const std::string& raw);
 

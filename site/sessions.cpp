@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::int64_t kIdleLimit = 24 * 3600;
 constexpr std::int64_t kOnlineWindow = 120;
+constexpr std::int64_t kRefreshEvery = 10;
 
 std::string Hex(const unsigned char* bytes, std::size_t size) {
   std::string hex(size * 2 + 1, '\0');
@@ -61,7 +62,9 @@ std::optional<std::string> FindSession(Db& db, const std::string& token, std::in
     CloseSession(db, token);
     return std::nullopt;
   }
-  db.Prepare("UPDATE sessions SET seen = ? WHERE token = ?").Bind(1, now).Bind(2, key).Run();
+  // Refreshed at most every few seconds: a game polling its pages costs no write on most reads.
+  if (now - seen >= kRefreshEvery)
+    db.Prepare("UPDATE sessions SET seen = ? WHERE token = ?").Bind(1, now).Bind(2, key).Run();
   return name;
 }
 

@@ -1,13 +1,14 @@
-// The request plumbing: locking, sessions, error pages and the request log.
+// The request plumbing: routes, sessions, error pages, the request log and the store's
+// connections.
 #include "site/site.h"
 
 #include <sodium.h>
 
 #include <cctype>
 #include <cstdio>
-#include <regex>
 #include <stdexcept>
 
+#include "site/challenges.h"
 #include "site/html.h"
 #include "site/query.h"
 #include "site/sessions.h"
@@ -15,16 +16,16 @@
 namespace sudoku::site {
 namespace {
 
-std::string QueryOf(const httplib::Request& req) {
-  const std::size_t mark = req.target.find('?');
-  return mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
+// How often the challenges whose players vanished are looked for, in seconds.
+constexpr std::int64_t kSweepInterval = 1;
+
+std::string QueryOf(const HttpRequest& req) {
+  const std::size_t mark = req.Target.find('?');
+  return mark == std::string::npos ? std::string() : req.Target.substr(mark + 1);
 }
 
-// Bodies are small forms; anything larger is refused before it is read into memory.
-constexpr std::size_t kMaxBody = 16 * 1024;
-
 bool IsLoopback(const std::string& address) {
-  return address.rfind("127.", 0) == 0 || address == "::1" || address == "::ffff:127.0.0.1";
+  return address.rfind("127.", 0) == 0 || address == "::1" || address.rfind("::ffff:127.", 0) == 0;
 }
 
 // A host name or IPv4 address, or an IPv6 address in brackets, each with an optional port; read
@@ -50,6 +51,16 @@ bool IsPlainHost(const std::string& host) {
          port.find_first_not_of("0123456789") == std::string::npos;
 }
 
+std::uint64_t NextSerial() {
+  static std::atomic<std::uint64_t> serial{0};
+  return ++serial;
+}
+
+void ErrorPage(HttpResponse& res, int status, const std::string& title, const std::string& text) {
+  res.Status = status;
+  res.SetContent(PageHtml(title, Paragraph(text)), "text/html; charset=utf-8");
+}
+
 }  // namespace
 
 std::string Visit::Param(const std::string& name) const {
@@ -73,70 +84,123 @@ const std::string& Visit::RequireUser(const std::string& name) const {
 }
 
 void Visit::Html(const std::string& title, const std::string& body, int status) {
-  Res.status = status;
-  Res.set_content(PageHtml(title, body), "text/html; charset=utf-8");
+  Res.Status = status;
+  Res.SetContent(PageHtml(title, body), "text/html; charset=utf-8");
 }
 
 void Visit::Redirect(const std::string& path) {
-  Res.status = 303;
-  Res.set_header("Location", path);
+  Res.Status = 303;
+  Res.SetHeader("Location", path);
 }
 
 std::string Visit::BaseAddress() const {
-  const std::string host = Req.get_header_value("Host");
+  const std::string host = Req.Header("Host");
   if (IsPlainHost(host)) return "http://" + host;
   return "http://127.0.0.1";
 }
 
 void Visit::Flash(const std::string& code) {
-  Res.set_header("Set-Cookie", "avviso=" + code + "; Path=/; Max-Age=120; HttpOnly");
+  Res.SetHeader("Set-Cookie", "avviso=" + code + "; Path=/; Max-Age=120; HttpOnly");
 }
 
 std::string Visit::TakeFlash() {
-  const auto code = CookieValue(Req.get_header_value("Cookie"), "avviso");
+  const auto code = CookieValue(Req.Header("Cookie"), "avviso");
   if (!code || code->empty()) return {};
-  Res.set_header("Set-Cookie", "avviso=; Path=/; Max-Age=0; HttpOnly");
+  Res.SetHeader("Set-Cookie", "avviso=; Path=/; Max-Age=0; HttpOnly");
   for (char c : *code)
     if (c < 'a' || c > 'z') return {};
   return *code;
 }
 
-Site::Site(SiteOptions options) : options_(std::move(options)), db_(options_.DbPath) {
+Site::Site(SiteOptions options)
+    : options_(std::move(options)),
+      serial_(NextSerial()),
+      hashGate_(std::max(1, std::min(options_.ParallelHashes, 64))),
+      throttles_(options_.Accounts) {
   if (sodium_init() < 0) throw std::runtime_error("libsodium cannot start");
+  if (!options_.Clock) options_.Clock = NowSeconds;
+  Store();  // creates the schema before any request
+}
+
+Db& Site::Store() {
+  // Each thread keeps its own connection per site; a serial, never an address, names the site.
+  thread_local std::unordered_map<std::uint64_t, Db*> mine;
+  Db*& db = mine[serial_];
+  if (!db) {
+    auto opened = std::make_unique<Db>(options_.DbPath,
+                                       std::chrono::milliseconds(options_.DbBusyMilliseconds));
+    std::lock_guard<std::mutex> guard(storesLock_);
+    db = opened.get();
+    stores_.push_back(std::move(opened));
+  }
+  return *db;
+}
+
+HashLimits Site::Hashing() {
+  HashLimits limits = options_.LightHashing ? LightLimits() : InteractiveLimits();
+  limits.Gate = &hashGate_;
+  return limits;
+}
+
+void Site::SweepChallenges() {
+  const std::int64_t now = Now();
+  std::int64_t last = lastSweep_.load();
+  if (now - last < kSweepInterval && now >= last) return;
+  if (!lastSweep_.compare_exchange_strong(last, now)) return;  // another thread sweeps
+  ExpireChallenges(Store(), now);
+}
+
+int Site::UsersOnline() {
+  const std::int64_t now = Now();
+  const std::uint64_t generation = sessionsGeneration_.load();
+  {
+    std::lock_guard<std::mutex> guard(onlineLock_);
+    if (onlineAt_ == now && onlineGeneration_ == generation) return online_;
+  }
+  const int count = sudoku::site::UsersOnline(Store(), now);
+  std::lock_guard<std::mutex> guard(onlineLock_);
+  onlineAt_ = now;
+  onlineGeneration_ = generation;
+  online_ = count;
+  return count;
 }
 
 void Site::Page(const std::string& path, PageHandler handler, bool post) {
-  auto run = [this, handler](const httplib::Request& req, httplib::Response& res) {
-    Run(handler, req, res);
-  };
-  const std::string pattern = std::regex_replace(path, std::regex(R"([.\-])"), R"(\$&)");
-  server_.Get(pattern, run);
-  if (post) server_.Post(pattern, run);
+  pages_[path] = Route{std::move(handler), post};
 }
 
 void Site::Pattern(const std::string& regex, PageHandler handler) {
-  server_.Get(regex, [this, handler](const httplib::Request& req, httplib::Response& res) {
-    Run(handler, req, res);
-  });
+  patterns_.emplace_back(std::regex(regex), std::move(handler));
 }
 
-std::optional<std::string> Site::SessionUser(const httplib::Request& req) {
-  const auto token = CookieValue(req.get_header_value("Cookie"), kSessionCookie);
+std::optional<std::string> Site::SessionUser(const HttpRequest& req) {
+  const auto token = CookieValue(req.Header("Cookie"), kSessionCookie);
   if (!token) return std::nullopt;
-  return FindSession(db_, *token, NowSeconds());
+  return FindSession(Store(), *token, Now());
 }
 
-void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib::Response& res) {
-  std::lock_guard<std::mutex> guard(lock_);
-  res.set_header("Cache-Control", "no-store");
+void Site::Dispatch(const HttpRequest& req, HttpResponse& res) {
+  const bool get = req.Method == "GET", post = req.Method == "POST";
+  if (const auto page = pages_.find(req.Path); page != pages_.end()) {
+    if (get || (post && page->second.Post)) return Run(page->second.Handler, req, res);
+  } else if (get) {
+    for (const auto& [pattern, handler] : patterns_)
+      if (std::regex_match(req.Path, pattern)) return Run(handler, req, res);
+  }
+  ErrorPage(res, 404, "pagina non trovata", "Pagina non trovata.");
+}
+
+void Site::Run(const PageHandler& handler, const HttpRequest& req, HttpResponse& res) {
+  res.SetHeader("Cache-Control", "no-store");
   try {
+    SweepChallenges();
     Visit visit{*this,
                 req,
                 res,
                 ParseRawQuery(QueryOf(req)),
                 SessionUser(req),
-                IsLoopback(req.remote_addr)};
-    const auto token = CookieValue(req.get_header_value("Cookie"), kSessionCookie);
+                IsLoopback(req.RemoteAddress)};
+    const auto token = CookieValue(req.Header("Cookie"), kSessionCookie);
     visit.SessionLost = !visit.User && token && !token->empty();
     try {
       handler(visit);
@@ -144,44 +208,54 @@ void Site::Run(const PageHandler& handler, const httplib::Request& req, httplib:
       visit.Html("richiesta non valida", Paragraph("Richiesta non valida: " + bad.Reason), 400);
     } catch (const Forbidden& refused) {
       visit.Html("richiesta rifiutata", Paragraph(refused.Reason), 403);
+    } catch (const TooMany&) {
+      res.SetHeader("Retry-After", "60");
+      visit.Html("troppe richieste", Paragraph("Troppe richieste: riprova pi\u00f9 tardi."), 429);
     }
+  } catch (const DbBusy&) {
+    // Another program holds the store: say so at once rather than keep the client waiting.
+    res = HttpResponse{};
+    res.SetHeader("Cache-Control", "no-store");
+    res.SetHeader("Retry-After", "5");
+    ErrorPage(res, 503, "sito occupato", "Il sito \u00e8 occupato, riprova tra qualche secondo.");
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "sudoku-site: %s %s: %s\n", req.method.c_str(), req.path.c_str(),
+    std::fprintf(stderr, "sudoku-site: %s %s: %s\n", req.Method.c_str(), req.Path.c_str(),
                  error.what());
-    res.status = 500;
-    res.set_content(PageHtml("errore", Paragraph("Errore interno del sito.")),
-                    "text/html; charset=utf-8");
+    res = HttpResponse{};
+    ErrorPage(res, 500, "errore", "Errore interno del sito.");
   }
 }
 
 int Site::Bind() {
-  // The game keeps a connection open for each of its browser panes; enough workers that idle
-  // kept-alive connections never hold up a pane's next page.
-  server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
-  server_.set_keep_alive_timeout(3);
-  server_.set_payload_max_length(kMaxBody);
+  HttpServer::Logger logger;
   if (!options_.Quiet) {
-    server_.set_logger([](const httplib::Request& req, const httplib::Response& res) {
-      std::printf("%s %s %s %d\n", req.remote_addr.c_str(), req.method.c_str(), req.path.c_str(),
-                  res.status);
+    logger = [](const HttpRequest& req, const HttpResponse& res) {
+      std::printf("%s %s %s %d\n", req.RemoteAddress.c_str(), req.Method.c_str(), req.Path.c_str(),
+                  res.Status);
       std::fflush(stdout);
-    });
+    };
   }
-  server_.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty())
-      res.set_content(PageHtml("pagina non trovata", Paragraph("Pagina non trovata.")),
-                      "text/html; charset=utf-8");
-  });
-  if (options_.Port == 0) return server_.bind_to_any_port(options_.Bind);
-  return server_.bind_to_port(options_.Bind, options_.Port) ? options_.Port : -1;
+  server_ = std::make_unique<HttpServer>(
+      options_.Http, [this](const HttpRequest& req, HttpResponse& res) { Dispatch(req, res); },
+      std::move(logger));
+  const int port = server_->Listen(options_.Bind, options_.Port);
+  publicUrl_ = options_.PublicUrl;
+  if (publicUrl_.empty()) {
+    std::string host = options_.Bind;
+    if (host == "0.0.0.0" || host == "::") host = "127.0.0.1";
+    if (host.find(':') != std::string::npos) host = "[" + host + "]";
+    publicUrl_ = "http://" + host + ":" + std::to_string(port);
+  }
+  while (!publicUrl_.empty() && publicUrl_.back() == '/') publicUrl_.pop_back();
+  return port;
 }
 
 void Site::Serve() {
-  server_.listen_after_bind();
+  server_->Run();
 }
 
 void Site::Stop() {
-  server_.stop();
+  if (server_) server_->Stop();
 }
 
 }  // namespace sudoku::site

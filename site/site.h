@@ -1,18 +1,25 @@
-// The site as a whole: its options, its store, and the plumbing every page goes through
-// (one lock around the store, the session of the request, errors turned into pages, the log).
+// The site as a whole: its options and limits, its store, and the plumbing every page goes
+// through (the route, the session of the request, errors turned into pages, the log).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <regex>
+#include <semaphore>
 #include <string>
-
-#include <httplib.h>
+#include <unordered_map>
+#include <vector>
 
 #include "site/accounts.h"
+#include "site/collection_cache.h"
 #include "site/db.h"
+#include "site/http_server.h"
+#include "site/throttle.h"
 
 namespace sudoku::site {
 
@@ -25,6 +32,16 @@ struct SiteOptions {
   bool LightHashing = false;   // the smallest password-hash limits, for tests
   int CataloguePuzzles = 600;  // puzzles the catalogue is seeded with on the first start
   bool Quiet = false;          // no request log
+  // The address mailed links point to, "http://host:port"; empty for the listen address.
+  std::string PublicUrl;
+  HttpLimits Http;
+  // How long a request waits for a write lock another program holds before it gets a 503 page.
+  int DbBusyMilliseconds = 2000;
+  // Password hashes computed at once: each takes the hash's memory limit (19 MiB).
+  int ParallelHashes = 1;
+  AccountLimits Accounts;
+  // The clock of every timed rule, in seconds since the epoch; tests set their own.
+  std::function<std::int64_t()> Clock;
 };
 
 // A request that names another user than its session's, or needs a session it lacks.
@@ -32,13 +49,16 @@ struct Forbidden {
   std::string Reason;
 };
 
+// A request beyond a rate limit of its user or client; answered with 429.
+struct TooMany {};
+
 class Site;
 
 // What a page handler sees of its request.
 struct Visit {
   Site& Owner;
-  const httplib::Request& Req;
-  httplib::Response& Res;
+  const HttpRequest& Req;
+  HttpResponse& Res;
   std::map<std::string, std::string> Query;  // raw (still encoded) values
   std::optional<std::string> User;           // the session's user, lower case
   bool FromLoopback = false;
@@ -57,8 +77,11 @@ struct Visit {
   void Html(const std::string& title, const std::string& body, int status = 200);
   // Sends the browser on to a path of this site.
   void Redirect(const std::string& path);
-  // The site's own address as the browser reached it, "http://host:port".
+  // The site's address as this browser reached it, "http://host:port", for links given back to
+  // it; never for mailed links, which start with the site's public address.
   std::string BaseAddress() const;
+  // The client's network address.
+  const std::string& Client() const { return Req.RemoteAddress; }
   // Leaves a short notice code (letters only) for the next page this browser loads.
   void Flash(const std::string& code);
   // The notice code left for this page, cleared as it is read; empty when none.
@@ -72,28 +95,59 @@ class Site {
   explicit Site(SiteOptions options);
 
   const SiteOptions& Options() const { return options_; }
-  Db& Store() { return db_; }
-  HashLimits Hashing() const { return options_.LightHashing ? LightLimits() : InteractiveLimits(); }
+  // The calling thread's own connection to the store (readers never wait for each other).
+  Db& Store();
+  HashLimits Hashing();
+  std::int64_t Now() const { return options_.Clock(); }
+  Throttles& Limits() { return throttles_; }
+  CollectionCache& Collections() { return collections_; }
+  // The public address: the option, else the address the site listens on.
+  const std::string& PublicUrl() const { return publicUrl_; }
+  // Withdraws and ends the challenges whose players vanished, at most once a second.
+  void SweepChallenges();
+  // Users seen in the last two minutes; counted again once a second, or sooner after a page
+  // opened or closed a session (the count scans every recent session).
+  int UsersOnline();
+  void SessionsChanged() { ++sessionsGeneration_; }
 
   // Registers a page for GET (and POST when post is set) at path.
   void Page(const std::string& path, PageHandler handler, bool post = false);
   // Registers a page for GET at every path matching the regular expression.
   void Pattern(const std::string& regex, PageHandler handler);
 
-  // Binds the address of the options (port 0 picks a free one); returns the port, or -1.
+  // Binds the address of the options (port 0 picks a free one) and returns the port; throws
+  // std::runtime_error saying why it cannot (a port already in use included).
   int Bind();
   // Serves until Stop is called.
   void Serve();
   void Stop();
 
  private:
-  void Run(const PageHandler& handler, const httplib::Request& req, httplib::Response& res);
-  std::optional<std::string> SessionUser(const httplib::Request& req);
+  struct Route {
+    PageHandler Handler;
+    bool Post = false;
+  };
+  void Dispatch(const HttpRequest& req, HttpResponse& res);
+  void Run(const PageHandler& handler, const HttpRequest& req, HttpResponse& res);
+  std::optional<std::string> SessionUser(const HttpRequest& req);
 
   SiteOptions options_;
-  Db db_;
-  std::mutex lock_;
-  httplib::Server server_;
+  const std::uint64_t serial_;  // tells this site's connections from an earlier site's
+  std::mutex storesLock_;
+  std::vector<std::unique_ptr<Db>> stores_;
+  std::counting_semaphore<64> hashGate_;
+  Throttles throttles_;
+  CollectionCache collections_;
+  std::atomic<std::int64_t> lastSweep_{0};
+  std::atomic<std::uint64_t> sessionsGeneration_{0};
+  std::mutex onlineLock_;  // guards the three below, never held while counting
+  std::int64_t onlineAt_ = -1;
+  std::uint64_t onlineGeneration_ = 0;
+  int online_ = 0;
+  std::unordered_map<std::string, Route> pages_;
+  std::vector<std::pair<std::regex, PageHandler>> patterns_;
+  std::string publicUrl_;
+  std::unique_ptr<HttpServer> server_;
 };
 
 // Builds the site with every page registered; seeds the catalogue on the first start.

@@ -1,6 +1,7 @@
 // The catalogue as the game browses it: the title of ten fields, filters and paging; votes,
 // publishing, the solution and the collections to download.
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <fstream>
 #include <sstream>
@@ -230,6 +231,19 @@ TEST_F(SiteCatalogue, CollectionsAreZipsOfThePuzzleFiles) {
   const auto [name, content] = FirstEntry(zip.Body);
   const auto first = PuzzlesOfMonth(Store(), 2009, 3).front();
   EXPECT_EQ(name, CataloguePuzzleFileName(std::to_string(first.Number), DateText(first.Published)));
+
+  // libzip reads the whole archive back: every puzzle of the month, stored.
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(zip.Body.data(), zip.Body.size(), 0, &error);
+  zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  ASSERT_NE(archive, nullptr) << zip_error_strerror(&error);
+  EXPECT_EQ(zip_get_num_entries(archive, 0), zip_int64_t(PuzzlesOfMonth(Store(), 2009, 3).size()));
+  zip_stat_t stat;
+  ASSERT_EQ(zip_stat_index(archive, 0, 0, &stat), 0);
+  EXPECT_EQ(stat.name, name);
+  EXPECT_EQ(stat.comp_method, ZIP_CM_STORE);
+  zip_close(archive);
 
   ScratchDir dir;
   std::ofstream(dir / name, std::ios::binary) << content;

@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "site/challenges.h"
 #include "site/sessions.h"
 #include "site_harness.h"
 
@@ -33,8 +34,9 @@ class SiteChallenge : public ::testing::Test {
     bruno_.Get(kSfida + "avvia-sfida-sudoku.asp");
   }
 
+  FakeClock clock_;
   ScratchDir dir_;
-  RunningSite site_{dir_ / "site.db", 10};
+  RunningSite site_{dir_ / "site.db", 10, true, [this](SiteOptions& o) { clock_.Install(o); }};
   Browser anna_{site_.Port()}, bruno_{site_.Port()};
 };
 
@@ -247,6 +249,36 @@ TEST_F(SiteChallenge, NicknameTellsAnonymousVisitorsFromLostSessions) {
   EXPECT_EQ(Data(anna_).Value("nickname"), "");
   bruno_.Get(kSfida + "logout.asp?id=bruno1");
   EXPECT_EQ(Data(bruno_).Value("nickname"), "anonimo");
+}
+
+TEST_F(SiteChallenge, VanishedPlayersLeaveNothingBehind) {
+  anna_.Get(kSfida + "lancia-sfida.asp");
+  clock_.Advance(kWaitingLife);
+  EXPECT_EQ(Data(bruno_).Value("nAttesa"), "1");
+  clock_.Advance(1);
+  EXPECT_EQ(Data(bruno_).Value("nAttesa"), "0");  // anna read no challenge page for too long
+  EXPECT_NE(bruno_.Get(kSfida + "accetta-sfida.asp").Body.find("Nessuna sfida in attesa"),
+            std::string::npos);
+
+  StartMatch();
+  clock_.Advance(kMatchLife - 100);
+  Match(anna_);  // bruno's game is gone; anna's keeps reading
+  clock_.Advance(100);
+  EXPECT_EQ(Data(anna_).Value("nCorso"), "1");
+  clock_.Advance(1);
+  const Answer match = Match(anna_);
+  EXPECT_EQ(match.Value("miaSuSfida"), "finita");
+  EXPECT_EQ(match.Value("msgxsfidante"), "partita abbandonata");
+  EXPECT_EQ(Data(anna_).Value("nCorso"), "0");
+}
+
+TEST_F(SiteChallenge, ChatWithControlsOrBrokenUtf8IsRefusedUnstored) {
+  StartMatch();
+  for (const char* text : {"ciao%00", "a%0D%0Ab", "%1B[31m", "%C0%AF", "%ED%A0%80", "caff%E8"})
+    EXPECT_EQ(anna_.Get(kSfida + "invia-messaggio.asp?id=anna1;" + text).Status, 400) << text;
+  EXPECT_EQ(Match(bruno_).Value("msgxsfidato"), "0");
+  anna_.Get(kSfida + "invia-messaggio.asp?id=anna1;caff%C3%A8%20&%20te");
+  EXPECT_EQ(Match(bruno_).Value("msgxsfidato"), "caff\u00e8 &amp; te");
 }
 
 TEST_F(SiteChallenge, LobbyLinksKeepSudokuInTheTitle) {

@@ -1,9 +1,10 @@
-// The site's own parsers and writers: query values, escaping, the zip writer.
+// The site's own parsers and writers: query values, clean text, escaping.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "site/html.h"
 #include "site/query.h"
-#include "site/zip_writer.h"
 
 namespace sudoku::site {
 namespace {
@@ -46,27 +47,19 @@ TEST(SiteHtml, StatusKeepsOnlyBoldAndBreaks) {
             "<input type=\"hidden\" id=\"msg\" value=\"&quot;&gt;&lt;script&gt;\">\n");
 }
 
-std::uint32_t Read32(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (int k = 3; k >= 0; --k) value = value << 8 | static_cast<unsigned char>(bytes[at + k]);
-  return value;
-}
-
-TEST(SiteZip, StoredEntriesWithCrcAndDirectory) {
-  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
-  ZipWriter zip;
-  zip.Add("a.tema", "hello");
-  zip.Add("b.tema", "");
-  const std::string bytes = zip.Finish();
-  EXPECT_EQ(Read32(bytes, 0), 0x04034b50u);
-  EXPECT_EQ(Read32(bytes, 14), Crc32("hello"));
-  EXPECT_EQ(bytes.substr(30, 11), "a.temahello");
-  const std::size_t end = bytes.size() - 22;
-  EXPECT_EQ(Read32(bytes, end), 0x06054b50u);
-  EXPECT_EQ(bytes[end + 10], 2);  // entries
-  const std::uint32_t directory = Read32(bytes, end + 16);
-  EXPECT_EQ(Read32(bytes, directory), 0x02014b50u);
-  EXPECT_EQ(Read32(bytes, directory + 42), 0u);  // first entry's offset
+TEST(SiteText, OnlyWellFormedUtf8WithoutControlsIsClean) {
+  EXPECT_TRUE(IsCleanText("ciao \xc3\xa8 \xf0\x9f\x98\x80"));  // è and an emoji
+  using namespace std::string_literals;
+  for (const std::string& bad : {"a\0b"s, "a\rb"s, "\x7f"s, "\xc2\x85"s,  // controls
+                                 "\xc0\xaf"s, "\xe0\x80\xaf"s,            // overlong "/"
+                                 "\xed\xa0\x80"s,                         // a surrogate
+                                 "\xf4\x90\x80\x80"s, "\xe8"s, "\xc3"s})  // past U+10FFFF, cut
+    EXPECT_FALSE(IsCleanText(bad)) << bad;
+  EXPECT_EQ(ReplaceInvalidUtf8("a\xc0\xaf\xc3\xa8"), "a\ufffd\ufffd\u00e8");
+  EXPECT_EQ(PercentDecodeBytes("%E8%41"),
+            "\xe8"
+            "A");
+  EXPECT_EQ(PercentDecode("%E8"), "\xc3\xa8");  // Latin-1 read as such
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 // with cookie-keeping clients that follow redirects themselves (so no cookie is lost on the way).
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,8 +29,9 @@ struct Answer {
 
 class RunningSite {
  public:
-  // A site over dbPath with puzzles catalogue puzzles and the given seed.
-  RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true);
+  // A site over dbPath with puzzles catalogue puzzles; adjust may change any other option.
+  RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true,
+              const std::function<void(SiteOptions&)>& adjust = {});
   ~RunningSite();
   int Port() const { return port_; }
   Site& Inner() { return *site_; }
@@ -58,6 +62,21 @@ class Browser {
   httplib::Client client_;
   std::map<std::string, std::string> cookies_;
   std::string lastSetCookie_;
+};
+
+// Sends bytes as they are on a fresh connection and returns the status of the answer, or 0 when
+// the connection ends without one.
+int RawStatus(int port, const std::string& request);
+
+// A clock the test moves by hand, for the site's timed rules.
+struct FakeClock {
+  std::shared_ptr<std::atomic<std::int64_t>> Seconds =
+      std::make_shared<std::atomic<std::int64_t>>(1'800'000'000);
+  void Advance(std::int64_t seconds) { *Seconds += seconds; }
+  // Sets the clock of the options to this one.
+  void Install(SiteOptions& options) const {
+    options.Clock = [seconds = Seconds] { return seconds->load(); };
+  }
 };
 
 // A scratch directory removed at the end of the test.

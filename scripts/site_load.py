@@ -1,0 +1,409 @@
+#!/usr/bin/env python3
+# Load and abuse test of the stand-in site: simulated players polling their challenge page on
+# kept-alive connections, alone and beside abusive clients, and oversized requests.
+#   site_load.py SITE_BINARY [--players N] [--seconds S] [--abuse-seconds S]
+# Starts the site on a free loopback port over a scratch database, prints a table and exits 1
+# when a goal is missed: p99 of the players under 100 ms, no error, resident memory under 100 MB.
+import argparse
+import asyncio
+import hashlib
+import os
+import random
+import resource
+import secrets
+import socket
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+P99_GOAL_MS = 100.0
+RSS_GOAL_MB = 100.0
+POLL_EVERY = 10.0
+POLL_PAGE = "/sudoku/sfida-online/lettura-dati-sfida.asp?id=1"
+BIG_MONTH = (2007, 6)  # the month given a 2,500-puzzle collection
+BIG_MONTH_PUZZLES = 2500
+DOWNLOAD_TIMES = []  # seconds each collection download took
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Memory:
+    """Samples the site's resident memory; the kernel's high-water mark is read at the end."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.peak_kb = 0
+
+    def field(self, name):
+        with open(f"/proc/{self.pid}/status") as status:
+            for line in status:
+                if line.startswith(name + ":"):
+                    return int(line.split()[1])
+        return 0
+
+    async def watch(self):
+        while True:
+            try:
+                self.peak_kb = max(self.peak_kb, self.field("VmRSS"), self.field("VmHWM"))
+            except OSError:
+                return
+            await asyncio.sleep(0.2)
+
+    def peak_mb(self):
+        return self.peak_kb / 1024.0
+
+
+async def read_response(reader):
+    head = await reader.readuntil(b"\r\n\r\n")
+    status = int(head[9:12])
+    length = 0
+    for line in head.split(b"\r\n")[1:]:
+        name, _, value = line.partition(b":")
+        if name.strip().lower() == b"content-length":
+            length = int(value.strip())
+    body = await reader.readexactly(length) if length else b""
+    return status, body
+
+
+class Stats:
+    def __init__(self):
+        self.latencies = []
+        self.errors = 0
+
+    def row(self):
+        values = sorted(self.latencies)
+        pick = lambda q: values[min(len(values) - 1, int(q * len(values)))] * 1000 if values else 0
+        return len(values), pick(0.50), pick(0.99)
+
+
+async def player(port, token, stats, stop_at, start_after):
+    await asyncio.sleep(start_after)
+    request = (f"GET {POLL_PAGE} HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\n"
+               f"Cookie: sessione={token}\r\n\r\n").encode()
+    reader = writer = None
+    next_poll = time.monotonic()
+    while next_poll < stop_at:
+        await asyncio.sleep(max(0.0, next_poll - time.monotonic()))
+        next_poll += POLL_EVERY
+        began = time.monotonic()
+        try:
+            if writer is None:
+                reader, writer = await asyncio.open_connection("127.0.0.1", port)
+            writer.write(request)
+            status, body = await asyncio.wait_for(read_response(reader), 10)
+            stats.latencies.append(time.monotonic() - began)
+            if status != 200 or b'id="nAttesa"' not in body:
+                stats.errors += 1
+        except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError, ValueError):
+            stats.errors += 1
+            if writer is not None:
+                writer.close()
+            reader = writer = None
+    if writer is not None:
+        writer.close()
+
+
+async def players(port, tokens, seconds):
+    stats = Stats()
+    stop_at = time.monotonic() + seconds
+    await asyncio.gather(*(player(port, token, stats, stop_at, random.uniform(0, POLL_EVERY))
+                           for token in tokens))
+    return stats
+
+
+# --- abusive clients; each runs until stop is set and counts its own failures ---
+
+async def slow_header(port, stop):
+    try:
+        reader, writer = await asyncio.open_connection("127.0.0.1", port)
+        writer.write(b"GET / HTTP/1.1\r\n")
+        while not stop.is_set():
+            writer.write(b"X")
+            await writer.drain()
+            await asyncio.sleep(2)
+        writer.close()
+    except OSError:
+        pass  # dropped by the site once its time is up: what should happen
+
+
+async def idle(port, stop):
+    try:
+        reader, writer = await asyncio.open_connection("127.0.0.1", port)
+        await stop.wait()
+        writer.close()
+    except OSError:
+        pass
+
+
+async def wrong_logins(port, stop, failures):
+    form = b"user=vittima&password=sbagliata"
+    request = (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
+               b"Content-Type: application/x-www-form-urlencoded\r\n"
+               b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+    reader = writer = None
+    while not stop.is_set():
+        try:
+            if writer is None:
+                reader, writer = await asyncio.open_connection("127.0.0.1", port)
+            writer.write(request)
+            status, _ = await asyncio.wait_for(read_response(reader), 30)
+            if status != 303:
+                failures.append(f"wrong login answered {status}")
+        except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError):
+            failures.append("wrong login failed")
+            reader = writer = None
+
+
+async def downloads(port, stop, failures):
+    year, month = BIG_MONTH
+    path = f"/sudoku/download/puzzles-{year}-{month:02d}.zip"
+    while not stop.is_set():
+        try:
+            began = time.monotonic()
+            reader, writer = await asyncio.open_connection("127.0.0.1", port)
+            writer.write(f"GET {path} HTTP/1.1\r\nHost: x\r\n\r\n".encode())
+            status, body = await asyncio.wait_for(read_response(reader), 60)
+            writer.close()
+            DOWNLOAD_TIMES.append(time.monotonic() - began)
+            if status != 200 or not body.startswith(b"PK"):
+                failures.append(f"collection answered {status}")
+        except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError):
+            failures.append("collection download failed")
+        await asyncio.sleep(1)
+
+
+ABUSES = {
+    "slow headers x200": lambda port, stop, failures: [slow_header(port, stop) for _ in range(200)],
+    "idle x500": lambda port, stop, failures: [idle(port, stop) for _ in range(500)],
+    "wrong logins x4": lambda port, stop, failures: [wrong_logins(port, stop, failures)
+                                                     for _ in range(4)],
+    "2,500-puzzle zip": lambda port, stop, failures: [downloads(port, stop, failures)],
+}
+
+
+async def with_abuse(port, tokens, seconds, names):
+    stop = asyncio.Event()
+    failures = []
+    tasks = [asyncio.ensure_future(job) for name in names
+             for job in ABUSES[name](port, stop, failures)]
+    stats = await players(port, tokens, seconds)
+    stop.set()
+    await asyncio.gather(*tasks, return_exceptions=True)
+    stats.errors += len(failures)
+    for failure in sorted(set(failures)):
+        print(f"  {names}: {failure}", file=sys.stderr)
+    return stats
+
+
+# --- oversized requests: each must be refused, never read whole ---
+
+def oversized(port, head, body_chunks):
+    """Sends head then body chunks from a thread while waiting for the answer; its status."""
+    with socket.create_connection(("127.0.0.1", port), timeout=30) as s:
+        def send():
+            try:
+                s.sendall(head)
+                for chunk in body_chunks:
+                    s.sendall(chunk)
+            except OSError:
+                pass  # the site closed its side after refusing
+        sender = threading.Thread(target=send, daemon=True)
+        sender.start()
+        try:
+            answer = s.recv(64)
+        except OSError:
+            answer = b""
+        try:
+            s.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+        sender.join(timeout=30)
+        return int(answer[9:12]) if answer.startswith(b"HTTP/1.1 ") else 0
+
+
+def chunked_body(total):
+    piece = b"a" * (1 << 20)
+    for _ in range(total >> 20):
+        yield b"100000\r\n" + piece + b"\r\n"
+    yield b"0\r\n\r\n"
+
+
+def header_lines(count):
+    block = b"X-Line: v\r\n" * 10000
+    for _ in range(count // 10000):
+        yield block
+    yield b"\r\n"
+
+
+def oversized_checks(port):
+    big = 300 << 20
+    checks = [
+        ("chunked POST 300 MiB", (413,), lambda: oversized(
+            port, b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
+                  b"Transfer-Encoding: chunked\r\n\r\n", chunked_body(big))),
+        ("GET Content-Length 300 MiB", (413,), lambda: oversized(
+            port, b"GET / HTTP/1.1\r\nHost: x\r\nContent-Length: " + str(big).encode() +
+                  b"\r\n\r\n", iter(()))),
+        ("2,000,000 header lines", (431, 400), lambda: oversized(
+            port, b"GET / HTTP/1.1\r\nHost: x\r\n", header_lines(2_000_000))),
+    ]
+    results = []
+    for name, expected, run in checks:
+        status = run()
+        results.append((name, status, status in expected))
+    return results
+
+
+def locked_store_check(port, db_path, token):
+    """Holds the store's write lock from here for 7 s; a write request must get a quick 503."""
+    other = sqlite3.connect(db_path, isolation_level=None)
+    other.execute("BEGIN IMMEDIATE")
+    began = time.monotonic()
+    status = oversized(port, (f"GET /sudoku/sfida-online/lancia-sfida.asp HTTP/1.1\r\nHost: x\r\n"
+                              f"Cookie: sessione={token}\r\n\r\n").encode(), iter(()))
+    waited = time.monotonic() - began
+    time.sleep(max(0.0, 7 - waited))
+    other.execute("ROLLBACK")
+    other.close()
+    return status, waited
+
+
+# --- the store: players with sessions, and one month with a big collection ---
+
+def seed_store(db_path, count):
+    db = sqlite3.connect(db_path, timeout=30)
+    tokens = []
+    with db:
+        for k in range(count):
+            name = f"giocatore{k}"
+            token = secrets.token_hex(32)
+            key = hashlib.blake2b(token.encode(), digest_size=32).hexdigest()
+            db.execute("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, ?, 1, "
+                       "'01-01-2026')", (name, "-", f"{name}@posta.it"))
+            db.execute("INSERT INTO sessions (token, name, seen) VALUES (?, ?, ?)",
+                       (key, name, int(time.time())))
+            tokens.append(token)
+        base = [int(c) for c in ("534678912672195348198342567859761423426853791713924856"
+                                 "961537284287419635345286179")]
+        number = db.execute("SELECT COALESCE(MAX(number), 0) FROM puzzles").fetchone()[0]
+        seen = set()
+        rng = random.Random(1)
+        year, month = BIG_MONTH
+        while len(seen) < BIG_MONTH_PUZZLES:
+            relabel = list(range(1, 10))
+            rng.shuffle(relabel)
+            solution = "".join(str(relabel[d - 1]) for d in base)
+            digits = "".join(c if rng.random() < 0.35 else "0" for c in solution)
+            if digits in seen:
+                continue
+            seen.add(digits)
+            number += 1
+            db.execute("INSERT INTO puzzles (number, digits, solution, level, givens, symmetric, "
+                       "year, month, day, author) VALUES (?, ?, ?, 2, ?, 0, ?, ?, ?, 'carico')",
+                       (number, digits, solution, 81 - digits.count("0"), year, month,
+                        1 + len(seen) % 28))
+    db.close()
+    return tokens
+
+
+def register_victim(port):
+    """The user the wrong-login floods aim at, with a real password hash to check."""
+    form = b"user=vittima&password=giusta&email=vittima%40posta.it"
+    with socket.create_connection(("127.0.0.1", port), timeout=30) as s:
+        s.sendall(b"POST /sudoku/gioco-offline/registra-utente.asp HTTP/1.1\r\nHost: x\r\n"
+                  b"Connection: close\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                  b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+        answer = s.recv(64)
+    if b"303" not in answer[:16]:
+        sys.exit(f"could not register the flood's victim: {answer!r}")
+
+
+def start_site(binary, workdir):
+    port = free_port()
+    db_path = os.path.join(workdir, "site.db")
+    log = open(os.path.join(workdir, "site.log"), "w")
+    site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet"],
+                            stdout=subprocess.PIPE, stderr=log, text=True)
+    line = site.stdout.readline()
+    if "ready at" not in line:
+        site.kill()
+        sys.exit(f"the site did not start: {line!r} (see {log.name})")
+    return site, port, db_path
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("binary")
+    parser.add_argument("--players", type=int, default=2000)
+    parser.add_argument("--seconds", type=float, default=60)
+    parser.add_argument("--abuse-players", type=int, default=200)
+    parser.add_argument("--abuse-seconds", type=float, default=30)
+    args = parser.parse_args()
+    soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
+    resource.setrlimit(resource.RLIMIT_NOFILE, (hard, hard))
+
+    rows, missed = [], []
+    with tempfile.TemporaryDirectory(prefix="sudoku-site-load-") as workdir:
+        site, port, db_path = start_site(args.binary, workdir)
+        memory = Memory(site.pid)
+        try:
+            tokens = seed_store(db_path, max(args.players, args.abuse_players))
+            register_victim(port)
+
+            async def run_all():
+                watcher = asyncio.ensure_future(memory.watch())
+                phases = [(f"players x{args.players}", args.players, args.seconds, [])]
+                phases += [(name, args.abuse_players, args.abuse_seconds, [name]) for name in ABUSES]
+                phases.append(("all abuse at once", args.abuse_players, args.abuse_seconds,
+                               list(ABUSES)))
+                for title, count, seconds, names in phases:
+                    stats = await with_abuse(port, tokens[:count], seconds, names)
+                    rows.append((title, count, *stats.row(), stats.errors, memory.peak_mb()))
+                    print("  done: " + title, file=sys.stderr)
+                watcher.cancel()
+
+            asyncio.run(run_all())
+            checks = oversized_checks(port)
+            busy_status, busy_wait = locked_store_check(port, db_path, tokens[0])
+            memory.peak_kb = max(memory.peak_kb, memory.field("VmHWM"))
+        finally:
+            site.terminate()
+            site.wait(timeout=30)
+
+    print(f"{'phase':<26} {'players':>7} {'requests':>8} {'p50 ms':>8} {'p99 ms':>8} "
+          f"{'errors':>6} {'peak RSS MB':>11}")
+    for title, count, requests, p50, p99, errors, rss in rows:
+        print(f"{title:<26} {count:>7} {requests:>8} {p50:>8.1f} {p99:>8.1f} {errors:>6} "
+              f"{rss:>11.1f}")
+        if p99 >= P99_GOAL_MS or errors or requests == 0:
+            missed.append(title)
+    for name, status, ok in checks:
+        print(f"{name:<40} answered {status}")
+        if not ok:
+            missed.append(name)
+    print(f"{'write lock held 7 s elsewhere':<40} answered {busy_status} after {busy_wait:.1f} s")
+    if busy_status != 503 or busy_wait > 5:
+        missed.append("locked store")
+    if DOWNLOAD_TIMES:
+        print(f"2,500-puzzle collection: first download {DOWNLOAD_TIMES[0]:.2f} s, later ones "
+              f"{sorted(DOWNLOAD_TIMES)[len(DOWNLOAD_TIMES) // 2]:.2f} s (median of "
+              f"{len(DOWNLOAD_TIMES)})")
+    print(f"peak resident memory of the site: {memory.peak_mb():.1f} MB")
+    if memory.peak_mb() >= RSS_GOAL_MB:
+        missed.append("memory")
+    if missed:
+        print("MISSED: " + ", ".join(missed))
+        return 1
+    print("all goals met")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
