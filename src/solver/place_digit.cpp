@@ -20,54 +20,127 @@ using units::Unit;
 
 constexpr std::uint16_t kDigitBits = CandidateSet::kAllNine;
 
-int Size(std::uint16_t set) { return units::SetSize(set); }
-
-int SizedInUnit(const Cells& w, const Unit& unit, int size) {
-  int n = 0;
-  for (std::uint8_t cell : unit) n += Size(w[cell]) == size;
-  return n;
+int Size(std::uint16_t set) {
+  return units::SetSize(set);
 }
 
-// Removes bits from every position of the unit whose bit is clear in keep.
-void RemoveOutside(Cells& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
-  for (int k = 0; k < 9; ++k) {
-    if (!((keep >> k) & 1u)) w[unit[k]] &= std::uint16_t(~bits);
+// A set of cells: bit i of lo for cells 0..63, bit i - 64 of hi for the rest.
+struct CellMask {
+  std::uint64_t lo = 0, hi = 0;
+
+  void Add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t(1) << (cell & 63); }
+  CellMask operator&(const CellMask& other) const { return {lo & other.lo, hi & other.hi}; }
+  bool Empty() const { return (lo | hi) == 0; }
+  int Lowest() const { return lo != 0 ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
+  void DropLowest() { lo != 0 ? lo &= lo - 1 : hi &= hi - 1; }
+  // Whether it holds at least n cells.
+  bool AtLeast(int n) const {
+    CellMask rest = *this;
+    for (int k = 1; k < n && !rest.Empty(); ++k) rest.DropLowest();
+    return !rest.Empty();
   }
+  // The cells from the first one up (0..81).
+  CellMask From(int first) const {
+    if (first >= 64) return {0, first >= 128 ? 0 : hi & (~std::uint64_t(0) << (first - 64))};
+    return {lo & (~std::uint64_t(0) << first), hi};
+  }
+};
+
+constexpr std::array<CellMask, 27> MakeUnitMasks() {
+  std::array<CellMask, 27> masks{};
+  for (int unit = 0; unit < 27; ++unit) {
+    for (std::uint8_t cell : kUnits[unit]) {
+      (cell < 64 ? masks[unit].lo : masks[unit].hi) |= std::uint64_t(1) << (cell & 63);
+    }
+  }
+  return masks;
 }
+
+constexpr std::array<CellMask, 27> kUnitMasks = MakeUnitMasks();
+
+// Which cells hold 0 to 4 candidates, computed again only when asked after the grid changed.
+// The passes' own pattern tests read it: a pass finds nothing in a unit that lacks the
+// numbers of two-, three- and four-digit cells its pattern is made of.
+class Shapes {
+ public:
+  explicit Shapes(const Cells& w) : w_(w) {}
+  void Changed() { stale_ = true; }
+  const CellMask& OfSize(int size) {
+    if (stale_) Compute();
+    return ofSize_[size];
+  }
+  bool InUnit(int unit, int size, int atLeast) {
+    return (OfSize(size) & kUnitMasks[unit]).AtLeast(atLeast);
+  }
+  bool InGrid(int size, int atLeast) { return OfSize(size).AtLeast(atLeast); }
+
+ private:
+  void Compute() {
+    ofSize_ = {};
+    for (int cell = 0; cell < 81; ++cell) {
+      const int size = Size(w_[cell]);
+      if (size <= 4) ofSize_[size].Add(cell);
+    }
+    stale_ = false;
+  }
+
+  const Cells& w_;
+  bool stale_ = true;
+  std::array<CellMask, 5> ofSize_{};
+};
+
+// Removes bits from every position of the unit whose bit is clear in keep; true when any was
+// there.
+bool RemoveOutside(Cells& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
+  bool changed = false;
+  for (int k = 0; k < 9; ++k) {
+    std::uint16_t& set = w[unit[k]];
+    if (((keep >> k) & 1u) || !(set & bits)) continue;
+    set &= std::uint16_t(~bits);
+    changed = true;
+  }
+  return changed;
+}
+
+// Each pass below works on one unit (or box band) and returns whether it changed the grid. The
+// caller skips a unit whose cells lack the pattern's sizes (see Shapes): the pass would find
+// nothing there.
 
 // Pass 2: two equal two-digit cells clear their digits from the rest of the unit.
-void NakedPairs(Cells& w, const Unit& u) {
-  if (SizedInUnit(w, u, 2) < 2) return;  // without a pair nothing is ever removed
+bool NakedPairs(Cells& w, const Unit& u) {
+  bool changed = false;
   for (int i = 0; i < 8; ++i) {
     const std::uint16_t pair = w[u[i]];
     if (Size(pair) != 2) continue;
     for (int j = i + 1; j < 9; ++j) {
       if (w[u[j]] != pair) continue;
-      RemoveOutside(w, u, pair, (1u << i) | (1u << j));
+      changed |= RemoveOutside(w, u, pair, (1u << i) | (1u << j));
       break;
     }
   }
+  return changed;
 }
 
 // Pass 3: three identical three-digit cells clear their digits from the rest of the unit.
-void IdenticalTriples(Cells& w, const Unit& u) {
-  if (SizedInUnit(w, u, 3) < 3) return;
+bool IdenticalTriples(Cells& w, const Unit& u) {
+  bool changed = false;
   for (int i = 0; i < 7; ++i) {
     if (Size(w[u[i]]) != 3) continue;
     for (int j = i + 1; j < 8; ++j) {
       if (w[u[j]] != w[u[i]]) continue;
       for (int m = j + 1; m < 9; ++m) {
         if (w[u[m]] != w[u[i]]) continue;
-        RemoveOutside(w, u, w[u[i]], (1u << i) | (1u << j) | (1u << m));
+        changed |= RemoveOutside(w, u, w[u[i]], (1u << i) | (1u << j) | (1u << m));
         break;
       }
     }
   }
+  return changed;
 }
 
 // Pass 4: a two-digit cell inside two identical three-digit cells removes their third digit.
-void PairInsideTriple(Cells& w, const Unit& u) {
-  if (SizedInUnit(w, u, 2) < 1 || SizedInUnit(w, u, 3) < 2) return;
+bool PairInsideTriple(Cells& w, const Unit& u) {
+  bool changed = false;
   for (int p = 0; p < 9; ++p) {
     const std::uint16_t pair = w[u[p]];
     if (Size(pair) != 2) continue;
@@ -76,11 +149,13 @@ void PairInsideTriple(Cells& w, const Unit& u) {
       if (Size(triple) != 3 || (triple & pair) != pair) continue;
       for (int j = i + 1; j < 9; ++j) {
         if (w[u[j]] != triple) continue;
-        RemoveOutside(w, u, std::uint16_t(triple & ~pair), (1u << i) | (1u << j) | (1u << p));
+        changed |=
+            RemoveOutside(w, u, std::uint16_t(triple & ~pair), (1u << i) | (1u << j) | (1u << p));
         break;
       }
     }
   }
+  return changed;
 }
 
 // Digits that occur in exactly one cell of the unit, that cell holding other digits too (a
@@ -98,7 +173,8 @@ std::uint16_t DigitsSeenOnce(const Cells& w, const Unit& u) {
 
 // Pass 5: a digit with a single place in the unit becomes that cell's only candidate. Digits
 // are taken in ascending order and each sees the cells as the smaller ones left them.
-void HiddenSingles(Cells& w, const Unit& u) {
+bool HiddenSingles(Cells& w, const Unit& u) {
+  bool changed = false;
   std::uint16_t once = DigitsSeenOnce(w, u);
   while (once != 0) {
     const int n = std::countr_zero(once);
@@ -107,12 +183,14 @@ void HiddenSingles(Cells& w, const Unit& u) {
       if (!(w[cell] & bit)) continue;
       if (Size(w[cell]) > 1) {
         w[cell] = bit;
+        changed = true;
         once = DigitsSeenOnce(w, u);
       }
       break;
     }
     once &= std::uint16_t(~((2u << n) - 1u));
   }
+  return changed;
 }
 
 // One cell of a box pair against its band: the two other boxes of the band (ascending) and the
@@ -140,17 +218,22 @@ bool LineHolds(const Cells& w, const BandGeometry& g, int box, int line, std::ui
   return false;
 }
 
-void RemoveFromLines(Cells& w, const BandGeometry& g, int box, int lineA, int lineB,
+bool RemoveFromLines(Cells& w, const BandGeometry& g, int box, int lineA, int lineB,
                      std::uint16_t bit) {
-  for (int k = 0; k < 3; ++k) {
-    w[g.CellAt(box, lineA, k)] &= std::uint16_t(~bit);
-    w[g.CellAt(box, lineB, k)] &= std::uint16_t(~bit);
+  bool changed = false;
+  for (int line : {lineA, lineB}) {
+    for (int k = 0; k < 3; ++k) {
+      std::uint16_t& set = w[g.CellAt(box, line, k)];
+      changed |= (set & bit) != 0;
+      set &= std::uint16_t(~bit);
+    }
   }
+  return changed;
 }
 
-void BoxPairAgainstBand(Cells& w, const BandGeometry& g, int b, int cellI, int cellJ) {
+bool BoxPairAgainstBand(Cells& w, const BandGeometry& g, int b, int cellI, int cellJ) {
   const int lineI = g.LineOf(cellI), lineJ = g.LineOf(cellJ);
-  if (lineI == lineJ) return;
+  if (lineI == lineJ) return false;
   const int base = lineI - lineI % 3;
   const int third = base + 3 - lineI % 3 - lineJ % 3;
   const int p = g.BandMate(b, 0), q = g.BandMate(b, 1);
@@ -158,22 +241,26 @@ void BoxPairAgainstBand(Cells& w, const BandGeometry& g, int b, int cellI, int c
   const std::uint16_t d1 = std::uint16_t(pair & -pair), d2 = std::uint16_t(pair & ~d1);
   const bool pLacksD1 = !LineHolds(w, g, p, third, d1);
   const bool pLacksD2 = !LineHolds(w, g, p, third, d2);
-  if (pLacksD1) RemoveFromLines(w, g, q, lineI, lineJ, d1);
-  if (pLacksD2) RemoveFromLines(w, g, q, lineI, lineJ, d2);
-  if (!LineHolds(w, g, q, third, d1)) RemoveFromLines(w, g, p, lineI, lineJ, d1);
-  if (!LineHolds(w, g, q, third, d2)) RemoveFromLines(w, g, p, lineI, lineJ, d2);
+  bool changed = false;
+  if (pLacksD1) changed |= RemoveFromLines(w, g, q, lineI, lineJ, d1);
+  if (pLacksD2) changed |= RemoveFromLines(w, g, q, lineI, lineJ, d2);
+  if (!LineHolds(w, g, q, third, d1)) changed |= RemoveFromLines(w, g, p, lineI, lineJ, d1);
+  if (!LineHolds(w, g, q, third, d2)) changed |= RemoveFromLines(w, g, p, lineI, lineJ, d2);
+  return changed;
 }
 
 // Pass 6, one sweep: every equal two-digit pair of a box on two different lines.
-void BoxPairSweep(Cells& w, bool byColumns) {
+void BoxPairSweep(Cells& w, bool byColumns, Shapes& shapes) {
   const BandGeometry g{byColumns};
   for (int b = 0; b < 9; ++b) {
+    // The sweep of box b changes only other boxes, and needs a pair in box b.
+    if (!shapes.InUnit(kBoxes + b, 2, 2)) continue;
     const Unit& box = kUnits[kBoxes + b];
-    if (SizedInUnit(w, box, 2) < 2) continue;  // the sweep of box b changes only other boxes
     for (int i = 0; i < 8; ++i) {
       for (int j = i + 1; j < 9; ++j) {
-        if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]]) {
-          BoxPairAgainstBand(w, g, b, box[i], box[j]);
+        if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]] &&
+            BoxPairAgainstBand(w, g, b, box[i], box[j])) {
+          shapes.Changed();
         }
       }
     }
@@ -182,8 +269,8 @@ void BoxPairSweep(Cells& w, bool byColumns) {
 
 // Pass 7: two identical three-digit cells inside two identical four-digit cells clear the four
 // digits from the rest of the unit. Every combination is tried.
-void SpecialQuad(Cells& w, const Unit& u) {
-  if (SizedInUnit(w, u, 3) < 2 || SizedInUnit(w, u, 4) < 2) return;
+bool SpecialQuad(Cells& w, const Unit& u) {
+  bool changed = false;
   for (int p = 0; p < 8; ++p) {
     if (Size(w[u[p]]) != 3) continue;
     for (int q = p + 1; q < 9; ++q) {
@@ -192,27 +279,29 @@ void SpecialQuad(Cells& w, const Unit& u) {
         if (Size(w[u[i]]) != 4) continue;
         for (int j = i + 1; j < 9; ++j) {
           if (w[u[j]] != w[u[i]] || (w[u[p]] & ~w[u[i]]) != 0) continue;
-          RemoveOutside(w, u, w[u[i]], (1u << p) | (1u << q) | (1u << i) | (1u << j));
+          changed |= RemoveOutside(w, u, w[u[i]], (1u << p) | (1u << q) | (1u << i) | (1u << j));
         }
       }
     }
   }
+  return changed;
 }
 
-template <typename Pass>
-void ForUnits(Cells& w, int first, Pass pass) {
-  for (int unit = first; unit < first + 9; ++unit) pass(w, kUnits[unit]);
-}
-
-// How many cells hold each number of candidates. A pass removes nothing unless its pattern is
-// somewhere in the grid when it starts, so a pass whose pattern cannot be there is skipped.
-struct SizeCounts {
-  std::array<int, 11> cells{};
-  explicit SizeCounts(const Cells& w) {
-    for (std::uint16_t set : w) ++cells[Size(set)];
-  }
-  int Open() const { return 81 - cells[0] - cells[1]; }
+// The cells of each size a unit needs before a pass can find its pattern there: up to two
+// sizes, each {size, how many}; size 0 stands for no need.
+struct Needs {
+  int sizeA, countA, sizeB, countB;
 };
+
+// Runs pass over the nine units of a kind, skipping those that cannot hold its pattern.
+template <typename Pass>
+void ForUnits(Cells& w, int first, Shapes& shapes, Needs needs, Pass pass) {
+  for (int unit = first; unit < first + 9; ++unit) {
+    if (needs.sizeA > 0 && !shapes.InUnit(unit, needs.sizeA, needs.countA)) continue;
+    if (needs.sizeB > 0 && !shapes.InUnit(unit, needs.sizeB, needs.countB)) continue;
+    if (pass(w, kUnits[unit])) shapes.Changed();
+  }
+}
 
 }  // namespace
 
@@ -240,66 +329,66 @@ Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementC
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
   Cells w = input;
-  auto reset = [&] { w[cell] = placed; };
+  Shapes shapes(w);
+  auto reset = [&] {
+    if (w[cell] == placed) return;
+    w[cell] = placed;
+    shapes.Changed();
+  };
 
   for (std::uint8_t peer : units::kPeers[cell]) w[peer] &= std::uint16_t(~placed);
-  reset();
-  // Sizes are counted again only after a pass that changed the grid.
-  SizeCounts sizes(w);
-  Cells seen = w;
-  auto recount = [&] {
-    if (w == seen) return;
-    sizes = SizeCounts(w);
-    seen = w;
-  };
-  if (sizes.cells[2] >= 2) {
+  w[cell] = placed;
+  // Each pass runs only when its pattern's sizes are somewhere in the grid as it starts.
+  if (shapes.InGrid(2, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, NakedPairs);
+      ForUnits(w, kind, shapes, {2, 2, 0, 0}, NakedPairs);
       reset();
     }
-    recount();
   }
-  if (sizes.cells[3] >= 3) {
+  if (shapes.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, IdenticalTriples);
+      ForUnits(w, kind, shapes, {3, 3, 0, 0}, IdenticalTriples);
       reset();
     }
-    recount();
   }
   if (!full) return w;
-  if (sizes.cells[2] >= 1 && sizes.cells[3] >= 2) {
+  if (shapes.InGrid(2, 1) && shapes.InGrid(3, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, PairInsideTriple);
+      ForUnits(w, kind, shapes, {2, 1, 3, 2}, PairInsideTriple);
       reset();
     }
-    recount();
   }
-  if (sizes.Open() > 0) {
-    for (int kind : {kColumns, kRows, kBoxes}) ForUnits(w, kind, HiddenSingles);
-    recount();
+  const CellMask closed = shapes.OfSize(0), singles = shapes.OfSize(1);
+  if (!((closed.lo | singles.lo) == ~std::uint64_t(0) && (closed.hi | singles.hi) == 0x1FFFF)) {
+    for (int kind : {kColumns, kRows, kBoxes}) ForUnits(w, kind, shapes, {}, HiddenSingles);
   }
-  if (sizes.cells[2] >= 2) {
-    BoxPairSweep(w, true);
-    BoxPairSweep(w, false);
+  if (shapes.InGrid(2, 2)) {
+    BoxPairSweep(w, true, shapes);
+    BoxPairSweep(w, false, shapes);
     reset();
-    recount();
   }
-  if (sizes.cells[3] >= 2 && sizes.cells[4] >= 2) {
+  if (shapes.InGrid(3, 2) && shapes.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
-      ForUnits(w, kind, SpecialQuad);
+      ForUnits(w, kind, shapes, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
   }
   // Pass 8: place every non-given cell that became determined, scanning on with the grid as
   // each nested placement leaves it.
-  for (int found = 0; found < 81; ++found) {
-    if (Size(w[found]) != 1 || Size(input[found]) <= 1 || found == cell) continue;
-    if (context.given[found]) continue;
+  CellMask open;  // cells the input left undetermined, neither given nor the one placed
+  for (int other = 0; other < 81; ++other) {
+    if (Size(input[other]) > 1 && !context.given[other] && other != cell) open.Add(other);
+  }
+  for (int found = 0;; ++found) {
+    const CellMask next = (shapes.OfSize(1) & open).From(found);
+    if (next.Empty()) break;
+    found = next.Lowest();
     const int e = std::countr_zero(w[found]);
     if (context.steps != nullptr && context.steps->PassoPasso) {
       context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w), e);
     }
     w = Place(w, found, true, e, context);
+    shapes.Changed();
   }
   return w;
 }
