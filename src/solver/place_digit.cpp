@@ -64,7 +64,11 @@ constexpr std::array<CellMask, 27> kUnitMasks = MakeUnitMasks();
 class Shapes {
  public:
   explicit Shapes(const Cells& w) : w_(w) {}
-  void Changed() { stale_ = true; }
+  void Changed() {
+    stale_ = true;
+    ++changes_;
+  }
+  int Changes() const { return changes_; }
   const CellMask& OfSize(int size) {
     if (stale_) Compute();
     return ofSize_[size];
@@ -86,6 +90,7 @@ class Shapes {
 
   const Cells& w_;
   bool stale_ = true;
+  int changes_ = 0;
   std::array<CellMask, 5> ofSize_{};
 };
 
@@ -303,6 +308,15 @@ void ForUnits(Cells& w, int first, Shapes& shapes, Needs needs, Pass pass) {
   }
 }
 
+// Whether the cell holds only placed and none of its peers holds it.
+bool AlreadyPlaced(const Cells& w, int cell, std::uint16_t placed) {
+  if (w[cell] != placed) return false;
+  for (std::uint8_t peer : units::kPeers[cell]) {
+    if (w[peer] & placed) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 PlacementContext MakeContext(const Board& board, StepLog* steps) {
@@ -328,6 +342,9 @@ CandidateGrid ToGrid(const Cells& cells) {
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
+  if (full && context.hasQuiet && AlreadyPlaced(input, cell, placed) && input == context.quiet) {
+    return input;
+  }
   Cells w = input;
   Shapes shapes(w);
   auto reset = [&] {
@@ -372,6 +389,10 @@ Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementC
       ForUnits(w, kind, shapes, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
+  }
+  if (shapes.Changes() == 0) {
+    context.quiet = w;
+    context.hasQuiet = true;
   }
   // Pass 8: place every non-given cell that became determined, scanning on with the grid as
   // each nested placement leaves it.

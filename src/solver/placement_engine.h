@@ -19,6 +19,10 @@ struct PlacementContext {
   std::bitset<81> given;  // cells that pass 8 never places
   const Board* board = nullptr;
   StepLog* steps = nullptr;  // records only while its PassoPasso is set
+  // The last grid on which the full-mode passes found nothing to change: placing again a digit
+  // that it already holds and that its peers already lack leaves it as it is.
+  mutable Cells quiet{};
+  mutable bool hasQuiet = false;
 };
 
 PlacementContext MakeContext(const Board& board, StepLog* steps);
