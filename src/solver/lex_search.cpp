@@ -111,13 +111,14 @@ bool MayBeFew(const SearchGrid& grid) {
 }  // namespace
 
 void LexSearch(const Cells& start, std::int32_t limit, CountState& state,
-               const std::function<void()>& advance) {
+               const std::function<void()>& advance, bool inOrderOnly) {
   if (state.NumSoluzioni >= limit) return;
   SearchGrid grid;
   if (!StartGrid(start, grid)) return;
   const std::size_t wanted = std::size_t(limit - state.NumSoluzioni);
   OrderedSearch ordered(limit, state, advance);
-  if (wanted > 1 && !MayBeFew(grid)) {
+  // With one solution wanted, the first in order ends the search at once.
+  if (inOrderOnly || wanted == 1 || !MayBeFew(grid)) {
     ordered.Descend(grid, 0);
     return;
   }

@@ -19,7 +19,10 @@ namespace sudoku::engine {
 // search would reach exactly those. Otherwise that search runs, branching on the first open cell
 // with the digits ascending. Both propagate naked and hidden singles, so the number of trials
 // differs from the placement-driven search's.
+//
+// With inOrderOnly the column-major search runs alone, as the counter did before the fewest-
+// candidates search existed: its trials are those the generator's levels were set by.
 void LexSearch(const Cells& start, std::int32_t limit, CountState& state,
-               const std::function<void()>& advance);
+               const std::function<void()>& advance, bool inOrderOnly = false);
 
 }  // namespace sudoku::engine

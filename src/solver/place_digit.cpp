@@ -24,28 +24,6 @@ int Size(std::uint16_t set) {
   return units::SetSize(set);
 }
 
-// A set of cells: bit i of lo for cells 0..63, bit i - 64 of hi for the rest.
-struct CellMask {
-  std::uint64_t lo = 0, hi = 0;
-
-  void Add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t(1) << (cell & 63); }
-  CellMask operator&(const CellMask& other) const { return {lo & other.lo, hi & other.hi}; }
-  bool Empty() const { return (lo | hi) == 0; }
-  int Lowest() const { return lo != 0 ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
-  void DropLowest() { lo != 0 ? lo &= lo - 1 : hi &= hi - 1; }
-  // Whether it holds at least n cells.
-  bool AtLeast(int n) const {
-    CellMask rest = *this;
-    for (int k = 1; k < n && !rest.Empty(); ++k) rest.DropLowest();
-    return !rest.Empty();
-  }
-  // The cells from the first one up (0..81).
-  CellMask From(int first) const {
-    if (first >= 64) return {0, first >= 128 ? 0 : hi & (~std::uint64_t(0) << (first - 64))};
-    return {lo & (~std::uint64_t(0) << first), hi};
-  }
-};
-
 constexpr std::array<CellMask, 27> MakeUnitMasks() {
   std::array<CellMask, 27> masks{};
   for (int unit = 0; unit < 27; ++unit) {
@@ -58,51 +36,72 @@ constexpr std::array<CellMask, 27> MakeUnitMasks() {
 
 constexpr std::array<CellMask, 27> kUnitMasks = MakeUnitMasks();
 
-// Which cells hold 0 to 4 candidates, computed again only when asked after the grid changed.
-// The passes' own pattern tests read it: a pass finds nothing in a unit that lacks the
-// numbers of two-, three- and four-digit cells its pattern is made of.
-class Shapes {
- public:
-  explicit Shapes(const Cells& w) : w_(w) {}
-  void Changed() {
-    stale_ = true;
-    ++changes_;
+constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
+  std::array<std::uint32_t, 81> masks{};
+  for (int unit = 0; unit < 27; ++unit) {
+    for (std::uint8_t cell : kUnits[unit]) masks[cell] |= 1u << unit;
   }
-  int Changes() const { return changes_; }
-  const CellMask& OfSize(int size) {
-    if (stale_) Compute();
-    return ofSize_[size];
-  }
-  bool InUnit(int unit, int size, int atLeast) {
-    return (OfSize(size) & kUnitMasks[unit]).AtLeast(atLeast);
-  }
-  bool InGrid(int size, int atLeast) { return OfSize(size).AtLeast(atLeast); }
+  return masks;
+}
 
- private:
-  void Compute() {
-    ofSize_ = {};
+constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();  // a bit per unit
+
+// The grid under placement. Every write goes through it, so that it keeps what the passes'
+// tests read: which cells hold 0 to 4 candidates (a pass finds nothing in a unit that lacks the
+// numbers of such cells its pattern is made of), the units whose hidden singles were sought
+// with nothing found and that have not changed since, and a count of changes.
+class WorkGrid {
+ public:
+  explicit WorkGrid(const Cells& cells) : w_(cells) {
     for (int cell = 0; cell < 81; ++cell) {
       const int size = Size(w_[cell]);
       if (size <= 4) ofSize_[size].Add(cell);
     }
-    stale_ = false;
   }
 
-  const Cells& w_;
-  bool stale_ = true;
-  int changes_ = 0;
+  const Cells& Grid() const { return w_; }
+  std::uint16_t operator[](int cell) const { return w_[cell]; }
+  int Changes() const { return changes_; }
+
+  void Set(int cell, std::uint16_t set) {
+    const std::uint16_t old = w_[cell];
+    if (old == set) return;
+    w_[cell] = set;
+    const int before = Size(old), after = Size(set);
+    if (before <= 4) ofSize_[before].Remove(cell);
+    if (after <= 4) ofSize_[after].Add(cell);
+    noHiddenSingles_ &= ~kCellUnits[cell];
+    ++changes_;
+  }
+  // Removes bits from the cell; true when any was there.
+  bool Remove(int cell, std::uint16_t bits) {
+    if (!(w_[cell] & bits)) return false;
+    Set(cell, std::uint16_t(w_[cell] & ~bits));
+    return true;
+  }
+
+  const CellMask& OfSize(int size) const { return ofSize_[size]; }
+  bool InUnit(int unit, int size, int atLeast) const {
+    return (ofSize_[size] & kUnitMasks[unit]).AtLeast(atLeast);
+  }
+  bool InGrid(int size, int atLeast) const { return ofSize_[size].AtLeast(atLeast); }
+
+  bool NoHiddenSingles(int unit) const { return (noHiddenSingles_ >> unit) & 1u; }
+  void SetNoHiddenSingles(int unit) { noHiddenSingles_ |= 1u << unit; }
+
+ private:
+  Cells w_;
   std::array<CellMask, 5> ofSize_{};
+  std::uint32_t noHiddenSingles_ = 0;
+  int changes_ = 0;
 };
 
 // Removes bits from every position of the unit whose bit is clear in keep; true when any was
 // there.
-bool RemoveOutside(Cells& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
+bool RemoveOutside(WorkGrid& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
   bool changed = false;
   for (int k = 0; k < 9; ++k) {
-    std::uint16_t& set = w[unit[k]];
-    if (((keep >> k) & 1u) || !(set & bits)) continue;
-    set &= std::uint16_t(~bits);
-    changed = true;
+    if (!((keep >> k) & 1u)) changed |= w.Remove(unit[k], bits);
   }
   return changed;
 }
@@ -112,7 +111,7 @@ bool RemoveOutside(Cells& w, const Unit& unit, std::uint16_t bits, unsigned keep
 // nothing there.
 
 // Pass 2: two equal two-digit cells clear their digits from the rest of the unit.
-bool NakedPairs(Cells& w, const Unit& u) {
+bool NakedPairs(WorkGrid& w, const Unit& u) {
   bool changed = false;
   for (int i = 0; i < 8; ++i) {
     const std::uint16_t pair = w[u[i]];
@@ -127,7 +126,7 @@ bool NakedPairs(Cells& w, const Unit& u) {
 }
 
 // Pass 3: three identical three-digit cells clear their digits from the rest of the unit.
-bool IdenticalTriples(Cells& w, const Unit& u) {
+bool IdenticalTriples(WorkGrid& w, const Unit& u) {
   bool changed = false;
   for (int i = 0; i < 7; ++i) {
     if (Size(w[u[i]]) != 3) continue;
@@ -144,7 +143,7 @@ bool IdenticalTriples(Cells& w, const Unit& u) {
 }
 
 // Pass 4: a two-digit cell inside two identical three-digit cells removes their third digit.
-bool PairInsideTriple(Cells& w, const Unit& u) {
+bool PairInsideTriple(WorkGrid& w, const Unit& u) {
   bool changed = false;
   for (int p = 0; p < 9; ++p) {
     const std::uint16_t pair = w[u[p]];
@@ -165,7 +164,7 @@ bool PairInsideTriple(Cells& w, const Unit& u) {
 
 // Digits that occur in exactly one cell of the unit, that cell holding other digits too (a
 // digit whose only cell is already determined needs nothing).
-std::uint16_t DigitsSeenOnce(const Cells& w, const Unit& u) {
+std::uint16_t DigitsSeenOnce(const WorkGrid& w, const Unit& u) {
   std::uint16_t once = 0, twice = 0, determined = 0;
   for (std::uint8_t cell : u) {
     const std::uint16_t set = w[cell];
@@ -178,7 +177,7 @@ std::uint16_t DigitsSeenOnce(const Cells& w, const Unit& u) {
 
 // Pass 5: a digit with a single place in the unit becomes that cell's only candidate. Digits
 // are taken in ascending order and each sees the cells as the smaller ones left them.
-bool HiddenSingles(Cells& w, const Unit& u) {
+bool HiddenSingles(WorkGrid& w, const Unit& u) {
   bool changed = false;
   std::uint16_t once = DigitsSeenOnce(w, u);
   while (once != 0) {
@@ -187,7 +186,7 @@ bool HiddenSingles(Cells& w, const Unit& u) {
     for (std::uint8_t cell : u) {
       if (!(w[cell] & bit)) continue;
       if (Size(w[cell]) > 1) {
-        w[cell] = bit;
+        w.Set(cell, bit);
         changed = true;
         once = DigitsSeenOnce(w, u);
       }
@@ -216,27 +215,23 @@ struct BandGeometry {
   }
 };
 
-bool LineHolds(const Cells& w, const BandGeometry& g, int box, int line, std::uint16_t bit) {
+bool LineHolds(const WorkGrid& w, const BandGeometry& g, int box, int line, std::uint16_t bit) {
   for (int k = 0; k < 3; ++k) {
     if (w[g.CellAt(box, line, k)] & bit) return true;
   }
   return false;
 }
 
-bool RemoveFromLines(Cells& w, const BandGeometry& g, int box, int lineA, int lineB,
+bool RemoveFromLines(WorkGrid& w, const BandGeometry& g, int box, int lineA, int lineB,
                      std::uint16_t bit) {
   bool changed = false;
   for (int line : {lineA, lineB}) {
-    for (int k = 0; k < 3; ++k) {
-      std::uint16_t& set = w[g.CellAt(box, line, k)];
-      changed |= (set & bit) != 0;
-      set &= std::uint16_t(~bit);
-    }
+    for (int k = 0; k < 3; ++k) changed |= w.Remove(g.CellAt(box, line, k), bit);
   }
   return changed;
 }
 
-bool BoxPairAgainstBand(Cells& w, const BandGeometry& g, int b, int cellI, int cellJ) {
+bool BoxPairAgainstBand(WorkGrid& w, const BandGeometry& g, int b, int cellI, int cellJ) {
   const int lineI = g.LineOf(cellI), lineJ = g.LineOf(cellJ);
   if (lineI == lineJ) return false;
   const int base = lineI - lineI % 3;
@@ -255,17 +250,16 @@ bool BoxPairAgainstBand(Cells& w, const BandGeometry& g, int b, int cellI, int c
 }
 
 // Pass 6, one sweep: every equal two-digit pair of a box on two different lines.
-void BoxPairSweep(Cells& w, bool byColumns, Shapes& shapes) {
+void BoxPairSweep(WorkGrid& w, bool byColumns) {
   const BandGeometry g{byColumns};
   for (int b = 0; b < 9; ++b) {
     // The sweep of box b changes only other boxes, and needs a pair in box b.
-    if (!shapes.InUnit(kBoxes + b, 2, 2)) continue;
+    if (!w.InUnit(kBoxes + b, 2, 2)) continue;
     const Unit& box = kUnits[kBoxes + b];
     for (int i = 0; i < 8; ++i) {
       for (int j = i + 1; j < 9; ++j) {
-        if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]] &&
-            BoxPairAgainstBand(w, g, b, box[i], box[j])) {
-          shapes.Changed();
+        if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]]) {
+          BoxPairAgainstBand(w, g, b, box[i], box[j]);
         }
       }
     }
@@ -274,7 +268,7 @@ void BoxPairSweep(Cells& w, bool byColumns, Shapes& shapes) {
 
 // Pass 7: two identical three-digit cells inside two identical four-digit cells clear the four
 // digits from the rest of the unit. Every combination is tried.
-bool SpecialQuad(Cells& w, const Unit& u) {
+bool SpecialQuad(WorkGrid& w, const Unit& u) {
   bool changed = false;
   for (int p = 0; p < 8; ++p) {
     if (Size(w[u[p]]) != 3) continue;
@@ -300,16 +294,25 @@ struct Needs {
 
 // Runs pass over the nine units of a kind, skipping those that cannot hold its pattern.
 template <typename Pass>
-void ForUnits(Cells& w, int first, Shapes& shapes, Needs needs, Pass pass) {
+void ForUnits(WorkGrid& w, int first, Needs needs, Pass pass) {
   for (int unit = first; unit < first + 9; ++unit) {
-    if (needs.sizeA > 0 && !shapes.InUnit(unit, needs.sizeA, needs.countA)) continue;
-    if (needs.sizeB > 0 && !shapes.InUnit(unit, needs.sizeB, needs.countB)) continue;
-    if (pass(w, kUnits[unit])) shapes.Changed();
+    if (needs.sizeA > 0 && !w.InUnit(unit, needs.sizeA, needs.countA)) continue;
+    if (needs.sizeB > 0 && !w.InUnit(unit, needs.sizeB, needs.countB)) continue;
+    pass(w, kUnits[unit]);
+  }
+}
+
+// Pass 5 over the nine units of a kind, skipping those where it found nothing before and that
+// have not changed since.
+void HiddenSinglesOf(WorkGrid& w, int first) {
+  for (int unit = first; unit < first + 9; ++unit) {
+    if (w.NoHiddenSingles(unit)) continue;
+    if (!HiddenSingles(w, kUnits[unit])) w.SetNoHiddenSingles(unit);
   }
 }
 
 // Whether the cell holds only placed and none of its peers holds it.
-bool AlreadyPlaced(const Cells& w, int cell, std::uint16_t placed) {
+bool AlreadyPlaced(const WorkGrid& w, int cell, std::uint16_t placed) {
   if (w[cell] != placed) return false;
   for (std::uint8_t peer : units::kPeers[cell]) {
     if (w[peer] & placed) return false;
@@ -321,7 +324,9 @@ bool AlreadyPlaced(const Cells& w, int cell, std::uint16_t placed) {
 
 PlacementContext MakeContext(const Board& board, StepLog* steps) {
   PlacementContext context;
-  for (int cell = 0; cell < 81; ++cell) context.given[cell] = board.IsGiven(cell / 9, cell % 9);
+  for (int cell = 0; cell < 81; ++cell) {
+    if (board.IsGiven(cell / 9, cell % 9)) context.given.Add(cell);
+  }
   context.board = &board;
   context.steps = steps;
   return context;
@@ -339,79 +344,81 @@ CandidateGrid ToGrid(const Cells& cells) {
   return grid;
 }
 
-Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
+namespace {
+
+// Place on the grid under placement: the nested placements of pass 8 write into the same grid.
+void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context) {
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
-  if (full && context.hasQuiet && AlreadyPlaced(input, cell, placed) && input == context.quiet) {
-    return input;
+  if (full && context.hasQuiet && AlreadyPlaced(w, cell, placed) && w.Grid() == context.quiet) {
+    return;
   }
-  Cells w = input;
-  Shapes shapes(w);
-  auto reset = [&] {
-    if (w[cell] == placed) return;
-    w[cell] = placed;
-    shapes.Changed();
-  };
+  // The cells pass 8 may place: undetermined as the placement starts, not given, not this one.
+  CellMask open = ~(w.OfSize(0) | w.OfSize(1)) & ~context.given;
+  open.Remove(cell);
+  auto reset = [&] { w.Set(cell, placed); };
 
-  for (std::uint8_t peer : units::kPeers[cell]) w[peer] &= std::uint16_t(~placed);
-  w[cell] = placed;
+  for (std::uint8_t peer : units::kPeers[cell]) w.Remove(peer, placed);
+  reset();
+  const int changesBeforePasses = w.Changes();
   // Each pass runs only when its pattern's sizes are somewhere in the grid as it starts.
-  if (shapes.InGrid(2, 2)) {
+  if (w.InGrid(2, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, shapes, {2, 2, 0, 0}, NakedPairs);
+      ForUnits(w, kind, {2, 2, 0, 0}, NakedPairs);
       reset();
     }
   }
-  if (shapes.InGrid(3, 3)) {
+  if (w.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, shapes, {3, 3, 0, 0}, IdenticalTriples);
+      ForUnits(w, kind, {3, 3, 0, 0}, IdenticalTriples);
       reset();
     }
   }
-  if (!full) return w;
-  if (shapes.InGrid(2, 1) && shapes.InGrid(3, 2)) {
+  if (!full) return;
+  if (w.InGrid(2, 1) && w.InGrid(3, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, shapes, {2, 1, 3, 2}, PairInsideTriple);
+      ForUnits(w, kind, {2, 1, 3, 2}, PairInsideTriple);
       reset();
     }
   }
-  const CellMask closed = shapes.OfSize(0), singles = shapes.OfSize(1);
-  if (!((closed.lo | singles.lo) == ~std::uint64_t(0) && (closed.hi | singles.hi) == 0x1FFFF)) {
-    for (int kind : {kColumns, kRows, kBoxes}) ForUnits(w, kind, shapes, {}, HiddenSingles);
+  if (!((w.OfSize(0) | w.OfSize(1)) == CellMask::All())) {
+    for (int kind : {kColumns, kRows, kBoxes}) HiddenSinglesOf(w, kind);
   }
-  if (shapes.InGrid(2, 2)) {
-    BoxPairSweep(w, true, shapes);
-    BoxPairSweep(w, false, shapes);
+  if (w.InGrid(2, 2)) {
+    BoxPairSweep(w, true);
+    BoxPairSweep(w, false);
     reset();
   }
-  if (shapes.InGrid(3, 2) && shapes.InGrid(4, 2)) {
+  if (w.InGrid(3, 2) && w.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
-      ForUnits(w, kind, shapes, {3, 2, 4, 2}, SpecialQuad);
+      ForUnits(w, kind, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
   }
-  if (shapes.Changes() == 0) {
-    context.quiet = w;
+  if (w.Changes() == changesBeforePasses) {
+    context.quiet = w.Grid();
     context.hasQuiet = true;
   }
-  // Pass 8: place every non-given cell that became determined, scanning on with the grid as
-  // each nested placement leaves it.
-  CellMask open;  // cells the input left undetermined, neither given nor the one placed
-  for (int other = 0; other < 81; ++other) {
-    if (Size(input[other]) > 1 && !context.given[other] && other != cell) open.Add(other);
-  }
+  // Pass 8: place every cell of open that became determined, scanning on with the grid as each
+  // nested placement leaves it.
   for (int found = 0;; ++found) {
-    const CellMask next = (shapes.OfSize(1) & open).From(found);
+    const CellMask next = (w.OfSize(1) & open).From(found);
     if (next.Empty()) break;
     found = next.Lowest();
     const int e = std::countr_zero(w[found]);
     if (context.steps != nullptr && context.steps->PassoPasso) {
-      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w), e);
+      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w.Grid()), e);
     }
-    w = Place(w, found, true, e, context);
-    shapes.Changed();
+    PlaceInto(w, found, true, e, context);
   }
-  return w;
+}
+
+}  // namespace
+
+Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
+  WorkGrid w(input);
+  PlaceInto(w, cell, full, digit, context);
+  return w.Grid();
 }
 
 }  // namespace sudoku::engine

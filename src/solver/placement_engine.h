@@ -3,11 +3,11 @@
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
+#include "solver/cell_mask.h"
 #include "solver/step_log.h"
 
 namespace sudoku::engine {
@@ -16,7 +16,7 @@ namespace sudoku::engine {
 using Cells = std::array<std::uint16_t, 81>;
 
 struct PlacementContext {
-  std::bitset<81> given;  // cells that pass 8 never places
+  CellMask given;  // cells that pass 8 never places
   const Board* board = nullptr;
   StepLog* steps = nullptr;  // records only while its PassoPasso is set
   // The last grid on which the full-mode passes found nothing to change: placing again a digit
