@@ -1,0 +1,130 @@
+// Reading a puzzle file's records through the cache of unchanged files, and its store file:
+// a version line, then one line a file of length-prefixed texts ("5:b.tema") and numbers.
+#include "play/puzzle_info_cache.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace sudoku {
+
+namespace {
+
+constexpr char kVersion[] = "sudoku-library-cache 1";
+
+std::array<std::string*, 8> Fields(PuzzleInfo& info) {
+  return {&info.Creatore,  &info.Tipologia, &info.NumBase,      &info.Livello,
+          &info.MediaVoti, &info.Votanti,   &info.NumeroSchema, &info.DataPubblicazione};
+}
+
+void WriteText(std::ostream& out, const std::string& text) {
+  out << text.size() << ':' << text;
+}
+
+bool ReadText(std::istream& in, std::string& text) {
+  std::size_t size = 0;
+  if (!(in >> size) || in.get() != ':' || size > 1 << 20) return false;
+  text.resize(size);
+  return bool(in.read(text.data(), std::streamsize(size)));
+}
+
+// Size and modification time (nanoseconds of the file clock) of a regular file, by one stat.
+bool Stat(const std::filesystem::path& file, std::uintmax_t& size, std::int64_t& modified) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  size = std::uintmax_t(status.st_size);
+  modified = std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+  return true;
+}
+
+std::int64_t NowNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+void PuzzleInfoCache::Open(const std::filesystem::path& folder) {
+  Save();
+  folder_ = folder;
+  entries_.clear();
+  changed_ = false;
+  std::ifstream in(folder / kStoreName, std::ios::binary);
+  std::string line;
+  if (!std::getline(in, line) || line != kVersion) return;
+  std::unordered_map<std::string, Entry> read;
+  while (in.peek() != std::char_traits<char>::eof()) {
+    std::string name;
+    Entry entry;
+    bool whole = ReadText(in, name) && bool(in >> entry.size >> entry.modified) && in.get() == ' ';
+    for (std::string* field : Fields(entry.info)) whole = whole && ReadText(in, *field);
+    if (!whole || in.get() != '\n') return;  // a damaged store is not used at all
+    entry.listed = false;
+    read[name] = std::move(entry);
+  }
+  entries_ = std::move(read);
+}
+
+PuzzleInfo PuzzleInfoCache::Read(const std::filesystem::path& file) {
+  if (file.parent_path() != folder_) Open(file.parent_path());
+  const std::string name = file.filename().string();
+  std::uintmax_t size = 0;
+  std::int64_t modified = 0;
+  const bool known = Stat(file, size, modified);
+  auto found = entries_.find(name);
+  if (known && found != entries_.end() && found->second.size == size &&
+      found->second.modified == modified) {
+    found->second.listed = true;
+    return found->second.info;
+  }
+  if (found != entries_.end()) {
+    entries_.erase(found);
+    changed_ = true;
+  }
+  PuzzleInfo info = ReadPuzzleFile(file).Info;
+  if (known && modified < NowNanoseconds() - 2000000000) {
+    entries_[name] = {size, modified, info};
+    changed_ = true;
+  }
+  return info;
+}
+
+void PuzzleInfoCache::Save() {
+  for (auto entry = entries_.begin(); entry != entries_.end();) {
+    if (entry->second.listed) {
+      entry->second.listed = false;
+      ++entry;
+    } else {
+      entry = entries_.erase(entry);
+      changed_ = true;
+    }
+  }
+  if (!changed_ || folder_.empty()) return;
+  changed_ = false;
+  std::ostringstream out;
+  out << kVersion << '\n';
+  for (auto& [name, entry] : entries_) {
+    WriteText(out, name);
+    out << ' ' << entry.size << ' ' << entry.modified << ' ';
+    for (std::string* field : Fields(entry.info)) WriteText(out, *field);
+    out << '\n';
+  }
+  const std::filesystem::path store = folder_ / kStoreName;
+  const std::filesystem::path temporary = folder_ / (std::string(kStoreName) + ".new");
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!(file << out.str()) || !file.flush()) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return;
+    }
+  }
+  std::error_code ignored;
+  std::filesystem::rename(temporary, store, ignored);
+}
+
+}  // namespace sudoku
