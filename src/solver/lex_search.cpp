@@ -35,7 +35,7 @@ class FewestSearch {
       : cap_(cap), advance_(advance) {}
 
   void Descend(SearchGrid& grid) {
-    if (!grid.Propagate()) return;
+    if (!grid.PropagateWithLocks()) return;
     int branch = -1, fewest = 10;
     for (int cell = 0; cell < 81; ++cell) {
       const int size = units::SetSize(grid.cells[cell]);

@@ -46,10 +46,13 @@ constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
 
 constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();  // a bit per unit
 
+// The passes that work unit by unit, each a function of the unit's cells alone.
+enum UnitPass { kPairPass, kTriplePass, kPairInTriplePass, kHiddenSinglePass, kQuadPass };
+
 // The grid under placement. Every write goes through it, so that it keeps what the passes'
 // tests read: which cells hold 0 to 4 candidates (a pass finds nothing in a unit that lacks the
-// numbers of such cells its pattern is made of), the units whose hidden singles were sought
-// with nothing found and that have not changed since, and a count of changes.
+// numbers of such cells its pattern is made of), the units where each unit pass found nothing
+// and that have not changed since, and a count of changes.
 class WorkGrid {
  public:
   explicit WorkGrid(const Cells& cells) : w_(cells) {
@@ -70,7 +73,9 @@ class WorkGrid {
     const int before = Size(old), after = Size(set);
     if (before <= 4) ofSize_[before].Remove(cell);
     if (after <= 4) ofSize_[after].Add(cell);
-    noHiddenSingles_ &= ~kCellUnits[cell];
+    for (std::uint32_t& quiet : quietUnits_) quiet &= ~kCellUnits[cell];
+    quietSweeps_[0] &= ~(7u << 3 * (cell / 27));    // the boxes sharing its columns
+    quietSweeps_[1] &= ~(0111u << (cell % 9) / 3);  // the boxes sharing its rows
     ++changes_;
   }
   // Removes bits from the cell; true when any was there.
@@ -86,13 +91,19 @@ class WorkGrid {
   }
   bool InGrid(int size, int atLeast) const { return ofSize_[size].AtLeast(atLeast); }
 
-  bool NoHiddenSingles(int unit) const { return (noHiddenSingles_ >> unit) & 1u; }
-  void SetNoHiddenSingles(int unit) { noHiddenSingles_ |= 1u << unit; }
+  // Whether the pass found nothing in the unit, which has not changed since.
+  bool Quiet(int pass, int unit) const { return (quietUnits_[pass] >> unit) & 1u; }
+  void SetQuiet(int pass, int unit) { quietUnits_[pass] |= 1u << unit; }
+  // The same for the sweep of box pairs (by columns or by rows) from a box, which reads and
+  // changes only the boxes of its band.
+  bool QuietSweep(bool byColumns, int box) const { return (quietSweeps_[!byColumns] >> box) & 1u; }
+  void SetQuietSweep(bool byColumns, int box) { quietSweeps_[!byColumns] |= 1u << box; }
 
  private:
   Cells w_;
   std::array<CellMask, 5> ofSize_{};
-  std::uint32_t noHiddenSingles_ = 0;
+  std::array<std::uint32_t, 5> quietUnits_{};   // by UnitPass, a bit per unit
+  std::array<std::uint32_t, 2> quietSweeps_{};  // by columns, by rows: a bit per box
   int changes_ = 0;
 };
 
@@ -253,16 +264,20 @@ bool BoxPairAgainstBand(WorkGrid& w, const BandGeometry& g, int b, int cellI, in
 void BoxPairSweep(WorkGrid& w, bool byColumns) {
   const BandGeometry g{byColumns};
   for (int b = 0; b < 9; ++b) {
+    if (w.QuietSweep(byColumns, b)) continue;
     // The sweep of box b changes only other boxes, and needs a pair in box b.
-    if (!w.InUnit(kBoxes + b, 2, 2)) continue;
-    const Unit& box = kUnits[kBoxes + b];
-    for (int i = 0; i < 8; ++i) {
-      for (int j = i + 1; j < 9; ++j) {
-        if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]]) {
-          BoxPairAgainstBand(w, g, b, box[i], box[j]);
+    bool changed = false;
+    if (w.InUnit(kBoxes + b, 2, 2)) {
+      const Unit& box = kUnits[kBoxes + b];
+      for (int i = 0; i < 8; ++i) {
+        for (int j = i + 1; j < 9; ++j) {
+          if (Size(w[box[i]]) == 2 && w[box[j]] == w[box[i]]) {
+            changed |= BoxPairAgainstBand(w, g, b, box[i], box[j]);
+          }
         }
       }
     }
+    if (!changed) w.SetQuietSweep(byColumns, b);
   }
 }
 
@@ -292,22 +307,15 @@ struct Needs {
   int sizeA, countA, sizeB, countB;
 };
 
-// Runs pass over the nine units of a kind, skipping those that cannot hold its pattern.
+// Runs pass over the nine units of a kind, skipping those that cannot hold its pattern and
+// those where it found nothing before and that have not changed since.
 template <typename Pass>
-void ForUnits(WorkGrid& w, int first, Needs needs, Pass pass) {
+void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass) {
   for (int unit = first; unit < first + 9; ++unit) {
-    if (needs.sizeA > 0 && !w.InUnit(unit, needs.sizeA, needs.countA)) continue;
-    if (needs.sizeB > 0 && !w.InUnit(unit, needs.sizeB, needs.countB)) continue;
-    pass(w, kUnits[unit]);
-  }
-}
-
-// Pass 5 over the nine units of a kind, skipping those where it found nothing before and that
-// have not changed since.
-void HiddenSinglesOf(WorkGrid& w, int first) {
-  for (int unit = first; unit < first + 9; ++unit) {
-    if (w.NoHiddenSingles(unit)) continue;
-    if (!HiddenSingles(w, kUnits[unit])) w.SetNoHiddenSingles(unit);
+    if (w.Quiet(id, unit)) continue;
+    const bool fits = (needs.sizeA == 0 || w.InUnit(unit, needs.sizeA, needs.countA)) &&
+                      (needs.sizeB == 0 || w.InUnit(unit, needs.sizeB, needs.countB));
+    if (!fits || !pass(w, kUnits[unit])) w.SetQuiet(id, unit);
   }
 }
 
@@ -364,25 +372,27 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   // Each pass runs only when its pattern's sizes are somewhere in the grid as it starts.
   if (w.InGrid(2, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, {2, 2, 0, 0}, NakedPairs);
+      ForUnits(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs);
       reset();
     }
   }
   if (w.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, {3, 3, 0, 0}, IdenticalTriples);
+      ForUnits(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples);
       reset();
     }
   }
   if (!full) return;
   if (w.InGrid(2, 1) && w.InGrid(3, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, {2, 1, 3, 2}, PairInsideTriple);
+      ForUnits(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple);
       reset();
     }
   }
   if (!((w.OfSize(0) | w.OfSize(1)) == CellMask::All())) {
-    for (int kind : {kColumns, kRows, kBoxes}) HiddenSinglesOf(w, kind);
+    for (int kind : {kColumns, kRows, kBoxes}) {
+      ForUnits(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles);
+    }
   }
   if (w.InGrid(2, 2)) {
     BoxPairSweep(w, true);
@@ -391,7 +401,7 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   }
   if (w.InGrid(3, 2) && w.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
-      ForUnits(w, kind, {3, 2, 4, 2}, SpecialQuad);
+      ForUnits(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
   }
@@ -418,6 +428,15 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
   WorkGrid w(input);
   PlaceInto(w, cell, full, digit, context);
+  return w.Grid();
+}
+
+Cells PlaceAll(const Cells& input, const std::vector<CellDigit>& placements, bool full,
+               const PlacementContext& context) {
+  WorkGrid w(input);
+  for (const CellDigit& placement : placements) {
+    PlaceInto(w, placement.cell, full, placement.digit, context);
+  }
   return w.Grid();
 }
 

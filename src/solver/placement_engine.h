@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
@@ -31,5 +32,13 @@ CandidateGrid ToGrid(const Cells& cells);
 
 // PlaceDigit on raw cells: digit 0..9 at cell (col * 9 + row).
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context);
+
+struct CellDigit {
+  int cell, digit;
+};
+// Place of each in turn, each on the grid the one before left; what the passes learnt of the
+// grid carries over from one placement to the next.
+Cells PlaceAll(const Cells& input, const std::vector<CellDigit>& placements, bool full,
+               const PlacementContext& context);
 
 }  // namespace sudoku::engine

@@ -76,6 +76,76 @@ bool SearchGrid::Propagate() {
   return true;
 }
 
+bool SearchGrid::Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int& count) {
+  std::uint16_t& set = cells[cell];
+  if (!(set & bits)) return true;
+  const bool wasSingle = IsSingle(set);
+  set &= std::uint16_t(~bits);
+  if (set == 0) return false;
+  dirty |= kCellUnits[cell];
+  if (!wasSingle && IsSingle(set)) singles[count++] = std::uint8_t(cell);
+  return true;
+}
+
+bool SearchGrid::LockedCandidates(bool& changed) {
+  // Segments: the three cells a line shares with a box. byRows[row][stack], byCols[col][band].
+  std::uint16_t byRows[9][3], byCols[9][3];
+  for (int line = 0; line < 9; ++line) {
+    for (int third = 0; third < 3; ++third) {
+      const int rowCell = 3 * third * 9 + line, colCell = line * 9 + 3 * third;
+      byRows[line][third] = cells[rowCell] | cells[rowCell + 9] | cells[rowCell + 18];
+      byCols[line][third] = cells[colCell] | cells[colCell + 1] | cells[colCell + 2];
+    }
+  }
+  std::uint8_t singles[81];
+  int count = 0;
+  for (int byColumn = 0; byColumn < 2; ++byColumn) {
+    auto& segments = byColumn ? byCols : byRows;
+    // Cell k (0..2) of the segment of line at third.
+    auto cellOf = [byColumn](int line, int third, int k) {
+      return byColumn ? line * 9 + 3 * third + k : (3 * third + k) * 9 + line;
+    };
+    for (int line = 0; line < 9; ++line) {
+      const int first = line - line % 3;  // the box's lines are first..first + 2
+      for (int third = 0; third < 3; ++third) {
+        const std::uint16_t segment = segments[line][third];
+        std::uint16_t boxRest = 0, lineRest = 0;
+        for (int k = 0; k < 3; ++k) {
+          if (first + k != line) boxRest |= segments[first + k][third];
+          if (k != third) lineRest |= segments[line][k];
+        }
+        const std::uint16_t pointing = segment & ~boxRest, claiming = segment & ~lineRest;
+        if (!(pointing & lineRest) && !(claiming & boxRest)) continue;
+        for (int other = 0; other < 3; ++other) {
+          for (int k = 0; k < 3; ++k) {
+            if (other != third && !Strip(cellOf(line, other, k), pointing, singles, count)) {
+              return false;
+            }
+            if (first + other != line &&
+                !Strip(cellOf(first + other, third, k), claiming, singles, count)) {
+              return false;
+            }
+          }
+        }
+        changed = true;
+      }
+    }
+  }
+  for (int k = 0; k < count; ++k) {
+    if (!Assign(singles[k], cells[singles[k]])) return false;
+  }
+  return true;
+}
+
+bool SearchGrid::PropagateWithLocks() {
+  for (;;) {
+    if (!Propagate()) return false;
+    bool changed = false;
+    if (!LockedCandidates(changed)) return false;
+    if (!changed) return true;
+  }
+}
+
 bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
   for (int cell = 0; cell < 81; ++cell) {
     grid.cells[cell] = start[cell] & kDigitBits;

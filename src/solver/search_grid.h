@@ -18,6 +18,17 @@ struct SearchGrid {
   // Hidden singles in the dirty units until none is dirty. False on a unit where some digit has
   // no place left.
   bool Propagate();
+  // Propagate, then locked candidates (a digit confined to one line within a box leaves the
+  // rest of the line, one confined to one box within a line leaves the rest of the box) and
+  // Propagate again while they remove anything.
+  bool PropagateWithLocks();
+
+ private:
+  // One round of locked candidates over every box and line; changed tells whether any
+  // candidate went. False when a cell is left without a candidate.
+  bool LockedCandidates(bool& changed);
+  // Removes bits from the cell; a cell left single is assigned after the round.
+  bool Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int& count);
 };
 
 // The grid of start (digits 1..9 only) with every single cell assigned, or false when start
