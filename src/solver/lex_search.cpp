@@ -35,7 +35,9 @@ class FewestSearch {
       : cap_(cap), advance_(advance) {}
 
   void Descend(SearchGrid& grid) {
-    if (!grid.PropagateWithLocks()) return;
+    // Locked candidates shrink the tree of a puzzle with one solution or none; where solutions
+    // abound they cost more than they save.
+    if (!(found_.size() < 2 ? grid.PropagateWithLocks() : grid.Propagate())) return;
     int branch = -1, fewest = 10;
     for (int cell = 0; cell < 81; ++cell) {
       const int size = units::SetSize(grid.cells[cell]);
