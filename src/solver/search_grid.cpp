@@ -27,6 +27,41 @@ bool IsSingle(std::uint16_t set) {
   return (set & (set - 1)) == 0;
 }
 
+// The three cells a line shares with a box, with the two other segments of its line and the
+// two other segments of its box that lie along the same direction.
+struct Segment {
+  std::array<std::uint8_t, 3> cells;
+  std::array<std::uint8_t, 2> lineMates, boxMates;
+};
+
+// Segments 0-26 lie along rows (row * 3 + stack), 27-53 along columns (27 + col * 3 + band).
+constexpr std::array<Segment, 54> MakeSegments() {
+  std::array<Segment, 54> all{};
+  for (int byColumn = 0; byColumn < 2; ++byColumn) {
+    for (int line = 0; line < 9; ++line) {
+      for (int third = 0; third < 3; ++third) {
+        Segment& segment = all[27 * byColumn + line * 3 + third];
+        for (int k = 0; k < 3; ++k) {
+          segment.cells[k] =
+              std::uint8_t(byColumn ? line * 9 + 3 * third + k : (3 * third + k) * 9 + line);
+        }
+        for (int other = 0, n = 0; other < 3; ++other) {
+          if (other != third)
+            segment.lineMates[n++] = std::uint8_t(27 * byColumn + line * 3 + other);
+        }
+        const int first = line - line % 3;
+        for (int other = first, n = 0; other < first + 3; ++other) {
+          if (other != line)
+            segment.boxMates[n++] = std::uint8_t(27 * byColumn + other * 3 + third);
+        }
+      }
+    }
+  }
+  return all;
+}
+
+constexpr std::array<Segment, 54> kSegments = MakeSegments();
+
 }  // namespace
 
 bool SearchGrid::Assign(int first, std::uint16_t bit) {
@@ -88,46 +123,30 @@ bool SearchGrid::Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int&
 }
 
 bool SearchGrid::LockedCandidates(bool& changed) {
-  // Segments: the three cells a line shares with a box. byRows[row][stack], byCols[col][band].
-  std::uint16_t byRows[9][3], byCols[9][3];
-  for (int line = 0; line < 9; ++line) {
-    for (int third = 0; third < 3; ++third) {
-      const int rowCell = 3 * third * 9 + line, colCell = line * 9 + 3 * third;
-      byRows[line][third] = cells[rowCell] | cells[rowCell + 9] | cells[rowCell + 18];
-      byCols[line][third] = cells[colCell] | cells[colCell + 1] | cells[colCell + 2];
-    }
+  std::array<std::uint16_t, 54> digits;  // of each segment
+  for (int segment = 0; segment < 54; ++segment) {
+    const auto& cell = kSegments[segment].cells;
+    digits[segment] = cells[cell[0]] | cells[cell[1]] | cells[cell[2]];
   }
   std::uint8_t singles[81];
   int count = 0;
-  for (int byColumn = 0; byColumn < 2; ++byColumn) {
-    auto& segments = byColumn ? byCols : byRows;
-    // Cell k (0..2) of the segment of line at third.
-    auto cellOf = [byColumn](int line, int third, int k) {
-      return byColumn ? line * 9 + 3 * third + k : (3 * third + k) * 9 + line;
-    };
-    for (int line = 0; line < 9; ++line) {
-      const int first = line - line % 3;  // the box's lines are first..first + 2
-      for (int third = 0; third < 3; ++third) {
-        const std::uint16_t segment = segments[line][third];
-        std::uint16_t boxRest = 0, lineRest = 0;
-        for (int k = 0; k < 3; ++k) {
-          if (first + k != line) boxRest |= segments[first + k][third];
-          if (k != third) lineRest |= segments[line][k];
-        }
-        const std::uint16_t pointing = segment & ~boxRest, claiming = segment & ~lineRest;
-        if (!(pointing & lineRest) && !(claiming & boxRest)) continue;
-        for (int other = 0; other < 3; ++other) {
-          for (int k = 0; k < 3; ++k) {
-            if (other != third && !Strip(cellOf(line, other, k), pointing, singles, count)) {
-              return false;
-            }
-            if (first + other != line &&
-                !Strip(cellOf(first + other, third, k), claiming, singles, count)) {
-              return false;
-            }
-          }
-        }
-        changed = true;
+  for (int segment = 0; segment < 54; ++segment) {
+    const Segment& at = kSegments[segment];
+    const std::uint16_t here = digits[segment];
+    const std::uint16_t lineRest = digits[at.lineMates[0]] | digits[at.lineMates[1]];
+    const std::uint16_t boxRest = digits[at.boxMates[0]] | digits[at.boxMates[1]];
+    // Digits of the segment absent from the rest of the box leave the rest of the line, and
+    // the other way round.
+    const std::uint16_t pointing = here & ~boxRest & lineRest;
+    const std::uint16_t claiming = here & ~lineRest & boxRest;
+    if ((pointing | claiming) == 0) continue;
+    changed = true;
+    for (int mate = 0; mate < 2; ++mate) {
+      for (std::uint8_t cell : kSegments[at.lineMates[mate]].cells) {
+        if (!Strip(cell, pointing, singles, count)) return false;
+      }
+      for (std::uint8_t cell : kSegments[at.boxMates[mate]].cells) {
+        if (!Strip(cell, claiming, singles, count)) return false;
       }
     }
   }
