@@ -54,6 +54,9 @@ enum UnitPass { kPairPass, kTriplePass, kPairInTriplePass, kHiddenSinglePass, kQ
 // numbers of such cells its pattern is made of), the units where each unit pass found nothing
 // and that have not changed since, and a count of changes.
 class WorkGrid {
+  static constexpr std::uint32_t kAllUnits = (1u << 27) - 1, kLineUnits = (1u << 18) - 1;
+  static constexpr std::uint32_t kAllBoxes = (1u << 9) - 1;
+
  public:
   explicit WorkGrid(const Cells& cells) : w_(cells) {
     for (int cell = 0; cell < 81; ++cell) {
@@ -94,6 +97,18 @@ class WorkGrid {
   // Whether the pass found nothing in the unit, which has not changed since.
   bool Quiet(int pass, int unit) const { return (quietUnits_[pass] >> unit) & 1u; }
   void SetQuiet(int pass, int unit) { quietUnits_[pass] |= 1u << unit; }
+  // Every unit quiet for the pass (or for pass 6, both sweeps from every box): for a pass
+  // whose pattern's sizes are nowhere in the grid.
+  void SetAllQuiet(int pass) { quietUnits_[pass] = kAllUnits; }
+  void SetAllSweepsQuiet() { quietSweeps_ = {kAllBoxes, kAllBoxes}; }
+  // Whether every pass would find nothing: the passes of a full placement then change nothing.
+  bool AllQuiet() const {
+    return quietUnits_[kPairPass] == kAllUnits && quietUnits_[kTriplePass] == kAllUnits &&
+           quietUnits_[kPairInTriplePass] == kAllUnits &&
+           quietUnits_[kHiddenSinglePass] == kAllUnits &&
+           (quietUnits_[kQuadPass] & kLineUnits) == kLineUnits && quietSweeps_[0] == kAllBoxes &&
+           quietSweeps_[1] == kAllBoxes;
+  }
   // The same for the sweep of box pairs (by columns or by rows) from a box, which reads and
   // changes only the boxes of its band.
   bool QuietSweep(bool byColumns, int box) const { return (quietSweeps_[!byColumns] >> box) & 1u; }
@@ -358,7 +373,8 @@ namespace {
 void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context) {
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
-  if (full && context.hasQuiet && AlreadyPlaced(w, cell, placed) && w.Grid() == context.quiet) {
+  if (full && AlreadyPlaced(w, cell, placed) &&
+      (w.AllQuiet() || (context.hasQuiet && w.Grid() == context.quiet))) {
     return;
   }
   // The cells pass 8 may place: undetermined as the placement starts, not given, not this one.
@@ -375,12 +391,16 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
       ForUnits(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs);
       reset();
     }
+  } else {
+    w.SetAllQuiet(kPairPass);
   }
   if (w.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
       ForUnits(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples);
       reset();
     }
+  } else {
+    w.SetAllQuiet(kTriplePass);
   }
   if (!full) return;
   if (w.InGrid(2, 1) && w.InGrid(3, 2)) {
@@ -388,22 +408,30 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
       ForUnits(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple);
       reset();
     }
+  } else {
+    w.SetAllQuiet(kPairInTriplePass);
   }
   if (!((w.OfSize(0) | w.OfSize(1)) == CellMask::All())) {
     for (int kind : {kColumns, kRows, kBoxes}) {
       ForUnits(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles);
     }
+  } else {
+    w.SetAllQuiet(kHiddenSinglePass);
   }
   if (w.InGrid(2, 2)) {
     BoxPairSweep(w, true);
     BoxPairSweep(w, false);
     reset();
+  } else {
+    w.SetAllSweepsQuiet();
   }
   if (w.InGrid(3, 2) && w.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
       ForUnits(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
+  } else {
+    w.SetAllQuiet(kQuadPass);
   }
   if (w.Changes() == changesBeforePasses) {
     context.quiet = w.Grid();
