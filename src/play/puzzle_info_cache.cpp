@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace sudoku {
 
@@ -70,8 +71,14 @@ void PuzzleInfoCache::Open(const std::filesystem::path& folder) {
 }
 
 PuzzleInfo PuzzleInfoCache::Read(const std::filesystem::path& file) {
-  if (file.parent_path() != folder_) Open(file.parent_path());
-  const std::string name = file.filename().string();
+  // The folder and the name as texts: comparing paths part by part would cost more than the
+  // rest of a listing's lookup.
+  const std::string& whole = file.native();
+  const std::size_t slash = whole.rfind('/');
+  const std::string_view folder =
+      slash == std::string::npos ? std::string_view() : std::string_view(whole).substr(0, slash);
+  if (folder != folder_.native()) Open(std::filesystem::path(std::string(folder)));
+  const std::string name = whole.substr(slash == std::string::npos ? 0 : slash + 1);
   std::uintmax_t size = 0;
   std::int64_t modified = 0;
   const bool known = Stat(file, size, modified);
