@@ -73,6 +73,9 @@ void BM_StartOfEmptyLibrary(benchmark::State& state) {
 
 void BM_StartOf10000(benchmark::State& state) {
   static Cleanup cleanup;
+  testing::GameFixture previous("previous");  // the run that left the store
+  previous.game.CartellaBase = Library();
+  previous.game.AggiornaElenco();
   ListWith(state, Library(), true);
 }
 

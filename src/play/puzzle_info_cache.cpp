@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 
@@ -25,12 +27,38 @@ void WriteText(std::ostream& out, const std::string& text) {
   out << text.size() << ':' << text;
 }
 
-bool ReadText(std::istream& in, std::string& text) {
-  std::size_t size = 0;
-  if (!(in >> size) || in.get() != ':' || size > 1 << 20) return false;
-  text.resize(size);
-  return bool(in.read(text.data(), std::streamsize(size)));
-}
+// Reads the store's texts and numbers from the front of rest, each followed by its separator;
+// false when the store is damaged there.
+class StoreReader {
+ public:
+  explicit StoreReader(std::string_view text) : rest_(text) {}
+  bool AtEnd() const { return rest_.empty(); }
+
+  template <typename Number>
+  bool ReadNumber(Number& number, char separator) {
+    const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), number);
+    if (error != std::errc() || end == rest_.data() + rest_.size() || *end != separator) {
+      return false;
+    }
+    rest_.remove_prefix(std::size_t(end - rest_.data()) + 1);
+    return true;
+  }
+  bool ReadText(std::string& text) {
+    std::size_t size = 0;
+    if (!ReadNumber(size, ':') || size > rest_.size()) return false;
+    text.assign(rest_.substr(0, size));
+    rest_.remove_prefix(size);
+    return true;
+  }
+  bool Skip(char expected) {
+    if (rest_.empty() || rest_.front() != expected) return false;
+    rest_.remove_prefix(1);
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
 
 // Size and modification time (nanoseconds of the file clock) of a regular file, by one stat.
 bool Stat(const std::filesystem::path& file, std::uintmax_t& size, std::int64_t& modified) {
@@ -55,15 +83,18 @@ void PuzzleInfoCache::Open(const std::filesystem::path& folder) {
   entries_.clear();
   changed_ = false;
   std::ifstream in(folder / kStoreName, std::ios::binary);
-  std::string line;
-  if (!std::getline(in, line) || line != kVersion) return;
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string header = std::string(kVersion) + "\n";
+  if (text.compare(0, header.size(), header) != 0) return;
+  StoreReader reader(std::string_view(text).substr(header.size()));
   std::unordered_map<std::string, Entry> read;
-  while (in.peek() != std::char_traits<char>::eof()) {
+  while (!reader.AtEnd()) {
     std::string name;
     Entry entry;
-    bool whole = ReadText(in, name) && bool(in >> entry.size >> entry.modified) && in.get() == ' ';
-    for (std::string* field : Fields(entry.info)) whole = whole && ReadText(in, *field);
-    if (!whole || in.get() != '\n') return;  // a damaged store is not used at all
+    bool whole = reader.ReadText(name) && reader.Skip(' ') && reader.ReadNumber(entry.size, ' ') &&
+                 reader.ReadNumber(entry.modified, ' ');
+    for (std::string* field : Fields(entry.info)) whole = whole && reader.ReadText(*field);
+    if (!whole || !reader.Skip('\n')) return;  // a damaged store is not used at all
     entry.listed = false;
     read[name] = std::move(entry);
   }
