@@ -16,6 +16,10 @@ namespace {
 
 using Solution = std::array<std::uint8_t, 81>;  // digits [col][row]
 
+// The most solutions the fewest-candidates search keeps: a larger limit goes straight to the
+// column-major search, which keeps none, so that memory stays bounded whatever the limit.
+constexpr std::size_t kMostKept = 4096;
+
 bool IsSingle(std::uint16_t set) {
   return (set & (set - 1)) == 0;
 }
@@ -120,7 +124,7 @@ void LexSearch(const Cells& start, std::int32_t limit, CountState& state,
   const std::size_t wanted = std::size_t(limit - state.NumSoluzioni);
   OrderedSearch ordered(limit, state, advance);
   // With one solution wanted, the first in order ends the search at once.
-  if (inOrderOnly || wanted == 1 || !MayBeFew(grid)) {
+  if (inOrderOnly || wanted == 1 || wanted > kMostKept || !MayBeFew(grid)) {
     ordered.Descend(grid, 0);
     return;
   }
