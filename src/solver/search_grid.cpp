@@ -72,11 +72,15 @@ bool SearchGrid::Assign(int first, std::uint16_t bit) {
   pending[top++] = std::uint8_t(first);
   while (top > 0) {
     const int cell = pending[--top];
-    const std::uint16_t placed = cells[cell];
+    const std::uint16_t placedBit = cells[cell];
+    const int col = cell / 9, row = cell % 9;
+    placed[col] |= placedBit;
+    placed[9 + row] |= placedBit;
+    placed[18 + 3 * (col / 3) + row / 3] |= placedBit;
     for (std::uint8_t peer : units::kPeers[cell]) {
       std::uint16_t& set = cells[peer];
-      if (!(set & placed)) continue;
-      set &= std::uint16_t(~placed);
+      if (!(set & placedBit)) continue;
+      set &= std::uint16_t(~placedBit);
       if (set == 0) return false;
       dirty |= kCellUnits[peer];
       if (IsSingle(set)) pending[top++] = peer;
@@ -87,17 +91,18 @@ bool SearchGrid::Assign(int first, std::uint16_t bit) {
 
 bool SearchGrid::Propagate() {
   while (dirty != 0) {
-    const units::Unit& unit = units::kUnits[std::countr_zero(dirty)];
+    const int index = std::countr_zero(dirty);
+    const units::Unit& unit = units::kUnits[index];
     dirty &= dirty - 1;
-    std::uint16_t once = 0, twice = 0, solved = 0;
+    std::uint16_t once = 0, twice = 0;
     for (std::uint8_t cell : unit) {
       const std::uint16_t set = cells[cell];
       twice |= once & set;
       once |= set;
-      if (IsSingle(set)) solved |= set;
     }
     if (once != kDigitBits) return false;
-    for (std::uint16_t hidden = once & ~twice & ~solved; hidden != 0; hidden &= hidden - 1) {
+    // Every single cell has been assigned, so the digits of the unit's single cells are placed.
+    for (std::uint16_t hidden = once & ~twice & ~placed[index]; hidden != 0; hidden &= hidden - 1) {
       const std::uint16_t bit = std::uint16_t(hidden & -hidden);
       int target = -1;
       for (std::uint8_t cell : unit) {
