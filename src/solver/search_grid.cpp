@@ -162,12 +162,10 @@ bool SearchGrid::LockedCandidates(bool& changed) {
 }
 
 bool SearchGrid::PropagateWithLocks() {
-  for (;;) {
-    if (!Propagate()) return false;
-    bool changed = false;
-    if (!LockedCandidates(changed)) return false;
-    if (!changed) return true;
-  }
+  if (!Propagate()) return false;
+  bool changed = false;
+  if (!LockedCandidates(changed)) return false;
+  return !changed || Propagate();
 }
 
 bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {

@@ -20,8 +20,8 @@ struct SearchGrid {
   // no place left.
   bool Propagate();
   // Propagate, then locked candidates (a digit confined to one line within a box leaves the
-  // rest of the line, one confined to one box within a line leaves the rest of the box) and
-  // Propagate again while they remove anything.
+  // rest of the line, one confined to one box within a line leaves the rest of the box) once,
+  // and Propagate again when they removed anything.
   bool PropagateWithLocks();
 
  private:
