@@ -11,6 +11,7 @@
 #include "play/controls.h"
 #include "play/format_settings.h"
 #include "play/ports.h"
+#include "play/puzzle_info_cache.h"
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
 #include "solver/solution_counter.h"
@@ -94,6 +95,7 @@ class Game {
 
   // Library list and web catalogue.
   std::int32_t ColonnaOrdinamento = 0;
+  PuzzleInfoCache InfoLibreria;  // the list's records of files unchanged since they were read
   std::array<std::string, 11> ComponentiCatalogo;  // [1..10]; [1] is "z0" until an address is read
   std::array<std::string, 11> CampiTitolo;         // [1..10]
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 #include <stdexcept>
+#include <unordered_set>
 #include <vector>
 
 #include "play/game.h"
@@ -71,17 +72,19 @@ void Game::AggiornaElenco() {
   list.rows.clear();
   list.selected = -1;
   const std::filesystem::path folder = CartellaBase / "temi";
+  const std::unordered_set<std::string> solvedNames(solved.begin(), solved.end());
   for (const std::string& name : PuzzleFileNames(folder)) {
     PuzzleInfo info;  // a file that cannot be read at all is listed with empty fields
     try {
-      info = ReadPuzzleFile(folder / name).Info;
+      info = InfoLibreria.Read(folder / name);
     } catch (const std::exception&) {
     }
-    const bool isSolved = std::find(solved.begin(), solved.end(), name) != solved.end();
+    const bool isSolved = solvedNames.count(name) > 0;
     list.rows.push_back({name,
                          {info.NumeroSchema, info.DataPubblicazione, info.NumBase, info.Livello,
                           isSolved ? kSolvedMark : "", info.MediaVoti}});
   }
+  InfoLibreria.Save();
   SortLibrary();
 }
 

@@ -58,8 +58,12 @@ PuzzleMeasure MeasurePuzzle(const std::array<std::int32_t, 81>& givens) {
   measure.singlesSolve = CountPlain(givens, 1, &plainTrials).NumSoluzioni == 1 && plainTrials == 0;
   const CandidateGrid grid = BuildCandidates(GivensBoard(givens));
   for (const CandidateSet& set : grid.Cells) measure.openAfterLogic += set.Size() > 1;
+  // The trials of the column-major search alone, the measure the level thresholds were set by.
   CountState state;
-  CountSolutions(grid, 2, state, [&] { ++measure.trials; });
+  if (measure.openAfterLogic > 0) {
+    engine::LexSearch(
+        engine::ToCells(grid), 2, state, [&] { ++measure.trials; }, true);
+  }
   return measure;
 }
 

@@ -1,128 +1,144 @@
-// The counter's fast depth-first search: bit-set singles propagation with column-major
-// branching.
+// The counter's depth-first search. A search that branches on the cell with the fewest
+// candidates finds the whole solution set quickly when it is smaller than what is still wanted;
+// only when it is not does the column-major search run to put the first ones in order.
 #include "solver/lex_search.h"
 
+#include <algorithm>
 #include <bit>
+#include <vector>
 
+#include "solver/search_grid.h"
 #include "solver/units.h"
 
 namespace sudoku::engine {
 
 namespace {
 
-constexpr std::uint16_t kDigitBits = CandidateSet::kAllNine;
+using Solution = std::array<std::uint8_t, 81>;  // digits [col][row]
+
+// The most solutions the fewest-candidates search keeps: a larger limit goes straight to the
+// column-major search, which keeps none, so that memory stays bounded whatever the limit.
+constexpr std::size_t kMostKept = 4096;
 
 bool IsSingle(std::uint16_t set) {
-  return set != 0 && (set & (set - 1)) == 0;
+  return (set & (set - 1)) == 0;
 }
 
-class Search {
+Solution DigitsOf(const SearchGrid& grid) {
+  Solution digits;
+  for (int cell = 0; cell < 81; ++cell)
+    digits[cell] = std::uint8_t(std::countr_zero(grid.cells[cell]));
+  return digits;
+}
+
+// Collects up to cap solutions, in no particular order, branching on the open cell with the
+// fewest candidates.
+class FewestSearch {
  public:
-  Search(std::int32_t limit, CountState& state, const std::function<void()>& advance)
+  FewestSearch(std::size_t cap, const std::function<void()>& advance)
+      : cap_(cap), advance_(advance) {}
+
+  void Descend(SearchGrid& grid) {
+    // Locked candidates shrink the tree of a puzzle with one solution or none; where solutions
+    // abound they cost more than they save.
+    if (!(found_.size() < 2 ? grid.PropagateWithLocks() : grid.Propagate())) return;
+    int branch = -1, fewest = 10;
+    for (int cell = 0; cell < 81; ++cell) {
+      const int size = units::SetSize(grid.cells[cell]);
+      if (size > 1 && size < fewest) {
+        branch = cell;
+        fewest = size;
+        if (size == 2) break;
+      }
+    }
+    if (branch < 0) {
+      found_.push_back(DigitsOf(grid));
+      return;
+    }
+    for (std::uint16_t rest = grid.cells[branch]; rest != 0 && found_.size() < cap_;
+         rest &= std::uint16_t(rest - 1)) {
+      if (advance_) advance_();
+      SearchGrid child = grid;
+      if (child.Assign(branch, std::uint16_t(rest & -rest))) Descend(child);
+    }
+  }
+
+  std::vector<Solution>& Found() { return found_; }
+
+ private:
+  std::size_t cap_;
+  const std::function<void()>& advance_;
+  std::vector<Solution> found_;
+};
+
+// Counts solutions in column-major lexicographic order: the first open cell, digits ascending.
+class OrderedSearch {
+ public:
+  OrderedSearch(std::int32_t limit, CountState& state, const std::function<void()>& advance)
       : limit_(limit), state_(state), advance_(advance) {}
 
-  void Run(const Cells& start) {
-    Cells cells = start;
-    for (std::uint16_t& set : cells) set &= kDigitBits;
-    for (int cell = 0; cell < 81; ++cell) {
-      if (cells[cell] == 0) return;
-      if (IsSingle(cells[cell]) && !Eliminate(cells, cell)) return;
+  // Every cell before from is single.
+  void Descend(SearchGrid& grid, int from) {
+    if (!grid.Propagate()) return;
+    int branch = from;
+    while (branch < 81 && IsSingle(grid.cells[branch])) ++branch;
+    if (branch == 81) {
+      Take(DigitsOf(grid));
+      return;
     }
-    Descend(cells);
+    for (std::uint16_t rest = grid.cells[branch]; rest != 0 && state_.NumSoluzioni < limit_;
+         rest &= std::uint16_t(rest - 1)) {
+      if (advance_) advance_();
+      SearchGrid child = grid;
+      if (child.Assign(branch, std::uint16_t(rest & -rest))) Descend(child, branch + 1);
+    }
+  }
+
+  void Take(const Solution& digits) {
+    ++state_.NumSoluzioni;
+    std::copy(digits.begin(), digits.end(), state_.Soluzione.begin());
   }
 
  private:
-  // Removes the digit of the single cell from its peers, and so on for every peer that becomes
-  // single. False when some cell is left without a candidate.
-  static bool Eliminate(Cells& cells, int first) {
-    std::uint8_t pending[81];
-    int top = 0;
-    pending[top++] = std::uint8_t(first);
-    while (top > 0) {
-      const int cell = pending[--top];
-      const std::uint16_t bit = cells[cell];
-      if (bit == 0) return false;
-      for (std::uint8_t peer : units::kPeers[cell]) {
-        if (!(cells[peer] & bit)) continue;
-        cells[peer] &= std::uint16_t(~bit);
-        if (cells[peer] == 0) return false;
-        if (IsSingle(cells[peer])) pending[top++] = peer;
-      }
-    }
-    return true;
-  }
-
-  // Hidden singles until nothing changes. False on a unit where some digit has no cell left.
-  static bool Propagate(Cells& cells) {
-    bool changed = true;
-    while (changed) {
-      changed = false;
-      for (const units::Unit& unit : units::kUnits) {
-        std::uint16_t once = 0, twice = 0, solved = 0;
-        for (std::uint8_t cell : unit) {
-          const std::uint16_t set = cells[cell];
-          twice |= once & set;
-          once |= set;
-          if (IsSingle(set)) solved |= set;
-        }
-        if (once != kDigitBits) return false;
-        std::uint16_t hidden = std::uint16_t(once & ~twice & ~solved);
-        while (hidden != 0) {
-          const std::uint16_t bit = std::uint16_t(hidden & -hidden);
-          hidden &= std::uint16_t(~bit);
-          int target = -1;
-          for (std::uint8_t cell : unit) {
-            if (cells[cell] & bit) target = cell;
-          }
-          if (target < 0 || IsSingle(cells[target])) {
-            if (target < 0) return false;  // an earlier single of this unit took its only place
-            continue;
-          }
-          cells[target] = bit;
-          if (!Eliminate(cells, target)) return false;
-          changed = true;
-        }
-      }
-    }
-    return true;
-  }
-
-  void Descend(Cells& cells) {
-    if (!Propagate(cells)) return;
-    int branch = -1;
-    for (int cell = 0; cell < 81 && branch < 0; ++cell) {
-      if (!IsSingle(cells[cell])) branch = cell;
-    }
-    if (branch < 0) {
-      Found(cells);
-      return;
-    }
-    for (std::uint16_t rest = cells[branch]; rest != 0 && state_.NumSoluzioni < limit_;) {
-      const std::uint16_t bit = std::uint16_t(rest & -rest);
-      rest &= std::uint16_t(~bit);
-      if (advance_) advance_();
-      Cells child = cells;
-      child[branch] = bit;
-      if (Eliminate(child, branch)) Descend(child);
-    }
-  }
-
-  void Found(const Cells& cells) {
-    ++state_.NumSoluzioni;
-    for (int cell = 0; cell < 81; ++cell) state_.Soluzione[cell] = std::countr_zero(cells[cell]);
-  }
-
   std::int32_t limit_;
   CountState& state_;
   const std::function<void()>& advance_;
 };
 
+// Whether the grid may have few solutions. With fewer than 17 cells determined it has
+// several, usually very many, and finding the wanted number out of order first would be wasted:
+// only the speed depends on this guess.
+bool MayBeFew(const SearchGrid& grid) {
+  int determined = 0;
+  for (std::uint16_t set : grid.cells) determined += IsSingle(set);
+  return determined >= 17;
+}
+
 }  // namespace
 
 void LexSearch(const Cells& start, std::int32_t limit, CountState& state,
-               const std::function<void()>& advance) {
+               const std::function<void()>& advance, bool inOrderOnly) {
   if (state.NumSoluzioni >= limit) return;
-  Search(limit, state, advance).Run(start);
+  SearchGrid grid;
+  if (!StartGrid(start, grid)) return;
+  const std::size_t wanted = std::size_t(limit - state.NumSoluzioni);
+  OrderedSearch ordered(limit, state, advance);
+  // With one solution wanted, the first in order ends the search at once.
+  if (inOrderOnly || wanted == 1 || wanted > kMostKept || !MayBeFew(grid)) {
+    ordered.Descend(grid, 0);
+    return;
+  }
+  FewestSearch fewest(wanted, advance);
+  SearchGrid copy = grid;
+  fewest.Descend(copy);
+  std::vector<Solution>& found = fewest.Found();
+  if (found.size() < wanted) {
+    // The whole set is known: the ordered search would reach exactly these, smallest first.
+    std::sort(found.begin(), found.end());
+    for (const Solution& solution : found) ordered.Take(solution);
+    return;
+  }
+  ordered.Descend(grid, 0);
 }
 
 }  // namespace sudoku::engine

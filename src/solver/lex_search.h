@@ -14,11 +14,15 @@ namespace sudoku::engine {
 // column-major lexicographic order, keeping the last one in state.Soluzione. Every single
 // cell of start counts as placed; advance is called once per trial placement.
 //
-// Branching is always on the first open cell in column-major order with the digits ascending,
-// so the solutions come in the same order as from the placement-driven search; in between it
-// uses its own faster sound propagation (naked and hidden singles, a digit without a place in a
-// unit ends the branch), so the number of trials differs from that search's.
+// A set of solutions smaller than the number still wanted is found whole by a search that
+// branches on the cell with the fewest candidates, and taken smallest first: the column-major
+// search would reach exactly those. Otherwise that search runs, branching on the first open cell
+// with the digits ascending. Both propagate naked and hidden singles, so the number of trials
+// differs from the placement-driven search's.
+//
+// With inOrderOnly the column-major search runs alone, as the counter did before the fewest-
+// candidates search existed: its trials are those the generator's levels were set by.
 void LexSearch(const Cells& start, std::int32_t limit, CountState& state,
-               const std::function<void()>& advance);
+               const std::function<void()>& advance, bool inOrderOnly = false);
 
 }  // namespace sudoku::engine

@@ -3,11 +3,12 @@
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
+#include <vector>
 
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
+#include "solver/cell_mask.h"
 #include "solver/step_log.h"
 
 namespace sudoku::engine {
@@ -16,9 +17,13 @@ namespace sudoku::engine {
 using Cells = std::array<std::uint16_t, 81>;
 
 struct PlacementContext {
-  std::bitset<81> given;  // cells that pass 8 never places
+  CellMask given;  // cells that pass 8 never places
   const Board* board = nullptr;
   StepLog* steps = nullptr;  // records only while its PassoPasso is set
+  // The last grid on which the full-mode passes found nothing to change: placing again a digit
+  // that it already holds and that its peers already lack leaves it as it is.
+  mutable Cells quiet{};
+  mutable bool hasQuiet = false;
 };
 
 PlacementContext MakeContext(const Board& board, StepLog* steps);
@@ -27,5 +32,13 @@ CandidateGrid ToGrid(const Cells& cells);
 
 // PlaceDigit on raw cells: digit 0..9 at cell (col * 9 + row).
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context);
+
+struct CellDigit {
+  int cell, digit;
+};
+// Place of each in turn, each on the grid the one before left; what the passes learnt of the
+// grid carries over from one placement to the next.
+Cells PlaceAll(const Cells& input, const std::vector<CellDigit>& placements, bool full,
+               const PlacementContext& context);
 
 }  // namespace sudoku::engine

@@ -101,12 +101,13 @@ CandidateGrid BuildCandidates(const Board& board, StepLog* steps) {
   const engine::PlacementContext context = engine::MakeContext(board, steps);
   engine::Cells cells;
   cells.fill(kAllNine);
+  std::vector<engine::CellDigit> filled;
   for (int cell = 0; cell < 81; ++cell) {
     const int col = cell / 9, row = cell % 9;
     if (board.Texts[cell].empty() && !board.IsGiven(col, row)) continue;
-    cells = engine::Place(cells, cell, true, board.ValoreCella(col, row), context);
+    filled.push_back({cell, board.ValoreCella(col, row)});
   }
-  return engine::ToGrid(cells);
+  return engine::ToGrid(engine::PlaceAll(cells, filled, true, context));
 }
 
 std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, CountState& state,

@@ -52,6 +52,8 @@ constexpr std::array<std::uint8_t, 1024> MakeSetSizes() {
 
 inline constexpr std::array<std::uint8_t, 1024> kSetSizes = MakeSetSizes();
 
-inline int SetSize(std::uint16_t set) { return kSetSizes[set & 1023u]; }
+inline int SetSize(std::uint16_t set) {
+  return kSetSizes[set & 1023u];
+}
 
 }  // namespace sudoku::units

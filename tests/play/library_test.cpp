@@ -1,5 +1,6 @@
 // The puzzle library: which files are listed and marked solved, the sort of each column, the
 // load of a puzzle, the title, and the reset of the game.
+#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -201,6 +202,44 @@ TEST(LibraryTest, OpeningTheLocalLibraryShowsItsTabAndRefreshesTheList) {
   EXPECT_EQ(g.controls.PageControl1.activePage, "TSSudokuFile");
   EXPECT_EQ(g.controls.PageControl2.activePage, "TSLocale");
   EXPECT_EQ(Captions(g), std::vector<std::string>{"new.tema"});
+}
+
+// Writes the puzzle with the record number and dates it minutes ago, as settled files are.
+void WriteSettled(const std::filesystem::path& file, const std::string& number, int minutesAgo) {
+  WritePuzzle(file, kPuzzle, SampleInfo(number));
+  std::filesystem::last_write_time(
+      file, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
+}
+
+std::string NumberOf(const Game& g, std::size_t row) {
+  return g.controls.LVsudoku.rows[row].subItems[0];
+}
+
+TEST(LibraryTest, KeptRecordsGiveWayToAChangedFileAndOutliveTheWindow) {
+  GameFixture f;
+  const std::filesystem::path temi = f.base / "temi";
+  WriteSettled(temi / "a.tema", "1", 10);
+  f.game.AggiornaElenco();
+  EXPECT_EQ(NumberOf(f.game, 0), "1");
+  WriteSettled(temi / "a.tema", "2", 9);  // same size, later time
+  f.game.AggiornaElenco();
+  EXPECT_EQ(NumberOf(f.game, 0), "2");
+  WriteSettled(temi / "a.tema", "345", 9);  // same time, other size
+  f.game.AggiornaElenco();
+  EXPECT_EQ(NumberOf(f.game, 0), "345");
+
+  GameFixture next;  // a new window on the same folder lists from the store
+  next.game.CartellaBase = f.base;
+  next.game.AggiornaElenco();
+  EXPECT_EQ(NumberOf(next.game, 0), "345");
+  EXPECT_TRUE(std::filesystem::exists(temi / PuzzleInfoCache::kStoreName));
+
+  std::ofstream(temi / PuzzleInfoCache::kStoreName, std::ios::binary)
+      << "sudoku-library-cache 1\n6:a.tema 9999999";  // damaged: not used at all
+  GameFixture third;
+  third.game.CartellaBase = f.base;
+  third.game.AggiornaElenco();
+  EXPECT_EQ(NumberOf(third.game, 0), "345");
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// Singles propagation of the counter's search: naked singles through the peer table, hidden
+// singles per unit, both driven by the set of units whose cells changed.
+#include "solver/search_grid.h"
+
+#include <bit>
+
+#include "solver/units.h"
+
+namespace sudoku::engine {
+
+namespace {
+
+constexpr std::uint16_t kDigitBits = 0x3FE;
+
+constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
+  std::array<std::uint32_t, 81> masks{};
+  for (int unit = 0; unit < 27; ++unit) {
+    for (std::uint8_t cell : units::kUnits[unit]) masks[cell] |= 1u << unit;
+  }
+  return masks;
+}
+
+// The three units of every cell, as a unit bit set.
+constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();
+
+bool IsSingle(std::uint16_t set) {
+  return (set & (set - 1)) == 0;
+}
+
+// The three cells a line shares with a box, with the two other segments of its line and the
+// two other segments of its box that lie along the same direction.
+struct Segment {
+  std::array<std::uint8_t, 3> cells;
+  std::array<std::uint8_t, 2> lineMates, boxMates;
+};
+
+// Segments 0-26 lie along rows (row * 3 + stack), 27-53 along columns (27 + col * 3 + band).
+constexpr std::array<Segment, 54> MakeSegments() {
+  std::array<Segment, 54> all{};
+  for (int byColumn = 0; byColumn < 2; ++byColumn) {
+    for (int line = 0; line < 9; ++line) {
+      for (int third = 0; third < 3; ++third) {
+        Segment& segment = all[27 * byColumn + line * 3 + third];
+        for (int k = 0; k < 3; ++k) {
+          segment.cells[k] =
+              std::uint8_t(byColumn ? line * 9 + 3 * third + k : (3 * third + k) * 9 + line);
+        }
+        for (int other = 0, n = 0; other < 3; ++other) {
+          if (other != third)
+            segment.lineMates[n++] = std::uint8_t(27 * byColumn + line * 3 + other);
+        }
+        const int first = line - line % 3;
+        for (int other = first, n = 0; other < first + 3; ++other) {
+          if (other != line)
+            segment.boxMates[n++] = std::uint8_t(27 * byColumn + other * 3 + third);
+        }
+      }
+    }
+  }
+  return all;
+}
+
+constexpr std::array<Segment, 54> kSegments = MakeSegments();
+
+}  // namespace
+
+bool SearchGrid::Assign(int first, std::uint16_t bit) {
+  std::uint8_t pending[81];
+  int top = 0;
+  cells[first] = bit;
+  dirty |= kCellUnits[first];
+  pending[top++] = std::uint8_t(first);
+  while (top > 0) {
+    const int cell = pending[--top];
+    const std::uint16_t placedBit = cells[cell];
+    const int col = cell / 9, row = cell % 9;
+    placed[col] |= placedBit;
+    placed[9 + row] |= placedBit;
+    placed[18 + 3 * (col / 3) + row / 3] |= placedBit;
+    for (std::uint8_t peer : units::kPeers[cell]) {
+      std::uint16_t& set = cells[peer];
+      if (!(set & placedBit)) continue;
+      set &= std::uint16_t(~placedBit);
+      if (set == 0) return false;
+      dirty |= kCellUnits[peer];
+      if (IsSingle(set)) pending[top++] = peer;
+    }
+  }
+  return true;
+}
+
+bool SearchGrid::Propagate() {
+  while (dirty != 0) {
+    const int index = std::countr_zero(dirty);
+    const units::Unit& unit = units::kUnits[index];
+    dirty &= dirty - 1;
+    std::uint16_t once = 0, twice = 0;
+    for (std::uint8_t cell : unit) {
+      const std::uint16_t set = cells[cell];
+      twice |= once & set;
+      once |= set;
+    }
+    if (once != kDigitBits) return false;
+    // Every single cell has been assigned, so the digits of the unit's single cells are placed.
+    for (std::uint16_t hidden = once & ~twice & ~placed[index]; hidden != 0; hidden &= hidden - 1) {
+      const std::uint16_t bit = std::uint16_t(hidden & -hidden);
+      int target = -1;
+      for (std::uint8_t cell : unit) {
+        if (cells[cell] & bit) target = cell;
+      }
+      // An earlier hidden single of this unit may have taken the digit's only place.
+      if (target < 0) return false;
+      if (!IsSingle(cells[target]) && !Assign(target, bit)) return false;
+    }
+  }
+  return true;
+}
+
+bool SearchGrid::Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int& count) {
+  std::uint16_t& set = cells[cell];
+  if (!(set & bits)) return true;
+  const bool wasSingle = IsSingle(set);
+  set &= std::uint16_t(~bits);
+  if (set == 0) return false;
+  dirty |= kCellUnits[cell];
+  if (!wasSingle && IsSingle(set)) singles[count++] = std::uint8_t(cell);
+  return true;
+}
+
+bool SearchGrid::LockedCandidates(bool& changed) {
+  std::array<std::uint16_t, 54> digits;  // of each segment
+  for (int segment = 0; segment < 54; ++segment) {
+    const auto& cell = kSegments[segment].cells;
+    digits[segment] = cells[cell[0]] | cells[cell[1]] | cells[cell[2]];
+  }
+  std::uint8_t singles[81];
+  int count = 0;
+  for (int segment = 0; segment < 54; ++segment) {
+    const Segment& at = kSegments[segment];
+    const std::uint16_t here = digits[segment];
+    const std::uint16_t lineRest = digits[at.lineMates[0]] | digits[at.lineMates[1]];
+    const std::uint16_t boxRest = digits[at.boxMates[0]] | digits[at.boxMates[1]];
+    // Digits of the segment absent from the rest of the box leave the rest of the line, and
+    // the other way round.
+    const std::uint16_t pointing = here & ~boxRest & lineRest;
+    const std::uint16_t claiming = here & ~lineRest & boxRest;
+    if ((pointing | claiming) == 0) continue;
+    changed = true;
+    for (int mate = 0; mate < 2; ++mate) {
+      for (std::uint8_t cell : kSegments[at.lineMates[mate]].cells) {
+        if (!Strip(cell, pointing, singles, count)) return false;
+      }
+      for (std::uint8_t cell : kSegments[at.boxMates[mate]].cells) {
+        if (!Strip(cell, claiming, singles, count)) return false;
+      }
+    }
+  }
+  for (int k = 0; k < count; ++k) {
+    if (!Assign(singles[k], cells[singles[k]])) return false;
+  }
+  return true;
+}
+
+bool SearchGrid::PropagateWithLocks() {
+  if (!Propagate()) return false;
+  bool changed = false;
+  if (!LockedCandidates(changed)) return false;
+  return !changed || Propagate();
+}
+
+bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
+  for (int cell = 0; cell < 81; ++cell) {
+    grid.cells[cell] = start[cell] & kDigitBits;
+    if (grid.cells[cell] == 0) return false;
+  }
+  grid.dirty = (1u << 27) - 1;
+  for (int cell = 0; cell < 81; ++cell) {
+    const std::uint16_t set = grid.cells[cell];
+    if (IsSingle(set) && !grid.Assign(cell, set)) return false;
+  }
+  return true;
+}
+
+}  // namespace sudoku::engine
