@@ -9,7 +9,7 @@ SUDOKU_BUILD_PACKAGES=(
   libcpp-httplib-dev libsqlite3-dev libsodium-dev
   fonts-dejavu-core
 )
-SUDOKU_RUN_PACKAGES=(xvfb xauth)
+SUDOKU_RUN_PACKAGES=(xvfb xauth qt6-translations-l10n)
 
 # ensure_packages NAME...: installs the named packages that dpkg does not report as installed.
 ensure_packages() {

@@ -97,6 +97,7 @@ ShellBinding::ShellBinding(TFsudoku& window, Game& game, Handlers handlers)
 }
 
 void ShellBinding::Sync() {
+  translations_.Follow(game_.Lingua);
   ++syncing_;
   binder_.Sync();
   --syncing_;
