@@ -167,6 +167,7 @@ void ShellBinding::BindGrid() {
     Run([&] { allowed = game_.sudokugridSelectCell(col, row); });
     return allowed;
   };
+  board->mayEdit = [this](int col, int row) { return game_.IsOpenCell(col, row); };
   board->drawCell = [this](QPainter& painter, int col, int row) {
     PaintBoardCell(painter, col, row);
   };

@@ -108,6 +108,14 @@ TEST_F(GridViewTest, FillLastsUntilTheCellIsRedrawnForAChange) {
   grid.FillRect(grid.CellRect(1, 0), Qt::red);
   grid.SetCurrent(1, 0);
   EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(1, 0).center()), QColor(Qt::red));
+
+  grid.FillRect(grid.CellRect(6, 6), Qt::red);
+  grid.FillRect(grid.CellRect(7, 7), Qt::red);
+  grid.ClearFills(grid.CellRect(6, 6));  // one cell
+  EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(6, 6).center()), QColor(Qt::red));
+  EXPECT_EQ(grid.grab().toImage().pixelColor(grid.CellRect(7, 7).center()), QColor(Qt::red));
+  grid.ClearFills();  // all
+  EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(7, 7).center()), QColor(Qt::red));
 }
 
 }  // namespace

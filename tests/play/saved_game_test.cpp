@@ -85,12 +85,12 @@ TEST_F(SavedGame, ZeroTimeLeavesTheTimerAsItWas) {
   }
 }
 
-TEST_F(SavedGame, NoSavedGameOnlyResetsTheBoard) {
+TEST_F(SavedGame, NoSavedGameOnlySaysSoAndKeepsTheGameInHand) {
   for (const char* lingua : {"it", "en"}) {
     f.Entries(kPuzzle);
     f.game.Lingua = lingua;
     f.game.RiprendiPartita1Click();
-    EXPECT_EQ(f.Texts(), std::string(81, '.'));
+    EXPECT_EQ(f.Texts(), kPuzzle);
   }
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
@@ -120,11 +120,14 @@ TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
   EXPECT_EQ(f.game.Secondi, 0);
   EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
 
+  // A damaged or unreadable file is refused before the reset: the game in hand stays.
   f.dialogs.messages.clear();
   f.game.Lingua = "en";
+  f.Entries("..4" + std::string(78, '.'));
+  const std::string inHand = f.Texts();
   Resume("0h 0m 9s", "53x" + GridLine(kPuzzle));
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The file does not hold a valid grid: " + file.string());
-  EXPECT_EQ(f.Texts(), std::string(81, '.'));
+  EXPECT_EQ(f.Texts(), inHand);
   EXPECT_EQ(f.game.Secondi, 0);
 
   f.dialogs.messages.clear();
@@ -132,6 +135,16 @@ TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
   std::filesystem::create_directory(file);
   f.game.RiprendiPartita1Click();
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The system can't read the file " + file.string());
+  EXPECT_EQ(f.Texts(), inHand);
+}
+
+TEST_F(SavedGame, AReadOnlySaveIsRefusedAndLeftAsItWas) {
+  WriteAll(file, "kept");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  f.game.SalvaPartita1Click();
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+  EXPECT_EQ(ReadAll(file), "kept");
 }
 
 TEST_F(SavedGame, SaveFailureIsReported) {

@@ -45,6 +45,7 @@ TEST(PuzzleFile, WhatOurWriterWritesReadsBack) {
   EXPECT_EQ(puzzle.Schema[4 * 9 + 1], "19");  // column 4, row 1
   EXPECT_EQ(puzzle.Schema[2 * 9 + 0], "00");
   EXPECT_EQ(puzzle.Schema[8 * 9 + 8], "19");
+  EXPECT_TRUE(puzzle.GridIsComplete());
   // The plain records carry their keys; a grid row is 21 characters.
   EXPECT_EQ(ReadRecord(file, 3), "P0130");
   EXPECT_EQ(ReadRecord(file, 8), "P0605/02/2006");
@@ -106,6 +107,7 @@ TEST(PuzzleFile, FailedRecordsAndUnreadableFiles) {
   EXPECT_EQ(puzzle.Info.Tipologia, "-1");
   EXPECT_EQ(puzzle.Info.Votanti, "");
   for (const std::string& cell : puzzle.Schema) ASSERT_EQ(cell, "0");
+  EXPECT_FALSE(puzzle.GridIsComplete());
 
   try {
     ReadPuzzleFile(folder / "missing.tema");
