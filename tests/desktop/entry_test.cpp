@@ -54,28 +54,12 @@ TEST_F(ShellTest, LettersAndZeroEmptyTheCellWithoutASnapshot) {
 TEST_F(ShellTest, AGivenNeverTakesTheEditor) {
   LoadPuzzle();  // the cursor leaves (0, 0), a given now, for the first open cell
   EXPECT_EQ(std::pair(Board().CurrentCol(), Board().CurrentRow()), std::pair(0, 2));
-  Board().SetCurrent(0, 0);
+  Logic().controls.sudokugrid.col = Logic().controls.sudokugrid.row = 0;
+  app->Binding().Sync();
   Type(Qt::Key_7);
-  Type(Qt::Key_Return);
-  ClickCell(0, 0);
-  Type(Qt::Key_Delete);
   EXPECT_FALSE(Board().EditorOpen());
   EXPECT_EQ(Logic().board.Texts[CellIndex(0, 0)], "");
   EXPECT_EQ(Logic().NumStorico, 1);
-}
-
-TEST_F(ShellTest, DeleteClearsTheCellOpenOrNot) {
-  LoadPuzzle();
-  ClickCell(3, 0);
-  Type(Qt::Key_7);
-  Type(Qt::Key_Delete);  // the editor is open
-  EXPECT_EQ(Logic().board.Texts[CellIndex(3, 0)], "");
-  Type(Qt::Key_8);
-  Type(Qt::Key_Down);
-  Type(Qt::Key_Up);
-  Type(Qt::Key_Delete);  // the editor is closed
-  EXPECT_EQ(Logic().board.Texts[CellIndex(3, 0)], "");
-  EXPECT_EQ(Board().CellText(3, 0), QString());
 }
 
 }  // namespace
