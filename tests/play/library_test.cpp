@@ -192,58 +192,21 @@ TEST(LibraryTest, FileNamesAreListedAsLatin1AndLoad) {
   EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
-TEST(LibraryTest, TitleFallsBackToTheCatalogueFieldsThenStays) {
-  GameFixture f;
-  Game& g = f.game;
-  g.controls.LTitle.caption = "old";
-  g.enomefileChange();
-  EXPECT_EQ(g.controls.LTitle.caption, "old");
-  g.ComponentiCatalogo[1] = "2009";
-  g.CampiTitolo[2] = "4";
-  g.CampiTitolo[4] = "45";
-  g.CampiTitolo[5] = "05/02/2006";
-  g.enomefileChange();
-  EXPECT_EQ(g.controls.LTitle.caption,
-            "Puzzle n\xB0"
-            "45 del 05/02/2006 level 4");
-}
-
-TEST(LibraryTest, ResetClearsTheGameAndRefillsTheCatalogueLists) {
+TEST(LibraryTest, ResetEndsTheGameAndRefillsTheCatalogueLists) {
   GameFixture f;
   Game& g = f.game;
   g.Mese = 12;
   g.controls.enomefile.text = "p.tema";
-  g.controls.RicominciaPartita.enabled = true;
   g.NumStorico = 7;
-  g.Storico[7][3] = 2;
-  g.Secondi = 9;
-  g.TastoGiu = true;  // and the other eight likewise
-  g.StampaInAttesa = true;
-  g.ComponentiCatalogo[1] = "2009";
   g.board.Texts[5] = "3";
   g.AzzeraGioco();
   g.AzzeraGioco();  // refilled, not appended
-  EXPECT_EQ(g.controls.enomefile.text, "");
-  EXPECT_FALSE(g.controls.RicominciaPartita.enabled || g.TastoGiu || g.StampaInAttesa);
-  EXPECT_EQ(g.NumStorico + g.Storico[7][3] + g.Secondi, 0);
-  EXPECT_EQ(g.board.Texts[5] + g.board.Schema[5], "0");
-  EXPECT_EQ(g.ComponentiCatalogo[1], "z0");
+  EXPECT_EQ(g.controls.enomefile.text + g.board.Texts[5], "");
+  EXPECT_EQ(g.NumStorico, 0);
   EXPECT_EQ(g.controls.CBAnno.items.size(), 19u);  // 2008 to 2026
   EXPECT_EQ(g.controls.CBAnno.Text(), "2026");
   EXPECT_EQ(g.controls.CBMese.items.size(), 13u);
   EXPECT_EQ(g.controls.CBMese.Text(), "12");
-}
-
-TEST(LibraryTest, OpeningTheLocalLibraryShowsItsTabAndRefreshesTheList) {
-  GameFixture f;
-  Game& g = f.game;
-  g.controls.PageControl1.activePage = "TSHelp";
-  g.controls.PageControl2.activePage = "TSTrascina";
-  WritePuzzle(f.base / "temi" / "new.tema", kPuzzle);
-  g.ApriSchemalocale1Click();
-  EXPECT_EQ(g.controls.PageControl1.activePage, "TSSudokuFile");
-  EXPECT_EQ(g.controls.PageControl2.activePage, "TSLocale");
-  EXPECT_EQ(Captions(g), std::vector<std::string>{"new.tema"});
 }
 
 }  // namespace
