@@ -2,7 +2,6 @@
 // resumed as they stand.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -95,20 +94,6 @@ TEST_F(SavedGame, NoSavedGameOnlySaysSoAndKeepsTheGameInHand) {
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
                                        {BoxKind::Plain, "There are no saved games"}}));
-}
-
-TEST_F(SavedGame, ShortFilesFillWhatTheyCover) {
-  Resume("0h 0m 5s", "53007");
-  EXPECT_EQ(f.Texts().substr(0, 9), "5........");
-  EXPECT_EQ(f.game.board.Texts[CellIndex(0, 1)], "3");
-  EXPECT_EQ(f.game.board.Texts[CellIndex(0, 4)], "7");
-  EXPECT_EQ(std::count(f.game.board.Texts.begin(), f.game.board.Texts.end(), ""), 78);
-  EXPECT_EQ(f.game.Secondi, 5);
-
-  WriteAll(file, "[timer]:0h 1m 0s");
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.Texts(), std::string(81, '.'));
-  EXPECT_EQ(f.game.Secondi, 60);
 }
 
 TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
