@@ -9,7 +9,7 @@ SUDOKU_BUILD_PACKAGES=(
   libcpp-httplib-dev libsqlite3-dev libsodium-dev libboost-dev libzip-dev
   fonts-dejavu-core desktop-file-utils appstream
 )
-SUDOKU_RUN_PACKAGES=(xvfb xauth)
+SUDOKU_RUN_PACKAGES=(xvfb xauth qt6-translations-l10n)
 
 # ensure_packages NAME...: installs the named packages that dpkg does not report as installed.
 ensure_packages() {

@@ -1,4 +1,6 @@
-// sudoku-cli: dispatches to the command named by the first argument.
+// sudoku-cli: dispatches to the command named by the first argument; --help (or -h) prints the
+// usage, of the tool or of one command, to standard output and succeeds.
+#include <algorithm>
 #include <iostream>
 
 #include "cli_commands.h"
@@ -15,12 +17,33 @@ int UsageError(std::string_view why) {
 
 }  // namespace sudoku::cli
 
+namespace {
+
+bool AsksForHelp(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace sudoku::cli;
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];
+  if (AsksForHelp(name)) {
+    std::cout << "usage:\n";
+    for (const Command& command : AllCommands()) {
+      std::cout << "  sudoku-cli " << command.usage << "\n";
+    }
+    return 0;
+  }
   for (const Command& command : AllCommands()) {
-    if (command.name == name) return command.run(Args(argv + 2, argv + argc));
+    if (command.name != name) continue;
+    const Args args(argv + 2, argv + argc);
+    if (std::any_of(args.begin(), args.end(), AsksForHelp)) {
+      std::cout << "usage: sudoku-cli " << command.usage << "\n";
+      return 0;
+    }
+    return command.run(args);
   }
   return UsageError("unknown command '" + name + "'");
 }

@@ -126,7 +126,6 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   qtDialogs_->about = [this] { about_->exec(); };
 
   window_->activated = [this] {
-    window_->move(0, 0);
     QTimer::singleShot(0, window_.get(),
                        [this] { binding_->Run([this] { main_->FormActivate(); }); });
   };
@@ -209,6 +208,7 @@ void DesktopApp::Create(const std::filesystem::path& base) {
 }
 
 void DesktopApp::Show() {
+  window_->PlaceAtTopLeft();
   window_->show();
 }
 

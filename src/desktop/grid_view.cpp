@@ -16,6 +16,9 @@ constexpr int kLine = 1;
 const QColor kCellColour(255, 255, 255);
 const QColor kLineColour(192, 192, 192);
 const QColor kCurrentColour(204, 224, 255);
+// What OpenEditor is handed for the keys that shorten or clear the cell's text.
+const QString kBackspace = QStringLiteral("\b");
+const QString kDelete = QStringLiteral("\x7f");
 
 }  // namespace
 
@@ -81,6 +84,8 @@ GridView::GridView(const Geometry& geometry, QWidget* parent)
   editor_->setTextMargins(0, 0, 0, 0);
   editor_->setContentsMargins(0, 0, 0, 0);
   editor_->hide();
+  // A right click on the editor is a colour mark on its cell, not the editor's own menu.
+  editor_->setContextMenuPolicy(Qt::NoContextMenu);
   editor_->installEventFilter(this);
   connect(editor_, &QLineEdit::textEdited, this, [this](const QString& text) {
     ForgetMarks(currentCol_, currentRow_);
@@ -123,6 +128,13 @@ void GridView::FillRect(const QRect& rect, const QColor& colour) {
   update(rect);
 }
 
+void GridView::ClearFills(const QRect& area) {
+  for (int i = 0; i < 81; ++i) {
+    const QRect cell = CellRect(i / 9, i % 9);
+    if (area.isEmpty() || area.intersects(cell)) ForgetMarks(i / 9, i % 9);
+  }
+}
+
 void GridView::ForgetMarks(int col, int row) {
   std::vector<Mark>& marks = marks_[Index(col, row)];
   if (marks.empty()) return;
@@ -139,7 +151,7 @@ bool GridView::EditorHasFocus() const {
 }
 
 void GridView::OpenEditor(const QString& typed) {
-  if (editor_ == nullptr) return;
+  if (editor_ == nullptr || (mayEdit && !mayEdit(currentCol_, currentRow_))) return;
   const QRect cell = CellRect(currentCol_, currentRow_);
   editor_->setGeometry(cell.adjusted(2, 2, 0, 0));
   editor_->setFont(font());
@@ -148,9 +160,10 @@ void GridView::OpenEditor(const QString& typed) {
   palette.setColor(QPalette::Text, QColor(0, 0, 255));
   editor_->setPalette(palette);
   QString text = texts_[Index(currentCol_, currentRow_)];
-  const bool backspace = typed == QStringLiteral("\b");
-  if (backspace) {
+  if (typed == kBackspace) {
     text.chop(1);
+  } else if (typed == kDelete) {
+    text.clear();
   } else {
     text += typed;
   }
@@ -254,7 +267,16 @@ bool GridView::HandleKeyPress(QKeyEvent* event) {
       return true;
     case Qt::Key_Backspace:
       if (editorOpen_) return false;
-      OpenEditor(QStringLiteral("\b"));
+      OpenEditor(kBackspace);
+      return true;
+    case Qt::Key_Delete:
+      // Delete clears the cell, as Backspace, "0" and a space do.
+      if (editorOpen_) {
+        editor_->clear();
+        emit EditTextReported(currentCol_, currentRow_, QString());
+      } else {
+        OpenEditor(kDelete);
+      }
       return true;
     default:
       break;
@@ -281,6 +303,15 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
       emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()));
       return false;
+    case QEvent::MouseButtonPress: {
+      auto* press = static_cast<QMouseEvent*>(event);
+      if (press->button() != Qt::RightButton) return false;
+      // The editor closes first: it would hide the mark painted under it.
+      const QPoint p = editor_->mapToParent(press->position().toPoint());
+      CloseEditor();
+      emit MousePressed(1, p.x(), p.y());
+      return true;
+    }
     case QEvent::FocusOut: {
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
       if (!editorOpen_ || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
@@ -350,15 +381,16 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.setClipping(false);
     }
   }
+  // Fills go over the cell's face but under what drawCell adds, so no fill hides a given.
+  for (const std::vector<Mark>& marks : marks_) {
+    for (const Mark& mark : marks) painter.fillRect(mark.rect, mark.colour);
+  }
   for (int col = 0; col < 9 && drawCell; ++col) {
     for (int row = 0; row < 9; ++row) {
       painter.save();
       drawCell(painter, col, row);
       painter.restore();
     }
-  }
-  for (const std::vector<Mark>& marks : marks_) {
-    for (const Mark& mark : marks) painter.fillRect(mark.rect, mark.colour);
   }
 }
 

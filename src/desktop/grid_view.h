@@ -36,14 +36,20 @@ class GridView : public QWidget {
   void SetCurrent(int col, int row);
   QRect CellRect(int col, int row) const;
 
-  // Paints a rectangle over the grid until that cell is next redrawn (selected, edited).
+  // Paints a rectangle over a cell's face (under the borders and given digits drawn by
+  // drawCell) until the cell is selected, edited or cleared.
   void FillRect(const QRect& rect, const QColor& colour);
+  // Removes the fills of the cells that area touches, or all fills when area is empty.
+  void ClearFills(const QRect& area = QRect());
   bool EditorOpen() const;
   // Closes the editor, reporting its text once more.
   void CloseEditor();
 
   // Asked before a cell becomes current; false keeps the cursor where the logic left it.
   std::function<bool(int col, int row)> selectCell;
+  // Asked before the editor opens on the current cell; false keeps it closed, whatever the key
+  // or click that asked.
+  std::function<bool(int col, int row)> mayEdit;
   // Draws what lies over a cell's usual face (borders, given digits), after the usual face.
   std::function<void(QPainter& painter, int col, int row)> drawCell;
 

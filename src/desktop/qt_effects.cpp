@@ -36,10 +36,22 @@ void QtEffects::PlaySound(const std::filesystem::path& path) {
   sound_->play();
 }
 
+namespace {
+
+QRect ToQRect(const Rect& rect) {
+  return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+}  // namespace
+
 void QtEffects::FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) {
   GridView* view = grid == "UAgrid" ? window_.Candidates() : window_.Board();
-  view->FillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
-                 QColor(colour.r, colour.g, colour.b));
+  view->FillRect(ToQRect(rect), QColor(colour.r, colour.g, colour.b));
+}
+
+void QtEffects::ClearFills(const std::string& grid, const std::optional<Rect>& area) {
+  GridView* view = grid == "UAgrid" ? window_.Candidates() : window_.Board();
+  view->ClearFills(area ? ToQRect(*area) : QRect());
 }
 
 void QtEffects::Pause(int ms) {

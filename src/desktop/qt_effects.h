@@ -21,6 +21,7 @@ class QtEffects : public Effects {
 
   void PlaySound(const std::filesystem::path& path) override;
   void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override;
+  void ClearFills(const std::string& grid, const std::optional<Rect>& area) override;
   void Pause(int ms) override;
   bool SetFocus(const std::string& control) override;
 

@@ -97,6 +97,7 @@ ShellBinding::ShellBinding(TFsudoku& window, Game& game, Handlers handlers)
 }
 
 void ShellBinding::Sync() {
+  translations_.Follow(game_.Lingua);
   ++syncing_;
   binder_.Sync();
   --syncing_;
@@ -166,6 +167,7 @@ void ShellBinding::BindGrid() {
     Run([&] { allowed = game_.sudokugridSelectCell(col, row); });
     return allowed;
   };
+  board->mayEdit = [this](int col, int row) { return game_.IsOpenCell(col, row); };
   board->drawCell = [this](QPainter& painter, int col, int row) {
     PaintBoardCell(painter, col, row);
   };

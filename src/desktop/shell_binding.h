@@ -10,6 +10,7 @@
 #include <string>
 
 #include "desktop/control_binder.h"
+#include "desktop/qt_translations.h"
 #include "play/game.h"
 
 class QPainter;
@@ -56,6 +57,7 @@ class ShellBinding : public QObject {
   Game& game_;
   Handlers handlers_;
   ControlBinder binder_;
+  QtTranslations translations_;  // follow Lingua after every handler
   int syncing_ = 0;
 };
 

@@ -3,10 +3,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
+#include <QWindow>
 #include <initializer_list>
 
 #include "desktop/fonts.h"
@@ -150,6 +153,19 @@ void TFsudoku::BuildMenus() {
 void TFsudoku::closeEvent(QCloseEvent* event) {
   if (closing) closing();
   event->accept();
+}
+
+void TFsudoku::PlaceAtTopLeft() {
+  // Before the window exists a move places its frame, which the window manager honours when it
+  // frames the window; once it exists only the frame position does (a move would place the
+  // client area there and the title bar above the screen's edge).
+  const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  const QPoint corner = where != nullptr ? where->availableGeometry().topLeft() : QPoint(0, 0);
+  if (testAttribute(Qt::WA_WState_Created) && windowHandle() != nullptr) {
+    windowHandle()->setFramePosition(corner);
+  } else {
+    move(corner);
+  }
 }
 
 bool TFsudoku::event(QEvent* event) {

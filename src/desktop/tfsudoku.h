@@ -36,6 +36,9 @@ class TFsudoku : public QMainWindow {
   WebPane* Pane(const std::string& name) const;
   const std::map<std::string, WebPane*>& Panes() const { return panes_; }
   QAction* LanguageItem() const { return languageItem_; }
+  // Puts the outer frame, title bar included, at the top-left corner of the screen's free area;
+  // called before the window is first shown.
+  void PlaceAtTopLeft();
 
   // Asked when the user closes the window; runs before the window goes.
   std::function<void()> closing;

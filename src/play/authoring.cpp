@@ -104,8 +104,10 @@ void Game::ApriSchemaIncompletoClick() {
       dialogs.OpenFile(CartellaBase / "temi" / "mioschema");
   if (!chosen) return;
   controls.PageControl1.activePage = "TSHelp";
+  const std::optional<GameTextContent> unfinished = ReadGameText(*chosen);
+  if (!unfinished) return;  // the game in hand stays
   AzzeraGioco();
-  LoadGameText(*chosen);
+  ApplyGameText(*unfinished);
 }
 
 }  // namespace sudoku

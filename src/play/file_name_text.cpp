@@ -58,4 +58,20 @@ std::string TextFromPath(const std::filesystem::path& path) {
   return text;
 }
 
+std::string TextFromFileName(std::string_view name) {
+  std::string text;
+  for (std::size_t i = 0; i < name.size();) {
+    const auto u = static_cast<unsigned char>(name[i]);
+    if (u < 0x80) {
+      text += name[i++];
+    } else if (SequenceLength(name, i) == 2 && u <= 0xC3) {
+      text += static_cast<char>(((u & 0x1F) << 6) | (name[i + 1] & 0x3F));
+      i += 2;
+    } else {
+      return std::string(name);
+    }
+  }
+  return text;
+}
+
 }  // namespace sudoku

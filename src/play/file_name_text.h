@@ -16,4 +16,9 @@ std::string FileNameFromText(std::string_view latin1);
 // characters "?", and bytes that are not UTF-8 stay as they are.
 std::string TextFromPath(const std::filesystem::path& path);
 
+// A file name as a Latin-1 text: its text when the name is UTF-8 of Latin-1 characters only
+// (FileNameFromText gives the name back), else the name's bytes unchanged, so that a name
+// outside Latin-1 still names its file.
+std::string TextFromFileName(std::string_view name);
+
 }  // namespace sudoku

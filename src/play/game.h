@@ -16,6 +16,8 @@
 #include "solver/candidate_grid.h"
 #include "solver/solution_counter.h"
 #include "solver/step_log.h"
+#include "storage/game_text_file.h"
+#include "storage/puzzle_file.h"
 
 namespace sudoku {
 
@@ -113,6 +115,8 @@ class Game {
   void RefreshCandidateGrid();
 
   // ---- Cell entry.
+  // Whether the cell may be selected and edited: its code starts with "0".
+  bool IsOpenCell(int col, int row) const;
   void sudokugridKeyDown(int key);
   // Asked before (col, row) becomes the current cell; leaves the current cell in
   // controls.sudokugrid (the target, the cell the cursor was pushed to, or unchanged).
@@ -164,7 +168,8 @@ class Game {
   // a numeric column holds a text that is not a number.
   int LVsudokuCompare(const ListRow& row1, const ListRow& row2) const;
   void LVsudokuColumnClick(int column);
-  // False when the file could not be read (reported; the board is left cleared).
+  // Loads the puzzle named by enomefile. False, with an error shown and nothing changed, when
+  // the file cannot be read or is not a puzzle.
   bool CaricaSchema();
   void AzzeraGioco();
   void LVsudokuDblClick();
@@ -212,11 +217,19 @@ class Game {
   void ClearGame();
   void ClearHistory();
   void ClearNavigationKeys();
+  // After the board is rewritten: a cursor left on a cell that is not open moves to the first
+  // open cell in column-major order (it stays when there is none).
+  void KeepCursorOnOpenCell();
   void AnnounceSolve();
   void CountSolutionsAfterEntry();
   void StartTimer();
   void PauseTimer();
   void SortLibrary();
+  // The file of the library's puzzle named by a list caption (a Latin-1 text).
+  std::filesystem::path PuzzlePath(const std::string& name) const;
+  // Reads that puzzle; nothing, with an error box naming the file, when it cannot be read or is
+  // not a puzzle.
+  std::optional<PuzzleFile> ReadChosenPuzzle(const std::string& name);
   bool IsSolved() const;
   void ShowSolutionCount(std::int32_t limit);
   // A box whose kind, as well as its text, depends on the language.
@@ -225,9 +238,11 @@ class Game {
   // Fills the cell of sudokugrid red, pauses ms with the window repainted, then clears it.
   void FlashCell(int col, int row, int ms);
   std::filesystem::path SavedGamePath() const;
-  // Fills the reset board from a saved-game or unfinished-puzzle file and rebuilds it; false,
-  // with an error shown, when the file cannot be read or its grid is damaged.
-  bool LoadGameText(const std::filesystem::path& path);
+  // Reads a saved-game or unfinished-puzzle file; nothing, with an error shown, when the file
+  // cannot be read or its grid is damaged.
+  std::optional<GameTextContent> ReadGameText(const std::filesystem::path& path);
+  // Fills the reset board and the time display from such a file and rebuilds the board.
+  void ApplyGameText(const GameTextContent& saved);
   void SaveAuthoredPuzzle();
   void SaveUnfinishedPuzzle();
   // Why name cannot be the name of an unfinished-puzzle file, or nothing when it can.

@@ -19,6 +19,8 @@ int Game::ValoreCella(int col, int row) const {
 }
 
 void Game::AzzeraGriglia() {
+  // Colour marks belong to the board they were painted on.
+  effects.ClearFills("sudokugrid", std::nullopt);
   for (int i = 0; i < 81; ++i) {
     board.Schema[i] = "0";
     board.Texts[i].clear();
@@ -40,6 +42,7 @@ void Game::AggiornaGriglia() {
   }
   Candidati = work;
   RefreshCandidateGrid();
+  KeepCursorOnOpenCell();
 
   // A solve is announced once; the board has to stop being solved before it counts again.
   if (!IsSolved()) {
@@ -59,6 +62,7 @@ void Game::RefreshCandidateGrid() {
         controls.PageControl1.activePage = "TSHelp";
         effects.FillRect("UAgrid", CandidateCellRect(col, row), kErrorRed);
         effects.Pause(2000);
+        effects.ClearFills("UAgrid", CandidateCellRect(col, row));
       }
       shown = std::move(fresh);
     }

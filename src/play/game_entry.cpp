@@ -18,6 +18,24 @@ bool IsOpen(const Board& board, int col, int row) {
 
 }  // namespace
 
+bool Game::IsOpenCell(int col, int row) const {
+  return col >= 0 && col < 9 && row >= 0 && row < 9 && IsOpen(board, col, row);
+}
+
+void Game::KeepCursorOnOpenCell() {
+  BoardGrid& grid = controls.sudokugrid;
+  if (IsOpenCell(grid.col, grid.row)) return;
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      if (IsOpen(board, col, row)) {
+        grid.col = col;
+        grid.row = row;
+        return;
+      }
+    }
+  }
+}
+
 void Game::ClearNavigationKeys() {
   TastoSinistra = TastoSu = TastoDestra = TastoGiu = TastoTab = TastoPagSu = TastoPagGiu =
       TastoFine = TastoInizio = false;

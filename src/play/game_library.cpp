@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "play/file_name_text.h"
 #include "play/game.h"
 #include "play/library_sort.h"
 #include "play/statistics_file.h"
@@ -73,12 +74,13 @@ void Game::AggiornaElenco() {
   list.selected = -1;
   const std::filesystem::path folder = CartellaBase / "temi";
   const std::unordered_set<std::string> solvedNames(solved.begin(), solved.end());
-  for (const std::string& name : PuzzleFileNames(folder)) {
+  for (const std::string& fileName : PuzzleFileNames(folder)) {
     PuzzleInfo info;  // a file that cannot be read at all is listed with empty fields
     try {
-      info = InfoLibreria.Read(folder / name);
+      info = InfoLibreria.Read(folder / fileName);
     } catch (const std::exception&) {
     }
+    const std::string name = TextFromFileName(fileName);
     const bool isSolved = solvedNames.count(name) > 0;
     list.rows.push_back({name,
                          {info.NumeroSchema, info.DataPubblicazione, info.NumBase, info.Livello,
@@ -142,30 +144,42 @@ void Game::LVsudokuColumnClick(int column) {
   SortLibrary();
 }
 
+std::filesystem::path Game::PuzzlePath(const std::string& name) const {
+  const std::filesystem::path folder = CartellaBase / "temi";
+  const std::filesystem::path converted = folder / FileNameFromText(name);
+  std::error_code error;
+  // A name outside Latin-1 is listed with its own bytes, which name the file as they stand.
+  if (!std::filesystem::exists(converted, error) && std::filesystem::exists(folder / name, error)) {
+    return folder / name;
+  }
+  return converted;
+}
+
+std::optional<PuzzleFile> Game::ReadChosenPuzzle(const std::string& name) {
+  const std::filesystem::path path = PuzzlePath(name);
+  try {
+    PuzzleFile puzzle = ReadPuzzleFile(path);
+    if (puzzle.GridIsComplete()) return puzzle;
+  } catch (const std::exception& error) {
+    ReportError(error.what());
+    return std::nullopt;
+  }
+  ReportError(
+      std::string(Tr("Il file non contiene uno schema: ", "The file does not hold a puzzle: ")) +
+      TextFromPath(path));
+  return std::nullopt;
+}
+
 bool Game::CaricaSchema() {
+  // The file is read and checked first: a file that is not a puzzle changes nothing.
+  const std::optional<PuzzleFile> puzzle = ReadChosenPuzzle(controls.enomefile.text);
+  if (!puzzle) return false;
   // The step records belong to the board they were found on: a new puzzle ends their replay.
   steps.NumPassi = 0;
   steps.PassoCorrente = 0;
   steps.PassoPasso = false;
   AzzeraGriglia();
-  for (Edit* field : {&controls.ETipologia, &controls.ECreatore, &controls.ENumBase,
-                      &controls.ELivello, &controls.EMediaVoti, &controls.EVotanti,
-                      &controls.ENumeroSchema, &controls.EDataPubblicazione}) {
-    field->text.clear();
-  }
-  PuzzleFile puzzle;
-  try {
-    puzzle = ReadPuzzleFile(CartellaBase / "temi" / controls.enomefile.text);
-  } catch (const std::exception& error) {
-    // Leave a consistent empty board: derived layer rebuilt, no history to undo into.
-    ClearHistory();
-    controls.Undo1.enabled = false;
-    solvedAnnounced_ = false;
-    AggiornaGriglia();
-    ReportError(error.what());
-    return false;
-  }
-  const PuzzleInfo& info = puzzle.Info;
+  const PuzzleInfo& info = puzzle->Info;
   controls.ECreatore.text = info.Creatore;
   controls.ETipologia.text = info.Tipologia;
   controls.ENumBase.text = info.NumBase;
@@ -174,7 +188,7 @@ bool Game::CaricaSchema() {
   controls.EVotanti.text = info.Votanti;
   controls.ENumeroSchema.text = info.NumeroSchema;
   controls.EDataPubblicazione.text = info.DataPubblicazione;
-  board.Schema = puzzle.Schema;
+  board.Schema = puzzle->Schema;
 
   solvedAnnounced_ = false;
   AggiornaGriglia();
@@ -195,6 +209,8 @@ bool Game::CaricaSchema() {
 void Game::LVsudokuDblClick() {
   const ListRow* selected = controls.LVsudoku.Selected();
   if (selected == nullptr) return;
+  // A file that is not a puzzle is refused before anything changes: the game in hand stays.
+  if (!ReadChosenPuzzle(selected->caption)) return;
   controls.RicominciaPartita.enabled = true;
   SetNomeFile(selected->caption);
   if (CaricaSchema()) Restart1Click();

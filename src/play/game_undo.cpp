@@ -18,6 +18,7 @@ void Game::Undo1Click() {
   // One entry is reported twice by the grid, so one Undo steps back two snapshots.
   NumStorico -= 2;
   if (NumStorico < 2) controls.Undo1.enabled = false;
+  effects.ClearFills("sudokugrid", std::nullopt);  // the marks went with the board they marked
   for (std::string& text : board.Texts) text.clear();
   const Snapshot& slot = Storico[std::size_t(NumStorico)];
   for (int i = 0; i < 81; ++i) {
@@ -36,6 +37,7 @@ void Game::RicominciaPartitaClick() {
           name + "?")) {
     return;
   }
+  if (!ReadChosenPuzzle(name)) return;  // the game in hand stays
   SetNomeFile(name);
   if (controls.SudokuTimer.enabled) Restart1Click();
   ClearGame();

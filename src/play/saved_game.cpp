@@ -24,14 +24,18 @@ void Game::SalvaPartita1Click() {
 }
 
 void Game::RiprendiPartita1Click() {
-  AzzeraGioco();
+  // Everything is checked before the reset, so that a missing or damaged saved game leaves the
+  // game in hand as it was.
   const std::filesystem::path path = SavedGamePath();
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored)) {
     dialogs.Message(BoxKind::Plain, Tr("Non ci sono partite salvate", "There are no saved games"));
     return;
   }
-  if (!LoadGameText(path)) return;
+  const std::optional<GameTextContent> saved = ReadGameText(path);
+  if (!saved) return;
+  AzzeraGioco();
+  ApplyGameText(*saved);
 
   const std::optional<std::int32_t> seconds = ClockSeconds(controls.LTime.caption);
   if (!seconds) {
@@ -47,25 +51,26 @@ void Game::RiprendiPartita1Click() {
   }
 }
 
-bool Game::LoadGameText(const std::filesystem::path& path) {
-  const std::optional<GameTextContent> saved = ReadGameTextFile(path);
+std::optional<GameTextContent> Game::ReadGameText(const std::filesystem::path& path) {
+  std::optional<GameTextContent> saved = ReadGameTextFile(path);
   if (!saved) {
     ReportError(std::string(Tr("Non posso leggere il file ", "The system can't read the file ")) +
                 TextFromPath(path));
-    return false;
-  }
-  if (!saved->CellsAreDigits()) {
+  } else if (!saved->CellsAreDigits()) {
     ReportError(std::string(Tr("Il file non contiene una griglia valida: ",
                                "The file does not hold a valid grid: ")) +
                 TextFromPath(path));
-    return false;
+    saved.reset();
   }
-  controls.LTime.caption = saved->TimerText;
+  return saved;
+}
+
+void Game::ApplyGameText(const GameTextContent& saved) {
+  controls.LTime.caption = saved.TimerText;
   for (int cell = 0; cell < 81; ++cell) {
-    if (saved->Cells[cell] != '0') board.Texts[cell] = std::string(1, saved->Cells[cell]);
+    if (saved.Cells[cell] != '0') board.Texts[cell] = std::string(1, saved.Cells[cell]);
   }
   AggiornaGriglia();
-  return true;
 }
 
 }  // namespace sudoku

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
@@ -57,6 +58,13 @@ std::string TwoDigits(int value) {
 }
 
 }  // namespace
+
+bool PuzzleFile::GridIsComplete() const {
+  return std::all_of(Schema.begin(), Schema.end(), [](const std::string& code) {
+    return code.size() == 2 &&
+           (code[0] == '0' || (code[0] == '1' && code[1] >= '1' && code[1] <= '9'));
+  });
+}
 
 PuzzleFile ReadPuzzleFile(const std::filesystem::path& file) {
   if (!IsReadableFile(file)) throw std::runtime_error(file.string() + ": cannot be read");

@@ -21,6 +21,9 @@ struct PuzzleFile {
   PuzzleInfo Info;                     // records 1-2 whole; records 3-8 from their fourth character
   std::array<std::string, 81> Schema;  // [col][row] (index col*9+row): "1d" given, "00" open, "0"
                                        // where no pair was read
+  // Whether all 81 codes were read as pairs, each an open cell ("0" and any character) or a
+  // given ("1" and a digit 1-9); a file that is not a puzzle fails this.
+  bool GridIsComplete() const;
 };
 
 // A local civil date and time, as the clock shows it.

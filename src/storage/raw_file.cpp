@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "storage/file_attributes.h"
+
 namespace sudoku {
 namespace {
 
@@ -53,12 +55,13 @@ void WriteAll(int fd, std::string_view content, const std::filesystem::path& fil
   }
 }
 
-// Writes content to a new temporary file in the target's directory; returns its path.
+// Writes content to a new temporary file in the target's directory; returns its path. The name
+// is short and fixed in length, so that any name the file system takes for the target works.
 std::filesystem::path WriteTemporary(const std::filesystem::path& target, std::string_view content,
                                      mode_t mode, const struct stat* old) {
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string name = (folder / ".sudoku-XXXXXX").string();
   Descriptor fd(::mkstemp(name.data()));
   if (fd.Get() < 0) FailErrno(target, "creating a temporary file");
   const std::filesystem::path temporary = name;
@@ -112,6 +115,9 @@ void ReplaceFileContent(const std::filesystem::path& file, std::string_view cont
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode)) Fail(file, "not a regular file");
+  // The rename would replace a read-only file all the same; it is refused as an open for
+  // writing would refuse it.
+  if (exists && !IsWritableFile(target)) Fail(file, "cannot be replaced (read-only?)");
   const mode_t mode = exists ? (old.st_mode & 07777) : DefaultFileMode();
   const std::filesystem::path temporary =
       WriteTemporary(target, content, mode, exists ? &old : nullptr);

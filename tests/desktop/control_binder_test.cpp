@@ -31,24 +31,6 @@ class ControlBinderTest : public ::testing::Test {
   ControlBinder binder{&window, controls};
 };
 
-TEST_F(ControlBinderTest, InitialModelGivesTheStartWindow) {
-  binder.Sync();
-  EXPECT_FALSE(Widget<QAction>("Opzioni1")->isEnabled());
-  EXPECT_FALSE(Widget<QAction>("Undo1")->isEnabled());
-  EXPECT_EQ(Widget<QAction>("ScaricaSchemaweb1")->text(), "Raccolta Schemi (web)");
-  EXPECT_EQ(Widget<QToolButton>("SBPlay")->text(), PlaySymbol());
-  EXPECT_EQ(Widget<QToolButton>("SBPause")->text(), PauseSymbol());
-  EXPECT_EQ(Widget<QToolButton>("SPRestart")->text(), RestartSymbol());
-  EXPECT_EQ(Widget<QLabel>("LTime")->text(), "0h 0m 0s");
-  EXPECT_TRUE(Widget<QWidget>("PSfida")->isHidden());
-  EXPECT_TRUE(Widget<QWidget>("enomefile")->isHidden());
-  EXPECT_EQ(Widget<QTreeWidget>("LVsudoku")->headerItem()->text(5), "Risolto");
-  EXPECT_EQ(Widget<QTabWidget>("PageControl2")->currentWidget()->objectName(), "TSLocale");
-  EXPECT_NE(binder.TimerOf("CtrlTimer"), nullptr);
-  EXPECT_TRUE(binder.TimerOf("CtrlTimer")->isActive());
-  EXPECT_FALSE(binder.TimerOf("SudokuTimer")->isActive());
-}
-
 TEST_F(ControlBinderTest, CaptionsShowTheirTagsInsteadOfReadingThemAsMarkup) {
   const char* caption =
       "Puzzle <b>n\xB0"

@@ -51,5 +51,16 @@ TEST_F(ShellTest, LettersAndZeroEmptyTheCellWithoutASnapshot) {
   EXPECT_EQ(Board().CellText(2, 0), QString());
 }
 
+TEST_F(ShellTest, AGivenNeverTakesTheEditor) {
+  LoadPuzzle();  // the cursor leaves (0, 0), a given now, for the first open cell
+  EXPECT_EQ(std::pair(Board().CurrentCol(), Board().CurrentRow()), std::pair(0, 2));
+  Logic().controls.sudokugrid.col = Logic().controls.sudokugrid.row = 0;
+  app->Binding().Sync();
+  Type(Qt::Key_7);
+  EXPECT_FALSE(Board().EditorOpen());
+  EXPECT_EQ(Logic().board.Texts[CellIndex(0, 0)], "");
+  EXPECT_EQ(Logic().NumStorico, 1);
+}
+
 }  // namespace
 }  // namespace sudoku::testing

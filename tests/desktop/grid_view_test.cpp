@@ -69,6 +69,22 @@ TEST_F(GridViewTest, TextSetWhileEditingShowsInTheEditor) {
   EXPECT_EQ(Reports().back(), "0,0:");
 }
 
+TEST_F(GridViewTest, ACellRefusedForEditingNeverOpensTheEditor) {
+  grid.mayEdit = [](int col, int row) { return !(col == 0 && row == 0); };
+  for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete}) {
+    Press(key);
+  }
+  QTest::mouseClick(&grid, Qt::LeftButton, {}, grid.CellRect(0, 0).center());
+  EXPECT_FALSE(grid.EditorOpen());
+  EXPECT_TRUE(Reports().empty());
+  Press(Qt::Key_Down);
+  grid.SetCellText(0, 1, "5");
+  Press(Qt::Key_Delete);  // an open cell: Delete clears it, the editor closed or open
+  Press(Qt::Key_6);
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(Reports(), (std::vector<std::string>{"0,1:", "0,1:6", "0,1:"}));
+}
+
 TEST_F(GridViewTest, NavigationKeysAskForTheirTargetAndARefusalKeepsTheCursor) {
   grid.SetCurrent(3, 0);
   Press(Qt::Key_Right);  // (4, 0) refuses
@@ -108,6 +124,14 @@ TEST_F(GridViewTest, FillLastsUntilTheCellIsRedrawnForAChange) {
   grid.FillRect(grid.CellRect(1, 0), Qt::red);
   grid.SetCurrent(1, 0);
   EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(1, 0).center()), QColor(Qt::red));
+
+  grid.FillRect(grid.CellRect(6, 6), Qt::red);
+  grid.FillRect(grid.CellRect(7, 7), Qt::red);
+  grid.ClearFills(grid.CellRect(6, 6));  // one cell
+  EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(6, 6).center()), QColor(Qt::red));
+  EXPECT_EQ(grid.grab().toImage().pixelColor(grid.CellRect(7, 7).center()), QColor(Qt::red));
+  grid.ClearFills();  // all
+  EXPECT_NE(grid.grab().toImage().pixelColor(grid.CellRect(7, 7).center()), QColor(Qt::red));
 }
 
 }  // namespace

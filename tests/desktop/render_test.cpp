@@ -1,5 +1,7 @@
 // What the window shows: its colours, the box borders, givens black and entries blue, and the
 // colour marks of the right mouse button.
+#include <QAction>
+#include <QLineEdit>
 #include <QTest>
 
 #include "desktop/swatch.h"
@@ -74,6 +76,46 @@ TEST_F(ShellTest, RightClickMarksOnlyOpenCellsInTheSelectedColour) {
 
   ClickCell(1, 1);  // selecting the cell repaints it without the mark
   EXPECT_FALSE(CellShows(Board().grab().toImage(), 1, 1, kRed));
+}
+
+TEST_F(ShellTest, RightClickOnTheCellBeingEditedMarksItsCorner) {
+  LoadPuzzle();
+  ClickCell(2, 0);
+  Type(Qt::Key_4);
+  ASSERT_TRUE(Board().EditorOpen());
+  const QRect cell = Board().CellRect(2, 0);
+  auto* editor = Board().findChild<QLineEdit*>();
+  QTest::mouseClick(editor, Qt::RightButton, {}, editor->mapFrom(&Board(), cell.center()));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // no editor menu
+  const QImage grid = Board().grab().toImage();
+  EXPECT_EQ(grid.pixelColor(cell.bottomRight() - QPoint(2, 2)), QColor(255, 255, 0));
+  EXPECT_TRUE(CellShows(grid, 2, 0, kBlue));  // the digit stays visible
+  EXPECT_EQ(Logic().board.Texts[CellIndex(2, 0)], "4");
+}
+
+TEST_F(ShellTest, MarksEndWhenTheBoardIsRewritten) {
+  LoadPuzzle();
+  const auto markedCells = [this] {
+    const QImage grid = Board().grab().toImage();
+    int marked = 0;
+    for (int col = 0; col < 9; ++col) {
+      for (int row = 0; row < 9; ++row) marked += CellShows(grid, col, row, QColor(255, 255, 0));
+    }
+    return marked;
+  };
+  ClickCell(2, 0);
+  Type(Qt::Key_4);
+  Type(Qt::Key_Down);
+  ClickCell(1, 1, Qt::RightButton);
+  ClickCell(2, 0, Qt::RightButton);
+  ASSERT_EQ(markedCells(), 2);
+  app->Window().findChild<QAction*>("Undo1")->trigger();
+  EXPECT_EQ(markedCells(), 0);
+
+  ClickCell(3, 0, Qt::RightButton);
+  ASSERT_EQ(markedCells(), 1);
+  app->Window().findChild<QAction*>("RicominciaPartita")->trigger();
+  EXPECT_EQ(markedCells(), 0);
 }
 
 }  // namespace

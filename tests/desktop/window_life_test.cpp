@@ -1,5 +1,7 @@
 // The language item and the close of the main window, through the real widgets.
 #include <QAction>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,6 +35,20 @@ TEST_F(ShellTest, LanguageItemFlipsCaptionsAndBack) {
   EXPECT_EQ(window.findChild<QAction*>("ScaricaSchemaweb1")->text(), "Scarica Schema (web)");
   EXPECT_EQ(window.findChild<QAction*>("Seganalanosoluzioni")->text(), "Segnala 0 Soluzioni");
   EXPECT_EQ(TabText(window, "PageControl1", 1), "Info Schema & Soluzione");
+}
+
+// Qt's own texts, such as the standard buttons of the boxes, follow the language item.
+TEST_F(ShellTest, QtTextsFollowTheLanguage) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qt_it.qm")) {
+    GTEST_SKIP() << "the system has no Italian catalogue of Qt (qt6-translations-l10n)";
+  }
+  LoadPuzzle();
+  const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+  EXPECT_EQ(yes(), QString::fromUtf8("&S\u00ec"));
+  app->Window().findChild<QAction*>("menulingua")->trigger();
+  EXPECT_EQ(yes(), "&Yes");
+  app->Window().findChild<QAction*>("menulingua")->trigger();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annulla");
 }
 
 TEST_F(ShellTest, MenuBarHoldsTheMenusInOrderWithThePlayingAidsUnderHelp) {

@@ -69,6 +69,7 @@ TEST(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCellInColumnMajorOrder) {
   g.EvidenziaErroreClick();
   g.board.Texts[CellIndex(0, 0)] = "5";
   g.board.Texts[CellIndex(4, 0)] = "5";
+  f.effects.log.clear();
   g.AggiornaGriglia();
 
   std::vector<testing::FilledRect> expected;
@@ -78,7 +79,7 @@ TEST(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCellInColumnMajorOrder) {
       if (!g.Candidati.Text(col, row).empty()) continue;
       expected.push_back(
           {"UAgrid", {61 * col, 37 * row, 61 * col + 60, 37 * row + 36}, {255, 0, 0}});
-      log.insert(log.end(), {"fill UAgrid", "pause 2000"});
+      log.insert(log.end(), {"fill UAgrid", "pause 2000", "clear UAgrid cell"});
     }
   }
   ASSERT_FALSE(expected.empty());

@@ -15,29 +15,23 @@ using testing::kSolved;
 using testing::SetGivens;
 using testing::SetTexts;
 
-TEST(EntryTest, KeepsTheLastCharacterWhenItIsADigit) {
+TEST(EntryTest, TheLastCharacterCountsAndOnlyDigitsAreRecorded) {
   GameFixture f;
   Game& g = f.game;
   g.AzzeraGriglia();
-  g.sudokugridSetEditText(2, 3, "57");
-  EXPECT_EQ(g.board.Texts[CellIndex(2, 3)], "7");
-  g.sudokugridSetEditText(2, 3, "75");
-  EXPECT_EQ(g.board.Texts[CellIndex(2, 3)], "5");
-  EXPECT_EQ(g.NumStorico, 2);
-  EXPECT_TRUE(g.controls.Undo1.enabled);
-}
-
-TEST(EntryTest, ZeroLettersAndClearingEmptyTheCellWithoutASnapshot) {
-  GameFixture f;
-  Game& g = f.game;
-  g.AzzeraGriglia();
-  for (const char* text : {"50", "5a", "5 ", ""}) {
+  for (const char* text : {"50", "5a", "5 ", ""}) {  // empty the cell, record nothing
     g.board.Texts[CellIndex(4, 4)] = "5";
     g.sudokugridSetEditText(4, 4, text);
     EXPECT_EQ(g.board.Texts[CellIndex(4, 4)], "") << '"' << text << '"';
   }
   EXPECT_EQ(g.NumStorico, 0);
   EXPECT_FALSE(g.controls.Undo1.enabled);
+  g.sudokugridSetEditText(2, 3, "57");
+  EXPECT_EQ(g.board.Texts[CellIndex(2, 3)], "7");
+  g.sudokugridSetEditText(2, 3, "75");
+  EXPECT_EQ(g.board.Texts[CellIndex(2, 3)], "5");
+  EXPECT_EQ(g.NumStorico, 2);
+  EXPECT_TRUE(g.controls.Undo1.enabled);
 }
 
 TEST(EntryTest, SnapshotHoldsTheTextsAndTheNewDigitButNotUntypedGivens) {

@@ -85,7 +85,8 @@ class FakeEffects : public Effects {
   std::vector<int> pauses;
   std::vector<std::string> focused;
   bool focusAccepted = true;
-  // Events in order, for tests of sequences: "sound", "fill", "pause <ms>", "focus <name>".
+  // Events in order, for tests of sequences: "sound", "fill <grid>", "clear <grid>[ cell]",
+  // "pause <ms>", "focus <name>".
   std::vector<std::string> log;
 
   void PlaySound(const std::filesystem::path& path) override {
@@ -95,6 +96,9 @@ class FakeEffects : public Effects {
   void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override {
     fills.push_back({grid, rect, colour});
     log.push_back("fill " + grid);
+  }
+  void ClearFills(const std::string& grid, const std::optional<Rect>& area) override {
+    log.push_back("clear " + grid + (area ? " cell" : ""));
   }
   void Pause(int ms) override {
     pauses.push_back(ms);

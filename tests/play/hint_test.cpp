@@ -37,7 +37,7 @@ TEST(HintTest, GivesTheSolutionDigitOfADrawnEmptyCell) {
   EXPECT_EQ(f.game.Griglia[cell], kSolution[10] - '0');
   EXPECT_EQ(f.Shown(), SolutionWithout({0, 20, 30, 40, 50, 60, 70, 80, 8, 72}));
   EXPECT_EQ(f.effects.log,
-            (std::vector<std::string>{"fill sudokugrid", "pause 500", "fill sudokugrid"}));
+            (std::vector<std::string>{"fill sudokugrid", "pause 500", "clear sudokugrid cell"}));
   EXPECT_EQ(f.effects.fills[0].rect, (Rect{37, 37, 73, 73}));
   EXPECT_EQ(f.effects.fills[0].colour, (Rgb{255, 0, 0}));
   EXPECT_EQ(f.game.Candidati, candidates);

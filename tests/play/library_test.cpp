@@ -1,5 +1,6 @@
 // The puzzle library: which files are listed and marked solved, the sort of each column, the
 // load of a puzzle, the title, and the reset of the game.
+#include <array>
 #include <chrono>
 #include <fstream>
 
@@ -117,6 +118,8 @@ TEST(LibraryTest, DoubleClickLoadsAReadOnlyPuzzleRetitlesAndRestartsTheTimer) {
             "AdminClassico12");
   EXPECT_EQ(g.board.Schema[CellIndex(0, 0)], "15");
   EXPECT_EQ(g.board.Schema[CellIndex(2, 0)], "00");
+  // The cursor, left on (0, 0), a given now, moves to the first open cell in column order.
+  EXPECT_EQ(std::pair(g.controls.sudokugrid.col, g.controls.sudokugrid.row), std::pair(0, 2));
   EXPECT_EQ(g.NumStorico, 1);
   int givens = 0;
   for (int col = 0; col < 9; ++col) {
@@ -134,74 +137,77 @@ TEST(LibraryTest, DoubleClickLoadsAReadOnlyPuzzleRetitlesAndRestartsTheTimer) {
   EXPECT_TRUE(g.controls.SudokuTimer.enabled);
 }
 
-TEST(LibraryTest, AMissingFileIsReportedByNameAndLeavesTheBoardCleared) {
+TEST(LibraryTest, FilesThatAreNotPuzzlesAreRefusedByNameAndTheGameInHandStays) {
   GameFixture f;
   Game& g = f.game;
-  testing::SetGivens(g, kPuzzle);
-  g.controls.ECreatore.text = "someone";
-  g.controls.enomefile.text = "gone.tema";
-  g.NumStorico = 4;
-  EXPECT_FALSE(g.CaricaSchema());
-  ASSERT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
-  EXPECT_NE(f.dialogs.messages[0].text.find("gone.tema"), std::string::npos);
-  EXPECT_EQ(g.board.Schema[CellIndex(0, 0)], "0");
-  EXPECT_EQ(g.controls.ECreatore.text, "");
-  EXPECT_EQ(g.NumStorico, 0);
+  const std::filesystem::path temi = f.base / "temi";
+  WritePuzzle(temi / "a.tema", kPuzzle);
+  std::ofstream(temi / "b.tema", std::ios::binary) << "\x01\x02garbage";
+  std::ofstream(temi / "c.tema", std::ios::binary) << "";
+  std::ofstream(temi / "d.tema", std::ios::binary) << "Caro diario,\r\noggi sudoku.\r\n";
+  g.AzzeraGioco();
+  g.controls.LVsudoku.selected = 0;
+  g.LVsudokuDblClick();
+  g.board.Texts[CellIndex(2, 0)] = "4";
+  g.Secondi = 42;
+  const std::string title = g.controls.LTitle.caption;
+  const std::array<std::string, 81> schema = g.board.Schema;
+  const auto expectGameInHand = [&](const std::string& name) {
+    ASSERT_EQ(f.dialogs.messages.size(), 1u) << name;
+    EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+    EXPECT_NE(f.dialogs.messages[0].text.find(name), std::string::npos);
+    EXPECT_EQ(g.controls.enomefile.text, "a.tema");
+    EXPECT_EQ(g.controls.LTitle.caption, title);
+    EXPECT_EQ(g.board.Schema, schema);
+    EXPECT_EQ(g.board.Texts[CellIndex(2, 0)], "4");
+    EXPECT_EQ(g.Secondi, 42);
+    EXPECT_EQ(g.NumStorico, 1);
+    f.dialogs.messages.clear();
+  };
+  for (int row : {1, 2, 3}) {
+    g.controls.LVsudoku.selected = row;
+    g.LVsudokuDblClick();
+    expectGameInHand(g.controls.LVsudoku.rows[std::size_t(row)].caption);
+  }
+  std::filesystem::remove(temi / "a.tema");  // gone before a restart
+  g.controls.LVsudoku.selected = 0;
+  g.RicominciaPartitaClick();
+  expectGameInHand("a.tema");
 }
 
-TEST(LibraryTest, TitleFallsBackToTheCatalogueFieldsThenStays) {
+TEST(LibraryTest, FileNamesAreListedAsLatin1AndLoad) {
   GameFixture f;
   Game& g = f.game;
-  g.controls.LTitle.caption = "old";
-  g.enomefileChange();
-  EXPECT_EQ(g.controls.LTitle.caption, "old");
-  g.ComponentiCatalogo[1] = "2009";
-  g.CampiTitolo[2] = "4";
-  g.CampiTitolo[4] = "45";
-  g.CampiTitolo[5] = "05/02/2006";
-  g.enomefileChange();
-  EXPECT_EQ(g.controls.LTitle.caption,
-            "Puzzle n\xB0"
-            "45 del 05/02/2006 level 4");
+  WritePuzzle(f.base / "temi" / "citt\u00e0.tema", kPuzzle);
+  WritePuzzle(f.base / "temi" / "\u6570\u72ec.tema", kPuzzle);  // outside Latin-1
+  std::ofstream(f.base / "temi" / "statinfo.txt", std::ios::binary)
+      << "[nome]citt\xE0.tema[timer]0h 1m 0s\r\n";
+  g.AggiornaElenco();
+  EXPECT_EQ(Captions(g), (std::vector<std::string>{"citt\xE0.tema", "\u6570\u72ec.tema"}));
+  EXPECT_EQ(g.controls.LVsudoku.rows[0].subItems[4], "\xAE");
+  for (int row : {0, 1}) {
+    g.controls.LVsudoku.selected = row;
+    g.LVsudokuDblClick();
+    EXPECT_EQ(g.board.Schema[CellIndex(0, 0)], "15");
+  }
+  EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
-TEST(LibraryTest, ResetClearsTheGameAndRefillsTheCatalogueLists) {
+TEST(LibraryTest, ResetEndsTheGameAndRefillsTheCatalogueLists) {
   GameFixture f;
   Game& g = f.game;
   g.Mese = 12;
   g.controls.enomefile.text = "p.tema";
-  g.controls.RicominciaPartita.enabled = true;
   g.NumStorico = 7;
-  g.Storico[7][3] = 2;
-  g.Secondi = 9;
-  g.TastoGiu = true;  // and the other eight likewise
-  g.StampaInAttesa = true;
-  g.ComponentiCatalogo[1] = "2009";
   g.board.Texts[5] = "3";
   g.AzzeraGioco();
   g.AzzeraGioco();  // refilled, not appended
-  EXPECT_EQ(g.controls.enomefile.text, "");
-  EXPECT_FALSE(g.controls.RicominciaPartita.enabled || g.TastoGiu || g.StampaInAttesa);
-  EXPECT_EQ(g.NumStorico + g.Storico[7][3] + g.Secondi, 0);
-  EXPECT_EQ(g.board.Texts[5] + g.board.Schema[5], "0");
-  EXPECT_EQ(g.ComponentiCatalogo[1], "z0");
+  EXPECT_EQ(g.controls.enomefile.text + g.board.Texts[5], "");
+  EXPECT_EQ(g.NumStorico, 0);
   EXPECT_EQ(g.controls.CBAnno.items.size(), 19u);  // 2008 to 2026
   EXPECT_EQ(g.controls.CBAnno.Text(), "2026");
   EXPECT_EQ(g.controls.CBMese.items.size(), 13u);
   EXPECT_EQ(g.controls.CBMese.Text(), "12");
-}
-
-TEST(LibraryTest, OpeningTheLocalLibraryShowsItsTabAndRefreshesTheList) {
-  GameFixture f;
-  Game& g = f.game;
-  g.controls.PageControl1.activePage = "TSHelp";
-  g.controls.PageControl2.activePage = "TSTrascina";
-  WritePuzzle(f.base / "temi" / "new.tema", kPuzzle);
-  g.ApriSchemalocale1Click();
-  EXPECT_EQ(g.controls.PageControl1.activePage, "TSSudokuFile");
-  EXPECT_EQ(g.controls.PageControl2.activePage, "TSLocale");
-  EXPECT_EQ(Captions(g), std::vector<std::string>{"new.tema"});
 }
 
 // Writes the puzzle with the record number and dates it minutes ago, as settled files are.

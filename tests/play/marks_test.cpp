@@ -52,11 +52,5 @@ TEST(MarksTest, TheSelectedSwatchGivesTheColour) {
   EXPECT_EQ(g.MarkColour(), (Rgb{0, 255, 255}));
 }
 
-TEST(MarksTest, ShowAllCandidatesBringsTheirTabToTheFront) {
-  GameFixture f;
-  f.game.MostraTuttiiCandidati1Click();
-  EXPECT_EQ(f.game.controls.PageControl1.activePage, "TSHelp");
-}
-
 }  // namespace
 }  // namespace sudoku

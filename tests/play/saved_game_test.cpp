@@ -2,7 +2,6 @@
 // resumed as they stand.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -85,30 +84,16 @@ TEST_F(SavedGame, ZeroTimeLeavesTheTimerAsItWas) {
   }
 }
 
-TEST_F(SavedGame, NoSavedGameOnlyResetsTheBoard) {
+TEST_F(SavedGame, NoSavedGameOnlySaysSoAndKeepsTheGameInHand) {
   for (const char* lingua : {"it", "en"}) {
     f.Entries(kPuzzle);
     f.game.Lingua = lingua;
     f.game.RiprendiPartita1Click();
-    EXPECT_EQ(f.Texts(), std::string(81, '.'));
+    EXPECT_EQ(f.Texts(), kPuzzle);
   }
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
                                        {BoxKind::Plain, "There are no saved games"}}));
-}
-
-TEST_F(SavedGame, ShortFilesFillWhatTheyCover) {
-  Resume("0h 0m 5s", "53007");
-  EXPECT_EQ(f.Texts().substr(0, 9), "5........");
-  EXPECT_EQ(f.game.board.Texts[CellIndex(0, 1)], "3");
-  EXPECT_EQ(f.game.board.Texts[CellIndex(0, 4)], "7");
-  EXPECT_EQ(std::count(f.game.board.Texts.begin(), f.game.board.Texts.end(), ""), 78);
-  EXPECT_EQ(f.game.Secondi, 5);
-
-  WriteAll(file, "[timer]:0h 1m 0s");
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.Texts(), std::string(81, '.'));
-  EXPECT_EQ(f.game.Secondi, 60);
 }
 
 TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
@@ -120,11 +105,14 @@ TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
   EXPECT_EQ(f.game.Secondi, 0);
   EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
 
+  // A damaged or unreadable file is refused before the reset: the game in hand stays.
   f.dialogs.messages.clear();
   f.game.Lingua = "en";
+  f.Entries("..4" + std::string(78, '.'));
+  const std::string inHand = f.Texts();
   Resume("0h 0m 9s", "53x" + GridLine(kPuzzle));
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The file does not hold a valid grid: " + file.string());
-  EXPECT_EQ(f.Texts(), std::string(81, '.'));
+  EXPECT_EQ(f.Texts(), inHand);
   EXPECT_EQ(f.game.Secondi, 0);
 
   f.dialogs.messages.clear();
@@ -132,6 +120,16 @@ TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
   std::filesystem::create_directory(file);
   f.game.RiprendiPartita1Click();
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The system can't read the file " + file.string());
+  EXPECT_EQ(f.Texts(), inHand);
+}
+
+TEST_F(SavedGame, AReadOnlySaveIsRefusedAndLeftAsItWas) {
+  WriteAll(file, "kept");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  f.game.SalvaPartita1Click();
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+  EXPECT_EQ(ReadAll(file), "kept");
 }
 
 TEST_F(SavedGame, SaveFailureIsReported) {
