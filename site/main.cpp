@@ -15,10 +15,13 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
+    "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
+    "       sudoku-site --help | --version\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
-               "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -49,6 +52,14 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
+    if (arg == "--version") {
+      std::printf("sudoku-site %s\n", SUDOKU_VERSION);
+      return 0;
+    }
+    if (arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     try {
       if (arg == "--port" && hasValue)
         options.Port = std::stoi(argv[++i]);

@@ -20,6 +20,7 @@ unset LD_LIBRARY_PATH
 version=$("$prefix/bin/sudoku" --version) || fail "sudoku --version failed"
 [[ $version == "sudoku "* ]] || fail "sudoku --version printed '$version'"
 "$prefix/bin/sudoku" --help | grep -q SUDOKU_HOME || fail "sudoku --help does not name SUDOKU_HOME"
+[[ $("$prefix/bin/sudoku-site" --version) == "sudoku-site "* ]] || fail "sudoku-site --version failed"
 ldd "$prefix/bin/sudoku" | grep libsudoku_atoms | grep -q "$prefix" ||
   fail "the installed game does not load its own atom-table library"
 
