@@ -129,6 +129,11 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
     QTimer::singleShot(0, window_.get(),
                        [this] { binding_->Run([this] { main_->FormActivate(); }); });
   };
+  window_->mayClose = [this] {
+    bool allowed = true;
+    binding_->Run([&] { allowed = main_->FormCloseQuery(); });
+    return allowed;
+  };
   window_->closing = [this] { binding_->Run([this] { main_->FormClose(); }); };
   HandleDownloads();
 }

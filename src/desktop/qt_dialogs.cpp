@@ -56,6 +56,21 @@ bool QtDialogs::Confirm(const std::string& text) {
   return ExecOnTop(box) == QMessageBox::Yes;
 }
 
+Answer QtDialogs::AskYesNoCancel(const std::string& text) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(QStringLiteral("Sudoku"));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(BoxText(text));
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int chosen = ExecOnTop(box);
+  return chosen == QMessageBox::Yes  ? Answer::Yes
+         : chosen == QMessageBox::No ? Answer::No
+                                     : Answer::Cancel;
+}
+
 std::string QtDialogs::InputBox(const std::string& caption, const std::string& prompt,
                                 const std::string& proposed) {
   bool accepted = false;

@@ -20,6 +20,7 @@ class QtDialogs : public Dialogs {
 
   void Message(BoxKind kind, const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  Answer AskYesNoCancel(const std::string& text) override;
   std::string InputBox(const std::string& caption, const std::string& prompt,
                        const std::string& proposed) override;
   std::optional<std::filesystem::path> OpenFile(const std::filesystem::path& directory) override;

@@ -151,6 +151,10 @@ void TFsudoku::BuildMenus() {
 }
 
 void TFsudoku::closeEvent(QCloseEvent* event) {
+  if (mayClose && !mayClose()) {
+    event->ignore();
+    return;
+  }
   if (closing) closing();
   event->accept();
 }

@@ -42,6 +42,8 @@ class TFsudoku : public QMainWindow {
 
   // Asked when the user closes the window; runs before the window goes.
   std::function<void()> closing;
+  // Asked before the window closes; false keeps it open.
+  std::function<bool()> mayClose;
   // Asked when the window is first shown and active.
   std::function<void()> activated;
 

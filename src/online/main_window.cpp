@@ -109,6 +109,10 @@ void MainWindow::PlaceColourBar() {
   c.ShRosso.circle = c.ShAqua.circle = c.ShVerde.circle = false;
 }
 
+bool MainWindow::FormCloseQuery() {
+  return game.OfferToSaveGame();
+}
+
 void MainWindow::FormClose() {
   if (game.Connesso) SignOffChallenge();
   for (BrowserPane* pane : {&panes.WQuillo, &panes.WBdownload, &panes.WBsoluzione,

@@ -62,6 +62,8 @@ class MainWindow {
   // ---- Life of the window.
   void FormCreate(const std::filesystem::path& workingDirectory);
   void FormActivate();
+  // Whether the window may close: a game in progress is offered to be saved first.
+  bool FormCloseQuery();
   void FormClose();
   // Whether the user may leave the tab PageControl1 shows.
   bool PageControl1Changing() const;

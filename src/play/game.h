@@ -198,6 +198,11 @@ class Game {
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
   void RiprendiPartita1Click();
+  // A game is in progress: timed and not solved.
+  bool GameInProgress() const;
+  // Before the game in hand is lost: asks whether to save it. Yes saves it as "Salva Partita"
+  // does; false when the user cancels (the game in hand then stays).
+  bool OfferToSaveGame();
   void Salva1Click();
   void ApriSchemaIncompletoClick();
 

@@ -14,6 +14,7 @@ namespace sudoku {
 
 // Texts handed through the ports are Latin-1 bytes; "\n\r" sequences are kept as they are.
 enum class BoxKind { Plain, Information, Error };
+enum class Answer { Yes, No, Cancel };
 
 class Dialogs {
  public:
@@ -22,6 +23,8 @@ class Dialogs {
   virtual void Message(BoxKind kind, const std::string& text) = 0;
   // A modal Yes/No box; true for Yes.
   virtual bool Confirm(const std::string& text) = 0;
+  // A modal question with Yes, No and Cancel; closing the box is Cancel.
+  virtual Answer AskYesNoCancel(const std::string& text) = 0;
   // An input box; cancelling gives the proposed text back.
   virtual std::string InputBox(const std::string& caption, const std::string& prompt,
                                const std::string& proposed) = 0;

@@ -34,6 +34,7 @@ void Game::RiprendiPartita1Click() {
   }
   const std::optional<GameTextContent> saved = ReadGameText(path);
   if (!saved) return;
+  if (!OfferToSaveGame()) return;
   AzzeraGioco();
   ApplyGameText(*saved);
 
@@ -49,6 +50,25 @@ void Game::RiprendiPartita1Click() {
     // The timer runs with its buttons and menu items set to match, so that it can be paused.
     Avvia1Click();
   }
+}
+
+bool Game::GameInProgress() const {
+  return Secondi > 0 && !IsSolved();
+}
+
+bool Game::OfferToSaveGame() {
+  if (!GameInProgress()) return true;
+  switch (
+      dialogs.AskYesNoCancel(Tr("Salvare la partita in corso?", "Save the game in progress?"))) {
+    case Answer::Yes:
+      SalvaPartita1Click();
+      return true;
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
 }
 
 std::optional<GameTextContent> Game::ReadGameText(const std::filesystem::path& path) {

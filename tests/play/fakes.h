@@ -29,6 +29,8 @@ class FakeDialogs : public Dialogs {
   std::vector<ShownMessage> messages;
   std::vector<std::string> confirmations;  // texts of the Yes/No boxes shown
   std::deque<bool> confirmAnswers;         // next answers; Yes when empty
+  std::vector<std::string> questions;      // texts of the Yes/No/Cancel boxes shown
+  std::deque<Answer> questionAnswers;      // next answers; No when empty
   std::vector<std::string> inputPrompts;
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel; cancel when empty
   std::vector<std::filesystem::path> openDirectories;
@@ -41,6 +43,10 @@ class FakeDialogs : public Dialogs {
   bool Confirm(const std::string& text) override {
     confirmations.push_back(text);
     return Pop(confirmAnswers, true);
+  }
+  Answer AskYesNoCancel(const std::string& text) override {
+    questions.push_back(text);
+    return Pop(questionAnswers, Answer::No);
   }
   std::string InputBox(const std::string& caption, const std::string& prompt,
                        const std::string& proposed) override {

@@ -140,5 +140,24 @@ TEST_F(SavedGame, SaveFailureIsReported) {
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 
+TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
+  f.game.SetNomeFile("x.tema");
+  f.game.Secondi = 42;  // timed, not solved
+  f.dialogs.questionAnswers = {Answer::Cancel, Answer::No, Answer::Yes};
+  EXPECT_FALSE(f.game.OfferToSaveGame());
+  EXPECT_TRUE(f.game.OfferToSaveGame());
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(f.game.OfferToSaveGame());
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(f.dialogs.questions, std::vector<std::string>(3, "Salvare la partita in corso?"));
+
+  f.dialogs.questionAnswers = {Answer::Cancel};  // resuming is cancelled: the game in hand stays
+  f.game.RiprendiPartita1Click();
+  EXPECT_EQ(f.game.Secondi, 42);
+  f.game.Secondi = 0;  // nothing in progress: no question
+  EXPECT_TRUE(f.game.OfferToSaveGame());
+  EXPECT_EQ(f.dialogs.questions.size(), 4u);
+}
+
 }  // namespace
 }  // namespace sudoku::testing
