@@ -7,6 +7,7 @@
 #include <QWebEngineProfile>
 #include <cstdlib>
 
+#include "desktop/challenge_handlers.h"
 #include "desktop/qt_browser_pane.h"
 #include "desktop/qt_settings_store.h"
 #include "desktop/web_pane.h"
@@ -60,6 +61,10 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
 
   login_ = std::make_unique<TFLogin>(profile_);
+  qtPause_ = std::make_unique<QtPaintingPause>([this] {
+    if (binding_ != nullptr) binding_->Sync();
+  });
+  pause_ = options.pause != nullptr ? options.pause : qtPause_.get();
   const std::string site = SiteAddress(options.siteAddress);
   BuildPanes(site);
   loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
@@ -68,6 +73,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   Handlers handlers;
   AddGameHandlers(*game_, handlers);
   AddMainWindowHandlers(*main_, handlers);
+  AddChallengeHandlers(*main_, handlers);
   handlers.afterSync = [this] {
     if (!main_->closeRequested) return;
     main_->closeRequested = false;
@@ -103,12 +109,12 @@ void DesktopApp::BuildPanes(const std::string& site) {
     return *panes_.back();
   };
   TFsudoku& w = *window_;
-  main_ = std::make_unique<MainWindow>(
+  main_ = std::make_unique<ChallengeWindow>(
       *game_,
       BrowserPanes{pane(w.Pane("WQuillo")), pane(w.Pane("WBdownload")), pane(w.Pane("WBsoluzione")),
                    pane(w.Pane("WBTrascina")), pane(w.Pane("wbAltriSudoku")),
                    pane(w.Pane("wbSfida")), pane(login_->WebConnect())},
-      site);
+      site, pause_);
 }
 
 void DesktopApp::Create(const std::filesystem::path& base) {
