@@ -173,13 +173,11 @@ TEST(OpponentMovesTest, AFilledCellTakesOnlyADigitNewInThisUpdate) {
   EXPECT_EQ(copies[0].digit, "1");
   EXPECT_EQ(copies[1].p, 2);
   EXPECT_EQ(copies[1].digit, "3");
-}
 
-TEST(FinderColourTest, ByFinderElseTheOtherSidesColour) {
+  // Flashed in the finder's colour; a cell without finder takes the other side's.
   const Rgb aqua{0, 255, 255}, darkGreen{0, 128, 0};
-  DatiSfida dati;
-  dati.elementotrovatoda = "120";
-  EXPECT_EQ(FinderColour(dati, 0, true), aqua);
+  dati.elementotrovatoda = "12";
+  EXPECT_EQ(FinderColour(dati, 0, false), aqua);
   EXPECT_EQ(FinderColour(dati, 1, false), darkGreen);
   EXPECT_EQ(FinderColour(dati, 2, true), darkGreen);
   EXPECT_EQ(FinderColour(dati, 80, false), aqua);

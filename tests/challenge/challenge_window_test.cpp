@@ -258,15 +258,9 @@ TEST(SendMessageTest, TheFirst240CharactersGoAsTyped) {
   EXPECT_TRUE(f.game.controls.MInviamsgsfida.lines.empty());
 }
 
-TEST(CommandsTest, LaunchAcceptAbandonAndTheRanking) {
+TEST(CommandsTest, AcceptWithdrawsTheOwnChallengeAbandonAsksAndTheRankingPauses) {
   ChallengeFixture f;
   Controls& c = f.game.controls;
-  const std::string data = P + "lettura-dati-sfida.asp?id=R",
-                    status0 = P + "visualizza-dati-sfida.asp?msg=0";
-  f.dataPage.elements = Common("io", "0", "0", "0");
-  f.window.SBLanciaClick();
-  EXPECT_EQ(f.Requests(),
-            (std::vector<std::string>{data, status0, P + "lancia-sfida.asp", data, status0}));
   f.dataPage.elements = Common("io", "io", "0", "attesa", "0", "2", "attesa");
   f.window.SBLanciaClick();  // the own challenge waits: nothing to launch
   EXPECT_EQ(f.Requests().size(), 2u);
