@@ -1,6 +1,7 @@
 // Two players on one site play head to head: one launches, the other accepts, both play the same
 // puzzle and chat until it is solved, and a second match ends when one side abandons it. The
 // challenge timers are driven by calling their handlers.
+#include <QPixmap>
 #include <QTemporaryDir>
 
 #include "challenge/challenge_window.h"
@@ -116,6 +117,8 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   anna.Enter(open[0], solution[std::size_t(open[0])]);
   anna.Enter(open[1], Wrong(solution[std::size_t(open[1])]));
   anna.Fire("SBInviaMossaClick");
+  EXPECT_EQ(anna.Logic().board.Texts[std::size_t(open[1])],
+            std::string(1, Wrong(solution[std::size_t(open[1])])));  // a wrong digit stays
   bruno.Enter(open[2], solution[std::size_t(open[2])]);
   bruno.Enter(open[3], Wrong(solution[std::size_t(open[3])]));
   bruno.Fire("SBInviaMossaClick");
@@ -136,6 +139,10 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   bruno.Say("ciao");
   anna.Fire("TimerOnSfidaTimer");
   EXPECT_EQ(anna.LastLine(), ">bruno: ciao");
+  // SUDOKU_SCREENSHOT=FILE keeps a picture of the challenger's window in the middle of the match.
+  if (const QString file = qEnvironmentVariable("SUDOKU_SCREENSHOT"); !file.isEmpty()) {
+    anna.player.App().Window().grab().save(file);
+  }
 
   // Anna completes the board; both see the solve and the ranking counts the match.
   for (int p : open) anna.Enter(p, solution[std::size_t(p)]);
