@@ -53,6 +53,10 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   });
   random_ = std::make_unique<SeededRandom>(
       static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+  qtPause_ = std::make_unique<QtPaintingPause>([this] {
+    if (binding_ != nullptr) binding_->Sync();
+  });
+  pause_ = options.pause != nullptr ? options.pause : qtPause_.get();
   Dialogs& dialogs = options.dialogs != nullptr ? *options.dialogs : *qtDialogs_;
   SettingsStore& settings = options.settings != nullptr ? *options.settings : *qtSettings_;
   game_ = std::make_unique<Game>(Ports{dialogs, *effects_, clock_, *random_, settings});
@@ -61,10 +65,6 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
 
   login_ = std::make_unique<TFLogin>(profile_);
-  qtPause_ = std::make_unique<QtPaintingPause>([this] {
-    if (binding_ != nullptr) binding_->Sync();
-  });
-  pause_ = options.pause != nullptr ? options.pause : qtPause_.get();
   const std::string site = SiteAddress(options.siteAddress);
   BuildPanes(site);
   loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
@@ -72,8 +72,8 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
 
   Handlers handlers;
   AddGameHandlers(*game_, handlers);
+  AddChallengeHandlers(*challenge_, handlers);
   AddMainWindowHandlers(*main_, handlers);
-  AddChallengeHandlers(*main_, handlers);
   handlers.afterSync = [this] {
     if (!main_->closeRequested) return;
     main_->closeRequested = false;
@@ -109,12 +109,14 @@ void DesktopApp::BuildPanes(const std::string& site) {
     return *panes_.back();
   };
   TFsudoku& w = *window_;
-  main_ = std::make_unique<ChallengeWindow>(
+  auto challenge = std::make_unique<ChallengeWindow>(
       *game_,
       BrowserPanes{pane(w.Pane("WQuillo")), pane(w.Pane("WBdownload")), pane(w.Pane("WBsoluzione")),
                    pane(w.Pane("WBTrascina")), pane(w.Pane("wbAltriSudoku")),
                    pane(w.Pane("wbSfida")), pane(login_->WebConnect())},
       site, pause_);
+  challenge_ = challenge.get();
+  main_ = std::move(challenge);
 }
 
 void DesktopApp::Create(const std::filesystem::path& base) {

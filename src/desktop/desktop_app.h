@@ -46,7 +46,7 @@ class DesktopApp {
   TFsudoku& Window() { return *window_; }
   Game& Logic() { return *game_; }
   MainWindow& Main() { return *main_; }
-  ChallengeWindow& Challenge() { return *main_; }
+  ChallengeWindow& Challenge() { return *challenge_; }
   ShellBinding& Binding() { return *binding_; }
   TFLogin& Login() { return *login_; }
   LoginWindow& LoginLogic() { return *loginLogic_; }
@@ -62,11 +62,12 @@ class DesktopApp {
   std::unique_ptr<QtEffects> effects_;
   QtClock clock_;
   std::unique_ptr<Random> random_;
-  std::unique_ptr<Game> game_;
-  std::vector<std::unique_ptr<BrowserPane>> panes_;
   std::unique_ptr<QtPaintingPause> qtPause_;
   PaintingPause* pause_ = nullptr;
-  std::unique_ptr<ChallengeWindow> main_;
+  ChallengeWindow* challenge_ = nullptr;  // main_, with the challenges
+  std::unique_ptr<Game> game_;
+  std::vector<std::unique_ptr<BrowserPane>> panes_;
+  std::unique_ptr<MainWindow> main_;
   ShellBinding* binding_ = nullptr;
   std::unique_ptr<TFLogin> login_;
   std::unique_ptr<LoginWindow> loginLogic_;

@@ -36,8 +36,7 @@ class GridView : public QWidget {
   void SetCurrent(int col, int row);
   QRect CellRect(int col, int row) const;
 
-  // Paints a rectangle over the grid until that cell is next redrawn (selected, edited, or
-  // painted in the window colour, which ends a flash).
+  // Paints a rectangle over the grid until that cell is next redrawn (selected, edited).
   void FillRect(const QRect& rect, const QColor& colour);
   bool EditorOpen() const;
   // Closes the editor, reporting its text once more.

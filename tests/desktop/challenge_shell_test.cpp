@@ -1,5 +1,6 @@
 // The challenge handlers meet the window: every handler is fired by a control of that name, the
-// dialogue shows received lines indented, and the long pauses let the window go on.
+// dialogue shows received lines indented, flashed digits stay visible, and the long pauses let
+// the window go on.
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -46,6 +47,15 @@ TEST_F(ChallengeShellTest, ReceivedLinesAreIndentedInTheDialogue) {
   EXPECT_EQ(shown->toPlainText(), QStringLiteral(">io: ciao\n>tu: ciao a te"));
   EXPECT_EQ(shown->document()->begin().blockFormat().textIndent(), 0);
   EXPECT_EQ(shown->document()->begin().next().blockFormat().textIndent(), 10);
+}
+
+TEST_F(ChallengeShellTest, AFlashEndingInTheWindowColourLeavesTheDigitShown) {
+  GridView& grid = *app->Window().Board();
+  grid.SetCellText(3, 3, "8");
+  const QImage before = grid.grab().toImage().copy(grid.CellRect(3, 3));
+  grid.FillRect(grid.CellRect(3, 3), Qt::red);
+  grid.FillRect(grid.CellRect(3, 3), Qt::white);
+  EXPECT_EQ(grid.grab().toImage().copy(grid.CellRect(3, 3)), before);
 }
 
 TEST_F(ChallengeShellTest, TheLongPauseKeepsTheEventLoopRunning) {
