@@ -13,6 +13,9 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -25,6 +28,18 @@
 namespace sudoku {
 
 namespace {
+
+// Gives each paragraph of a rich text box the first-line indent of its line in the model.
+void SetFirstLineIndents(QTextEdit* rich, const std::vector<int>& indents) {
+  QTextBlock block = rich->document()->begin();
+  for (std::size_t i = 0; i < indents.size() && block.isValid(); ++i, block = block.next()) {
+    if (indents[i] == 0) continue;
+    QTextCursor cursor(block);
+    QTextBlockFormat format = block.blockFormat();
+    format.setTextIndent(indents[i]);
+    cursor.setBlockFormat(format);
+  }
+}
 
 QString Joined(const std::vector<std::string>& lines) {
   QStringList parts;
@@ -288,7 +303,10 @@ void ControlBinder::SyncOne(const std::string& name, const ControlRef& control) 
                    SyncWidget(widget, memo->enabled, memo->visible, "");
                    const QString text = Joined(memo->lines);
                    if (auto* rich = qobject_cast<QTextEdit*>(object)) {
-                     if (rich->toPlainText() != text) rich->setPlainText(text);
+                     if (rich->toPlainText() != text) {
+                       rich->setPlainText(text);
+                       SetFirstLineIndents(rich, memo->indents);
+                     }
                    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(object)) {
                      if (plain->toPlainText() != text) plain->setPlainText(text);
                    }

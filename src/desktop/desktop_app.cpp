@@ -9,6 +9,7 @@
 #include <QWebEngineProfile>
 #include <cstdlib>
 
+#include "desktop/challenge_handlers.h"
 #include "desktop/qt_browser_pane.h"
 #include "desktop/qt_settings_store.h"
 #include "desktop/statistics_chart.h"
@@ -90,6 +91,10 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   });
   random_ = std::make_unique<SeededRandom>(
       static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+  qtPause_ = std::make_unique<QtPaintingPause>([this] {
+    if (binding_ != nullptr) binding_->Sync();
+  });
+  pause_ = options.pause != nullptr ? options.pause : qtPause_.get();
   Dialogs& dialogs = options.dialogs != nullptr ? *options.dialogs : *qtDialogs_;
   SettingsStore& settings = options.settings != nullptr ? *options.settings : *qtSettings_;
   game_ = std::make_unique<Game>(Ports{dialogs, *effects_, clock_, *random_, settings});
@@ -107,6 +112,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
 
   Handlers handlers;
   AddGameHandlers(*game_, handlers);
+  AddChallengeHandlers(*challenge_, handlers);
   AddMainWindowHandlers(*main_, handlers);
   AddSiteHandlers(*catalogue_, *siteActions_, handlers);
   AddExchangeHandlers(handlers);
@@ -200,12 +206,14 @@ void DesktopApp::BuildPanes(const std::string& site) {
     return *panes_.back();
   };
   TFsudoku& w = *window_;
-  main_ = std::make_unique<MainWindow>(
+  auto challenge = std::make_unique<ChallengeWindow>(
       *game_,
       BrowserPanes{pane(w.Pane("WQuillo")), pane(w.Pane("WBdownload")), pane(w.Pane("WBsoluzione")),
                    pane(w.Pane("WBTrascina")), pane(w.Pane("wbAltriSudoku")),
                    pane(w.Pane("wbSfida")), pane(login_->WebConnect())},
-      site);
+      site, pause_);
+  challenge_ = challenge.get();
+  main_ = std::move(challenge);
 }
 
 void DesktopApp::Create(const std::filesystem::path& base) {

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "challenge/challenge_window.h"
 #include "desktop/qt_clock.h"
 #include "desktop/qt_dialogs.h"
 #include "desktop/qt_effects.h"
+#include "desktop/qt_painting_pause.h"
 #include "desktop/shell_binding.h"
 #include "desktop/tfabout.h"
 #include "desktop/tflogin.h"
@@ -29,6 +31,7 @@ struct ShellOptions {
   // Replacements of the Qt ports, for tests; null uses the Qt ones.
   Dialogs* dialogs = nullptr;
   SettingsStore* settings = nullptr;
+  PaintingPause* pause = nullptr;  // the long challenge pauses
   // The site's base address; empty takes SUDOKU_SITE, else the default.
   std::string siteAddress;
 };
@@ -45,6 +48,7 @@ class DesktopApp {
   TFsudoku& Window() { return *window_; }
   Game& Logic() { return *game_; }
   MainWindow& Main() { return *main_; }
+  ChallengeWindow& Challenge() { return *challenge_; }
   ShellBinding& Binding() { return *binding_; }
   TFLogin& Login() { return *login_; }
   LoginWindow& LoginLogic() { return *loginLogic_; }
@@ -64,6 +68,9 @@ class DesktopApp {
   std::unique_ptr<QtEffects> effects_;
   QtClock clock_;
   std::unique_ptr<Random> random_;
+  std::unique_ptr<QtPaintingPause> qtPause_;
+  PaintingPause* pause_ = nullptr;
+  ChallengeWindow* challenge_ = nullptr;  // main_, with the challenges
   std::unique_ptr<Game> game_;
   std::vector<std::unique_ptr<BrowserPane>> panes_;
   std::unique_ptr<MainWindow> main_;

@@ -124,6 +124,12 @@ void GridView::FillRect(const QRect& rect, const QColor& colour) {
   const int col = rect.left() / (geometry_.cellWidth + kLine);
   const int row = rect.top() / (geometry_.cellHeight + kLine);
   if (col < 0 || col > 8 || row < 0 || row > 8) return;
+  // The end of a flash, which paints the cell in the window colour: from then on the cell is the
+  // grid's own drawing again, digit included, as a repaint would leave it.
+  if (colour == kCellColour) {
+    ForgetMarks(col, row);
+    return;
+  }
   marks_[Index(col, row)].push_back({rect, colour});
   update(rect);
 }

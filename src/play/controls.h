@@ -54,6 +54,9 @@ struct Memo {
   bool enabled = true;
   bool visible = true;
   std::vector<std::string> lines;
+  // First-line indent in pixels of each line's paragraph (rich text boxes); a line without an
+  // entry has none.
+  std::vector<int> indents;
 };
 
 struct ListColumn {

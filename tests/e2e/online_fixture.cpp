@@ -35,7 +35,7 @@ void OnlineTest::SetUpTestSuite() {
   new QApplication(argc, argv);
 }
 
-Player::Player(const std::string& siteAddress, const QString& folder) {
+Player::Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause) {
   const std::filesystem::path base = folder.toStdString();
   std::filesystem::create_directories(base / "temi");
   std::filesystem::copy(std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets" / "noconnect",
@@ -45,6 +45,7 @@ Player::Player(const std::string& siteAddress, const QString& folder) {
   options.dialogs = &dialogs;
   options.settings = settings_.get();
   options.siteAddress = siteAddress;
+  options.pause = pause;
   app_ = std::make_unique<DesktopApp>(options);
   app_->Create(base);
   dialogs.showLogin = [this] {

@@ -32,7 +32,8 @@ class PlayerDialogs : public FakeDialogs {
 // One player: a game folder, a settings file, the program with its own browser profile.
 class Player {
  public:
-  Player(const std::string& siteAddress, const QString& folder);
+  // pause: the long challenge pauses; null waits for real.
+  Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause = nullptr);
   ~Player();
 
   DesktopApp& App() { return *app_; }

@@ -26,6 +26,8 @@ class FakeBrowserPane : public BrowserPane {
       : name_(std::move(name)), journal_(journal) {}
 
   std::map<std::string, FakePage> pages;
+  // When set, answers the addresses that pages does not hold (a site whose addresses vary).
+  std::function<FakePage(const std::string&)> serve;
   std::vector<std::pair<std::string, int>> navigations;  // address, flags
   std::function<void()> onProcessEvents;
   long polls = 0;
@@ -38,7 +40,7 @@ class FakeBrowserPane : public BrowserPane {
     navigations.emplace_back(address, flags);
     address_ = address;
     auto found = pages.find(address);
-    page_ = found != pages.end() ? found->second : FakePage{};
+    page_ = found != pages.end() ? found->second : serve ? serve(address) : FakePage{};
     pollsLeft_ = page_.loadPolls;
     title_ = page_.title;
   }

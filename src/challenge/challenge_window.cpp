@@ -1,0 +1,164 @@
+// Watching the challenge state before a match: the poll of the challenge data page, what each
+// state asks of this side, the match mode, and the handlers that put the routines in the guard.
+#include "challenge/challenge_window.h"
+
+#include <utility>
+
+#include "challenge/challenge_requests.h"
+#include "challenge/challenge_state.h"
+
+namespace sudoku {
+namespace {
+
+void Apply(Switch s, Button& button, MenuItem& item) {
+  if (s == Switch::Unchanged) return;
+  button.enabled = item.enabled = s == Switch::On;
+}
+
+}  // namespace
+
+ChallengeWindow::ChallengeWindow(Game& g, const BrowserPanes& p, std::string siteAddress,
+                                 PaintingPause* pause)
+    : MainWindow(g, p, std::move(siteAddress)), pause_(pause) {}
+
+void ChallengeWindow::PollChallengeState() {
+  guard_.Click([this] { PollState(); });
+}
+void ChallengeWindow::SignOffChallenge() {
+  guard_.Click([this] { SignOff(); });
+}
+void ChallengeWindow::TimerOnLoginTimer() {
+  guard_.Tick([this] { PollState(); });
+}
+void ChallengeWindow::TimerOnSfidaTimer() {
+  guard_.Tick([this] { PollMatch(); });
+}
+void ChallengeWindow::SBLanciaClick() {
+  guard_.Click([this] { Launch(); });
+}
+void ChallengeWindow::LanciaSfidaClick() {
+  SBLanciaClick();
+}
+void ChallengeWindow::SBAccettaClick() {
+  guard_.Click([this] { Accept(); });
+}
+void ChallengeWindow::AccettaSfidaClick() {
+  SBAccettaClick();
+}
+void ChallengeWindow::SBAbbandonaClick() {
+  guard_.Click([this] { Abandon(); });
+}
+void ChallengeWindow::AbbandonaSfidaClick() {
+  SBAbbandonaClick();
+}
+void ChallengeWindow::SBInviaMossaClick() {
+  guard_.Click([this] { SendMoves(); });
+}
+void ChallengeWindow::SBInviaMsgClick() {
+  guard_.Click([this] { SendMessage(); });
+}
+void ChallengeWindow::ClassificaClick() {
+  guard_.Click([this] { ShowRanking(); });
+}
+
+void ChallengeWindow::Go(const std::string& path) {
+  NavigateAndWait(panes.wbSfida, SiteUrl(path));
+}
+
+void ChallengeWindow::Read(const char* section) {
+  struct ShareCounts {
+    ChallengeWindow& w;
+    ~ShareCounts() {
+      w.nAttesa = w.dati.nAttesa;
+      w.nCorso = w.dati.nCorso;
+    }
+  } share{*this};
+  ReadChallengePage(panes.wbSfida, section, dati);
+}
+
+void ChallengeWindow::Wait(int ms) {
+  if (pause_ != nullptr) {
+    pause_->Wait(ms);
+  } else {
+    game.effects.Pause(ms);
+  }
+}
+
+void ChallengeWindow::PollState() {
+  Go(ChallengeDataPath(CacheDefeatingNumber(game.random)));
+  Read("comuni");
+  std::string message = EvaluateChallengeState();
+  if (dati.nickname.empty()) {
+    message = "anonimo";
+    game.dialogs.Message(BoxKind::Plain, "LOGIN errato.\n\rConfigurazione offline.");
+    // Offline for good: a user still marked registered could not log in again.
+    game.Connesso = false;
+    game.Registrato = false;
+    ApplyConnectionState(ConnectionSetup::Offline);
+  }
+  Go(StatusPath(message));
+}
+
+std::string ChallengeWindow::EvaluateChallengeState() {
+  const ChallengeDecision decision = DecideChallengeState(dati);
+  Controls& c = game.controls;
+  Apply(decision.launch, c.SBLancia, c.LanciaSfida);
+  Apply(decision.accept, c.SBAccetta, c.AccettaSfida);
+  Apply(decision.abandon, c.SBAbbandona, c.AbbandonaSfida);
+  if (decision.notify) game.Playsound(game.CartellaBase / "noconnect" / "notify.wav");
+  if (decision.generate) GeneratePuzzle();
+  if (decision.enterMatch) EnterMatch(decision.startMatch);
+  if (decision.reset) Go(ResetPath(dati.nickname, "fine", "0"));
+  return decision.message;
+}
+
+void ChallengeWindow::GeneratePuzzle() {
+  int n = game.random.Next(0, 899);
+  if (n < 1) n = game.random.Next(0, 1498) + 1;
+  Go(GeneratePath(n));
+}
+
+void ChallengeWindow::EnterMatch(bool start) {
+  // A match being played is never loaded again: that would wipe the user's board.
+  if (game.SfidaInCorso) return;
+  Read("sfida");
+  if (dati.schemasfida == "0") return;  // not made yet: the next tick tries again
+  LoadChallengePuzzle(dati.schemasfida);
+  if (start) Go(challenge_path::kStart);
+  SetChallengeMode("SfidaOn");
+}
+
+void ChallengeWindow::SetChallengeMode(const std::string& mode) {
+  Controls& c = game.controls;
+  const bool on = mode == "SfidaOn";
+  if (!on && mode != "SfidaOff") return;
+  c.Sudoku1.enabled = c.Opzioni1.enabled = c.CreaSudoku1.enabled = !on;
+  game.SfidaInCorso = on;
+  if (on) c.TimerOnLogin.enabled = false;
+  c.TimerOnSfida.enabled = on;
+  c.SBInviaMossa.enabled = c.SBInviaMsg.enabled = on;
+  ClearChallengeTexts();
+  c.PSfida.visible = on;
+  if (!on) return;
+  for (BrowserPane* pane : {&panes.WQuillo, &panes.WBdownload, &panes.WBsoluzione,
+                            &panes.WBTrascina, &panes.wbAltriSudoku}) {
+    pane->Stop();
+  }
+}
+
+void ChallengeWindow::ClearChallengeTexts() {
+  Controls& c = game.controls;
+  for (Memo* memo : {&c.Mricevimsgsfida, &c.MInviamsgsfida, &c.REDialogo}) {
+    memo->lines.clear();
+    memo->indents.clear();
+  }
+}
+
+void ChallengeWindow::AddToDialogue(const std::string& line, int indent) {
+  Memo& dialogue = game.controls.REDialogo;
+  dialogue.indents.resize(dialogue.lines.size(), 0);
+  dialogue.lines.push_back(line);
+  dialogue.indents.push_back(indent);
+}
+
+}  // namespace sudoku
