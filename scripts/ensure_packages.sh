@@ -8,6 +8,7 @@ SUDOKU_BUILD_PACKAGES=(
   qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-charts-dev
   libcpp-httplib-dev libsqlite3-dev libsodium-dev libboost-dev libzip-dev
   fonts-dejavu-core desktop-file-utils appstream
+  qt6-translations-l10n
 )
 SUDOKU_RUN_PACKAGES=(xvfb xauth qt6-translations-l10n)
 
