@@ -45,27 +45,30 @@ void QtDialogs::Message(BoxKind kind, const std::string& text) {
   ExecOnTop(box);
 }
 
-bool QtDialogs::Confirm(const std::string& text) {
-  QMessageBox box(owner_);
+namespace {
+
+// A question box with the given buttons, Yes the default; the button chosen.
+int AskQuestion(QWidget* owner, const std::string& text, QMessageBox::StandardButtons buttons) {
+  QMessageBox box(owner);
   box.setWindowTitle(QStringLiteral("Sudoku"));
   box.setTextFormat(Qt::PlainText);
   box.setText(BoxText(text));
   box.setIcon(QMessageBox::Question);
-  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setStandardButtons(buttons);
   box.setDefaultButton(QMessageBox::Yes);
-  return ExecOnTop(box) == QMessageBox::Yes;
+  if (buttons.testFlag(QMessageBox::Cancel)) box.setEscapeButton(QMessageBox::Cancel);
+  return ExecOnTop(box);
+}
+
+}  // namespace
+
+bool QtDialogs::Confirm(const std::string& text) {
+  return AskQuestion(owner_, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtDialogs::AskYesNoCancel(const std::string& text) {
-  QMessageBox box(owner_);
-  box.setWindowTitle(QStringLiteral("Sudoku"));
-  box.setTextFormat(Qt::PlainText);
-  box.setText(BoxText(text));
-  box.setIcon(QMessageBox::Question);
-  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  box.setDefaultButton(QMessageBox::Yes);
-  box.setEscapeButton(QMessageBox::Cancel);
-  const int chosen = ExecOnTop(box);
+  const int chosen =
+      AskQuestion(owner_, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   return chosen == QMessageBox::Yes  ? Answer::Yes
          : chosen == QMessageBox::No ? Answer::No
                                      : Answer::Cancel;

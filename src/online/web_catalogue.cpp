@@ -87,22 +87,21 @@ void WebCatalogue::SBApplicaFiltriClick() {
                                                 (c.RBSimmetrici.checked ? "S_" : "T_") + givens));
 }
 
-void WebCatalogue::RBTuttiClick() {
+void WebCatalogue::ChooseKind(bool symmetric) {
   Controls& c = w_.game.controls;
-  c.RBTutti.checked = true;
-  c.RBSimmetrici.checked = false;
+  c.RBSimmetrici.checked = symmetric;
+  c.RBTutti.checked = !symmetric;
   c.RGnbase.itemIndex = -1;
   if (c.CBMese.itemIndex == 0) c.CBMese.itemIndex = 5;
   SBApplicaFiltriClick();
 }
 
+void WebCatalogue::RBTuttiClick() {
+  ChooseKind(false);
+}
+
 void WebCatalogue::RBSimmetriciClick() {
-  Controls& c = w_.game.controls;
-  c.RBSimmetrici.checked = true;
-  c.RBTutti.checked = false;
-  c.RGnbase.itemIndex = -1;
-  if (c.CBMese.itemIndex == 0) c.CBMese.itemIndex = 5;
-  SBApplicaFiltriClick();
+  ChooseKind(true);
 }
 
 void WebCatalogue::RGnbaseClick() {

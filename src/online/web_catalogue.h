@@ -44,6 +44,8 @@ class WebCatalogue {
   // The selection address with the given first five components and the current marker.
   std::string SelectionAddress(const std::string& components) const;
   void AskToConnect();
+  // One of the two kinds ("Tutti", "Simmetrici") chosen: any givens, a month, applied.
+  void ChooseKind(bool symmetric);
   // Radio buttons and givens group as a month other than "00" leaves them.
   void FitFiltersToMonth();
   void Page(int step);
