@@ -60,6 +60,11 @@ void ExpectSameCount(const Board& board, std::int32_t limit, const std::string& 
     ASSERT_EQ(state.Soluzione[cell], expected.Soluzione[cell / 9 + 1][cell % 9 + 1])
         << what << " limit " << limit;
   }
+  // The count on the board alone, which may skip the candidate grid.
+  CountState direct;
+  CountBoard(board, limit, direct);
+  ASSERT_EQ(direct.NumSoluzioni, expected.NumSoluzioni) << what << " limit " << limit;
+  EXPECT_EQ(direct.Soluzione, state.Soluzione) << what << " limit " << limit;
 }
 
 void ExpectSameSteps(const StepLog& log, const reference::Steps& expected) {
