@@ -33,6 +33,11 @@ std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, Count
 void CountBoard(const Board& board, std::int32_t limit, CountState& state,
                 const std::function<void()>& advance = {});
 
+// CountBoard(GivensBoard(values), ...), with the board built only when the count needs the
+// candidate grid.
+void CountGivens(const std::array<std::int32_t, 81>& values, std::int32_t limit, CountState& state,
+                 const std::function<void()>& advance = {});
+
 // The publish command's thinning: given the 81 values of a board with a unique solution
 // (0 = empty, [col][row]), empties every digit that the others determine by propagation alone,
 // in column-major order, each judged without the digits emptied before it. advance is called
