@@ -23,6 +23,16 @@ constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
 // The three units of every cell, as a unit bit set.
 constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();
 
+constexpr std::array<CellMask, 81> MakePeerMasks() {
+  std::array<CellMask, 81> masks{};
+  for (int cell = 0; cell < 81; ++cell) {
+    for (std::uint8_t peer : units::kPeers[cell]) masks[cell].Add(peer);
+  }
+  return masks;
+}
+
+constexpr std::array<CellMask, 81> kPeerMasks = MakePeerMasks();
+
 bool IsSingle(std::uint16_t set) {
   return (set & (set - 1)) == 0;
 }
@@ -67,6 +77,8 @@ constexpr std::array<Segment, 54> kSegments = MakeSegments();
 bool SearchGrid::Assign(int first, std::uint16_t bit) {
   std::uint8_t pending[81];
   int top = 0;
+  for (std::uint16_t gone = cells[first] & ~bit; gone != 0; gone &= gone - 1)
+    where[std::countr_zero(gone)].Remove(first);
   cells[first] = bit;
   dirty |= kCellUnits[first];
   pending[top++] = std::uint8_t(first);
@@ -77,13 +89,17 @@ bool SearchGrid::Assign(int first, std::uint16_t bit) {
     placed[col] |= placedBit;
     placed[9 + row] |= placedBit;
     placed[18 + 3 * (col / 3) + row / 3] |= placedBit;
-    for (std::uint8_t peer : units::kPeers[cell]) {
+    // Only the peers that hold the digit.
+    CellMask& places = where[std::countr_zero(placedBit)];
+    CellMask hits = places & kPeerMasks[cell];
+    places = places & ~hits;
+    for (; !hits.Empty(); hits.DropLowest()) {
+      const int peer = hits.Lowest();
       std::uint16_t& set = cells[peer];
-      if (!(set & placedBit)) continue;
       set &= std::uint16_t(~placedBit);
       if (set == 0) return false;
       dirty |= kCellUnits[peer];
-      if (IsSingle(set)) pending[top++] = peer;
+      if (IsSingle(set)) pending[top++] = std::uint8_t(peer);
     }
   }
   return true;
@@ -120,6 +136,8 @@ bool SearchGrid::Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int&
   std::uint16_t& set = cells[cell];
   if (!(set & bits)) return true;
   const bool wasSingle = IsSingle(set);
+  for (std::uint16_t gone = set & bits; gone != 0; gone &= gone - 1)
+    where[std::countr_zero(gone)].Remove(cell);
   set &= std::uint16_t(~bits);
   if (set == 0) return false;
   dirty |= kCellUnits[cell];
@@ -172,6 +190,8 @@ bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
   for (int cell = 0; cell < 81; ++cell) {
     grid.cells[cell] = start[cell] & kDigitBits;
     if (grid.cells[cell] == 0) return false;
+    for (std::uint16_t bits = grid.cells[cell]; bits != 0; bits &= bits - 1)
+      grid.where[std::countr_zero(bits)].Add(cell);
   }
   grid.dirty = (1u << 27) - 1;
   for (int cell = 0; cell < 81; ++cell) {

@@ -5,12 +5,15 @@
 #include <array>
 #include <cstdint>
 
+#include "solver/cell_mask.h"
+
 namespace sudoku::engine {
 
 struct SearchGrid {
   std::array<std::uint16_t, 81> cells{};   // [col][row], bit d = digit d possible
   std::uint32_t dirty = 0;                 // units (bit per unit, see units.h) not yet scanned
   std::array<std::uint16_t, 27> placed{};  // digits assigned in each unit
+  std::array<CellMask, 10> where{};        // where[d]: the cells whose set holds bit d
 
   // Makes cell the single bit (one of its candidates) and removes bit from its peers, then the
   // digit of every peer left single from its own peers, and so on. False when a cell is left
