@@ -186,6 +186,12 @@ bool SearchGrid::PropagateWithLocks() {
   return !changed || Propagate();
 }
 
+int SearchGrid::Determined() const {
+  int count = 0;
+  for (int col = 0; col < 9; ++col) count += units::SetSize(placed[col]);
+  return count;
+}
+
 bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
   for (int cell = 0; cell < 81; ++cell) {
     grid.cells[cell] = start[cell] & kDigitBits;

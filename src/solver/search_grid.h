@@ -26,6 +26,8 @@ struct SearchGrid {
   // rest of the line, one confined to one box within a line leaves the rest of the box) once,
   // and Propagate again when they removed anything.
   bool PropagateWithLocks();
+  // How many cells are assigned.
+  int Determined() const;
 
  private:
   // One round of locked candidates over every box and line; changed tells whether any
