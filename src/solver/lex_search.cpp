@@ -48,15 +48,7 @@ class FewestSearch {
     // more than they save.
     const bool locks = found_.size() < 2 && grid.Determined() < kLocksBelow;
     if (!(locks ? grid.PropagateWithLocks() : grid.Propagate())) return;
-    int branch = -1, fewest = 10;
-    for (int cell = 0; cell < 81; ++cell) {
-      const int size = units::SetSize(grid.cells[cell]);
-      if (size > 1 && size < fewest) {
-        branch = cell;
-        fewest = size;
-        if (size == 2) break;
-      }
-    }
+    const int branch = grid.FewestCell();
     if (branch < 0) {
       found_.push_back(DigitsOf(grid));
       return;

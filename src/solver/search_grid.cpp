@@ -23,6 +23,16 @@ constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
 // The three units of every cell, as a unit bit set.
 constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();
 
+// The box unit (18..26) of every cell.
+constexpr std::array<std::uint8_t, 81> MakeBoxOf() {
+  std::array<std::uint8_t, 81> boxes{};
+  for (int cell = 0; cell < 81; ++cell)
+    boxes[cell] = std::uint8_t(18 + 3 * (cell / 27) + (cell % 9) / 3);
+  return boxes;
+}
+
+constexpr std::array<std::uint8_t, 81> kBoxOf = MakeBoxOf();
+
 constexpr std::array<CellMask, 81> MakePeerMasks() {
   std::array<CellMask, 81> masks{};
   for (int cell = 0; cell < 81; ++cell) {
@@ -88,7 +98,7 @@ bool SearchGrid::Assign(int first, std::uint16_t bit) {
     const int col = cell / 9, row = cell % 9;
     placed[col] |= placedBit;
     placed[9 + row] |= placedBit;
-    placed[18 + 3 * (col / 3) + row / 3] |= placedBit;
+    placed[kBoxOf[cell]] |= placedBit;
     // Only the peers that hold the digit.
     CellMask& places = where[std::countr_zero(placedBit)];
     CellMask hits = places & kPeerMasks[cell];
@@ -184,6 +194,30 @@ bool SearchGrid::PropagateWithLocks() {
   bool changed = false;
   if (!LockedCandidates(changed)) return false;
   return !changed || Propagate();
+}
+
+int SearchGrid::FewestCell() const {
+  // Cells holding at least one, two, three and four digits, from the cells of each digit.
+  CellMask one, two, three, four;
+  for (int d = 1; d <= 9; ++d) {
+    const CellMask& places = where[d];
+    four = four | (three & places);
+    three = three | (two & places);
+    two = two | (one & places);
+    one = one | places;
+  }
+  if (two.Empty()) return -1;
+  if (const CellMask pairs = two & ~three; !pairs.Empty()) return pairs.Lowest();
+  if (const CellMask triples = three & ~four; !triples.Empty()) return triples.Lowest();
+  int branch = -1, fewest = 10;
+  for (int cell = 0; cell < 81; ++cell) {
+    const int size = units::SetSize(cells[cell]);
+    if (size > 1 && size < fewest) {
+      branch = cell;
+      fewest = size;
+    }
+  }
+  return branch;
 }
 
 int SearchGrid::Determined() const {

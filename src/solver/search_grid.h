@@ -26,6 +26,9 @@ struct SearchGrid {
   // rest of the line, one confined to one box within a line leaves the rest of the box) once,
   // and Propagate again when they removed anything.
   bool PropagateWithLocks();
+  // The lowest cell (column-major) of those with the fewest candidates above one; -1 when no
+  // cell has more than one.
+  int FewestCell() const;
   // How many cells are assigned.
   int Determined() const;
 
