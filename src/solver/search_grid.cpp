@@ -227,11 +227,13 @@ int SearchGrid::Determined() const {
 }
 
 bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
+  // Every digit everywhere, less the digits each cell lacks: few cells lack any at the start.
+  for (int d = 1; d <= 9; ++d) grid.where[d] = CellMask::All();
   for (int cell = 0; cell < 81; ++cell) {
     grid.cells[cell] = start[cell] & kDigitBits;
     if (grid.cells[cell] == 0) return false;
-    for (std::uint16_t bits = grid.cells[cell]; bits != 0; bits &= bits - 1)
-      grid.where[std::countr_zero(bits)].Add(cell);
+    for (std::uint16_t lacks = kDigitBits & ~grid.cells[cell]; lacks != 0; lacks &= lacks - 1)
+      grid.where[std::countr_zero(lacks)].Remove(cell);
   }
   grid.dirty = (1u << 27) - 1;
   for (int cell = 0; cell < 81; ++cell) {
