@@ -26,8 +26,8 @@ struct SearchGrid {
   // rest of the line, one confined to one box within a line leaves the rest of the box) once,
   // and Propagate again when they removed anything.
   bool PropagateWithLocks();
-  // The lowest cell (column-major) of those with the fewest candidates above one; -1 when no
-  // cell has more than one.
+  // A cell with the fewest candidates above one (of those with two, the one with the most open
+  // peers); -1 when no cell has more than one. Only after a successful Propagate.
   int FewestCell() const;
   // How many cells are assigned.
   int Determined() const;
