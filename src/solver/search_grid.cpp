@@ -214,8 +214,7 @@ int SearchGrid::FewestCell() const {
     int best = -1, most = -1;
     for (; !pairs.Empty(); pairs.DropLowest()) {
       const int cell = pairs.Lowest();
-      const CellMask around = kPeerMasks[cell] & two;
-      const int degree = std::popcount(around.lo) + std::popcount(around.hi);
+      const int degree = (kPeerMasks[cell] & two).Count();
       if (degree >= most) {
         best = cell;
         most = degree;
