@@ -23,7 +23,7 @@ int RunCount(const Args& args) {
   const int malformed = ForEachPuzzle(std::cin, std::cerr, [&](const PuzzleLine& puzzle) {
     CountState state;
     long advances = 0;
-    CountSolutions(BuildCandidates(GivensBoard(puzzle.values)), limit, state, [&] { ++advances; });
+    CountGivens(puzzle.values, limit, state, [&] { ++advances; });
     std::cout << state.NumSoluzioni << ' '
               << (state.NumSoluzioni > 0 ? RowMajorText(state.Soluzione) : "-") << ' ' << advances
               << '\n';

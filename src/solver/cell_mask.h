@@ -25,6 +25,15 @@ struct CellMask {
   constexpr bool operator==(const CellMask&) const = default;
   int Lowest() const { return lo != 0 ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
   void DropLowest() { lo != 0 ? lo &= lo - 1 : hi &= hi - 1; }
+  // How many cells it holds: a word-parallel count, since the portable popcount is a library
+  // call on the baseline instruction set.
+  constexpr int Count() const { return CountBits(lo) + CountBits(hi); }
+  static constexpr int CountBits(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return int((x * 0x0101010101010101u) >> 56);
+  }
   // Whether it holds at least n cells.
   bool AtLeast(int n) const {
     CellMask rest = *this;

@@ -20,6 +20,10 @@ using Solution = std::array<std::uint8_t, 81>;  // digits [col][row]
 // column-major search, which keeps none, so that memory stays bounded whatever the limit.
 constexpr std::size_t kMostKept = 4096;
 
+// The fewest-candidates search takes locked candidates at a node with fewer cells determined
+// (measured on the public sets: fewer instructions from about 25 to 33).
+constexpr int kLocksBelow = 30;
+
 bool IsSingle(std::uint16_t set) {
   return (set & (set - 1)) == 0;
 }
@@ -39,18 +43,12 @@ class FewestSearch {
       : cap_(cap), advance_(advance) {}
 
   void Descend(SearchGrid& grid) {
-    // Locked candidates shrink the tree of a puzzle with one solution or none; where solutions
-    // abound they cost more than they save.
-    if (!(found_.size() < 2 ? grid.PropagateWithLocks() : grid.Propagate())) return;
-    int branch = -1, fewest = 10;
-    for (int cell = 0; cell < 81; ++cell) {
-      const int size = units::SetSize(grid.cells[cell]);
-      if (size > 1 && size < fewest) {
-        branch = cell;
-        fewest = size;
-        if (size == 2) break;
-      }
-    }
+    // Locked candidates shrink the tree of a puzzle with one solution or none while the grid is
+    // still open; where solutions abound, or singles are about to finish the grid, they cost
+    // more than they save.
+    const bool locks = found_.size() < 2 && grid.Determined() < kLocksBelow;
+    if (!(locks ? grid.PropagateWithLocks() : grid.Propagate())) return;
+    const int branch = grid.FewestCell();
     if (branch < 0) {
       found_.push_back(DigitsOf(grid));
       return;

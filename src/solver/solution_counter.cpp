@@ -125,6 +125,63 @@ std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, Count
   return 0;
 }
 
+// Why the plain givens give the same count: every elimination of a full placement is sound (the
+// placed digit leaves its peers; naked pairs, triples and quads, a pair inside two equal
+// triples, hidden singles and the box-pair band rule each remove only digits that no solution
+// of the givens can hold there), so on a board that has a solution the candidate grid keeps
+// every solution, no cell empties, and each filled cell stays its own digit. Its complete valid
+// grids are then exactly the solutions of the givens; the top-level examination finds it
+// complete only when that solution is unique, and otherwise the column-major count sees the
+// same set in the same order. A board without solution, or with a filled cell that is no digit
+// 1..9, takes the candidate grid: there the placements decide what the count sees.
+namespace {
+
+// The count on the plain grid of filled cells (bit d for digit d): true when it found a
+// solution, and then state holds the result; otherwise state is left as it was.
+bool CountPlain(const engine::Cells& plain, std::int32_t limit, CountState& state,
+                const std::function<void()>& advance) {
+  if (state.NumSoluzioni >= limit) return false;
+  CountState trial = state;
+  engine::LexSearch(plain, limit, trial, advance);
+  if (trial.NumSoluzioni == state.NumSoluzioni) return false;
+  state = trial;
+  return true;
+}
+
+}  // namespace
+
+void CountBoard(const Board& board, std::int32_t limit, CountState& state,
+                const std::function<void()>& advance) {
+  engine::Cells plain;
+  plain.fill(kAllNine);
+  bool digitsOnly = true;
+  for (int cell = 0; cell < 81 && digitsOnly; ++cell) {
+    const int col = cell / 9, row = cell % 9;
+    if (board.Texts[cell].empty() && !board.IsGiven(col, row)) continue;
+    const int digit = board.ValoreCella(col, row);
+    digitsOnly = digit >= 1 && digit <= 9;
+    plain[cell] = std::uint16_t(1u << (digitsOnly ? digit : 0));
+  }
+  if (digitsOnly && CountPlain(plain, limit, state, advance)) return;
+  CountSolutions(BuildCandidates(board), limit, state, advance);
+}
+
+void CountGivens(const std::array<std::int32_t, 81>& values, std::int32_t limit, CountState& state,
+                 const std::function<void()>& advance) {
+  engine::Cells plain;
+  bool digitsOnly = true;
+  for (int cell = 0; cell < 81; ++cell) {
+    const std::int32_t value = values[cell];
+    digitsOnly = digitsOnly && value >= 0 && value <= 9;
+    plain[cell] = value > 0 && value <= 9 ? std::uint16_t(1u << value) : kAllNine;
+  }
+  if (!digitsOnly) {
+    CountBoard(GivensBoard(values), limit, state, advance);
+  } else if (!CountPlain(plain, limit, state, advance)) {
+    CountSolutions(BuildCandidates(GivensBoard(values)), limit, state, advance);
+  }
+}
+
 std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& values,
                                           const std::function<void()>& advance,
                                           CandidateGrid* candidates) {

@@ -27,6 +27,17 @@ CandidateGrid BuildCandidates(const Board& board, StepLog* steps = nullptr);
 std::int32_t CountSolutions(const CandidateGrid& grid, std::int32_t limit, CountState& state,
                             const std::function<void()>& advance = {});
 
+// BuildCandidates then CountSolutions on the board, with the same NumSoluzioni and Soluzione
+// (the trials, and so the calls of advance, may differ). A board whose filled cells are digits
+// 1..9 and that has a solution is counted on its plain givens, without the candidate grid.
+void CountBoard(const Board& board, std::int32_t limit, CountState& state,
+                const std::function<void()>& advance = {});
+
+// CountBoard(GivensBoard(values), ...), with the board built only when the count needs the
+// candidate grid.
+void CountGivens(const std::array<std::int32_t, 81>& values, std::int32_t limit, CountState& state,
+                 const std::function<void()>& advance = {});
+
 // The publish command's thinning: given the 81 values of a board with a unique solution
 // (0 = empty, [col][row]), empties every digit that the others determine by propagation alone,
 // in column-major order, each judged without the digits emptied before it. advance is called

@@ -60,6 +60,11 @@ void ExpectSameCount(const Board& board, std::int32_t limit, const std::string& 
     ASSERT_EQ(state.Soluzione[cell], expected.Soluzione[cell / 9 + 1][cell % 9 + 1])
         << what << " limit " << limit;
   }
+  // The count on the board alone, which may skip the candidate grid.
+  CountState direct;
+  CountBoard(board, limit, direct);
+  ASSERT_EQ(direct.NumSoluzioni, expected.NumSoluzioni) << what << " limit " << limit;
+  EXPECT_EQ(direct.Soluzione, state.Soluzione) << what << " limit " << limit;
 }
 
 void ExpectSameSteps(const StepLog& log, const reference::Steps& expected) {
@@ -163,6 +168,27 @@ TEST(ReferenceAgreement, HardPuzzlesRelabelledAndTransposed) {
     const std::string text = Relabelled(RowMajorText(puzzle.givens), random);
     ExpectSameCount(BoardOf(text), 2, text);
     ExpectSameCount(BoardOf(text), 1, text);
+  }
+}
+
+// Givens as values, some repeated or out of range, counted without a board first.
+TEST(ReferenceAgreement, CountsOfGivenValues) {
+  SeededRandom random(18);
+  for (int n = 0; n < 40; ++n) {
+    const Position position = RandomPosition(random, 22, 40);
+    std::array<std::int32_t, 81> values{};
+    for (int i = 0; i < 81; ++i) {
+      const char ch = position.text[i];
+      values[CellIndex(i % 9, i / 9)] = ch >= '1' && ch <= '9' ? ch - '0' : 0;
+    }
+    if (n % 8 == 7) values[random.Next(0, 80)] = n % 16 == 7 ? 12 : -3;
+    const Board board = GivensBoard(values);
+    CountState state;
+    CountSolutions(BuildCandidates(board), 3, state);
+    CountState direct;
+    CountGivens(values, 3, direct);
+    ASSERT_EQ(direct.NumSoluzioni, state.NumSoluzioni) << position.text;
+    EXPECT_EQ(direct.Soluzione, state.Soluzione) << position.text;
   }
 }
 
