@@ -8,10 +8,19 @@
 
 #include "challenge/challenge_window.h"
 #include "online/main_window_fixture.h"
+#include "play/board_strings.h"
 
 namespace sudoku::testing {
 
 using Elements = std::vector<std::pair<std::string, std::string>>;
+
+// A solved grid as the challenge pages write it: column by column.
+inline const std::string kSolutionColumns = [] {
+  std::string columns;
+  for (int col = 0; col < 9; ++col)
+    for (int row = 0; row < 9; ++row) columns += At(kSolved, col, row);
+  return columns;
+}();
 
 // The "comuni" fields of a data page.
 inline Elements Common(const std::string& n, const std::string& a, const std::string& d,

@@ -13,31 +13,23 @@ using testing::Elements;
 using testing::ShownMessage;
 
 const std::string P = "/sudoku/sfida-online/";
-const std::string kRows =
-    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+const std::string& kSolution = testing::kSolutionColumns;
 
-// The solution column by column, and the match puzzle with every third cell open.
-std::string Solution() {
-  std::string columns;
-  for (int col = 0; col < 9; ++col)
-    for (int row = 0; row < 9; ++row) columns += kRows[std::size_t(row * 9 + col)];
-  return columns;
-}
+// The match puzzle with every third cell open.
 bool Open(int p) {
   return p % 3 == 0;
 }
 std::string Puzzle() {
-  const std::string solution = Solution();
   std::string text;
   for (int p = 0; p < 81; ++p) {
     if (p > 0 && p % 9 == 0) text += ';';
-    text += Open(p) ? std::string("00") : std::string("1") + solution[std::size_t(p)];
+    text += Open(p) ? std::string("00") : std::string("1") + kSolution[std::size_t(p)];
   }
   return text;
 }
 // The site's board as the match begins: the givens.
 std::string Givens() {
-  std::string board = Solution();
+  std::string board = kSolution;
   for (int p = 0; p < 81; ++p)
     if (Open(p)) board[std::size_t(p)] = '0';
   return board;
@@ -50,7 +42,7 @@ Elements Match(const std::string& n, const std::string& board, const std::string
           {"schemasfida", Puzzle()},
           {"sfidante", "io"},
           {"sfidato", "tu"},
-          {"soluzione", Solution()},
+          {"soluzione", kSolution},
           {"ultimamossa", board},
           {"mossaprecedente", before},
           {"elementotrovatoda", found},
@@ -94,7 +86,7 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
   EXPECT_TRUE(f.game.SfidaInCorso);
   EXPECT_EQ(f.Requests().back(), P + "visualizza-dati-sfida.asp?msg=%3Cb%3Eio%3C%2Fb%3E%20vs%20"
                                      "%3Cb%3Etu%3C%2Fb%3E%20in%20corso...");
-  EXPECT_EQ(f.game.board.Schema[1], "1" + Solution().substr(1, 1));
+  EXPECT_EQ(f.game.board.Schema[1], "1" + kSolution.substr(1, 1));
   EXPECT_EQ(f.game.board.Schema[3], "00");
   EXPECT_TRUE(c.TimerOnSfida.enabled && c.SBInviaMossa.enabled && c.SBInviaMsg.enabled &&
               c.PSfida.visible);
@@ -141,10 +133,10 @@ TEST(LoadChallengePuzzleTest, AFreshGameWhoseHistoryStartsAtTheGivens) {
   f.window.LoadChallengePuzzle(Puzzle());
   EXPECT_EQ(f.game.board.Texts[0], "");
   EXPECT_EQ(f.game.NumStorico, 1);
-  EXPECT_EQ(f.game.Storico[1][1], Solution()[1] - '0');
+  EXPECT_EQ(f.game.Storico[1][1], kSolution[1] - '0');
   EXPECT_EQ(f.game.Storico[1][0], 0);
   EXPECT_EQ(f.game.Storico[3][0], 0);
-  EXPECT_EQ(f.game.Griglia[1], Solution()[1] - '0');
+  EXPECT_EQ(f.game.Griglia[1], kSolution[1] - '0');
   EXPECT_EQ(f.game.controls.ECreatore.text, "Admin");
   EXPECT_EQ(f.game.controls.ENumeroSchema.text, "0");
 }
@@ -153,12 +145,12 @@ TEST(PollMatchTest, TheOpponentsMovesFlashAndAppearAndAMessageShowsOnce) {
   ChallengeFixture f;
   InMatch(f);
   std::string board = Givens(), found(81, '0');
-  board[0] = Solution()[0];
+  board[0] = kSolution[0];
   found[0] = '2';
   f.matchPage.elements = Match("io", board, Givens(), found, "ciao #1");
   f.window.TimerOnSfidaTimer();
   f.window.TimerOnSfidaTimer();  // the same message again
-  EXPECT_EQ(f.game.board.Texts[0], Solution().substr(0, 1));
+  EXPECT_EQ(f.game.board.Texts[0], kSolution.substr(0, 1));
   ASSERT_GE(f.effects.fills.size(), 2u);
   EXPECT_EQ(f.effects.fills[0].colour, (Rgb{0, 128, 0}));
   EXPECT_EQ(f.effects.fills[1].colour, (Rgb{255, 255, 255}));
@@ -173,27 +165,14 @@ TEST(PollMatchTest, TheOpponentsMovesFlashAndAppearAndAMessageShowsOnce) {
 TEST(PollMatchTest, TheEndsOfAMatch) {
   struct Case {
     const char *n, *forChallenger, *forChallenged, *solved, *reset;
-    std::vector<ShownMessage> messages;
+    ShownMessage message;
   };
+  const BoxKind info = BoxKind::Information, plain = BoxKind::Plain;
+  const std::string left = "Spiacente.\n\rio ha abbandonato la partita!";
   const Case cases[] = {
-      {"io",
-       "0",
-       "0",
-       "si",
-       "io;fine;1",
-       {{BoxKind::Information, "Complimenti!\n\rPuzzle Risolto"}}},
-      {"tu",
-       "0",
-       "Partita Abbandonata",
-       "no",
-       "tu;fine;0",
-       {{BoxKind::Plain, "Spiacente.\n\rio ha abbandonato la partita!"}}},
-      {"io",
-       "FINEGAME",
-       "0",
-       "no",
-       "io;fine;0",
-       {{BoxKind::Plain, "Complimenti.\n\rSchema concluso!"}}},
+      {"io", "0", "0", "si", "io;fine;1", {info, "Complimenti!\n\rPuzzle Risolto"}},
+      {"tu", "0", "Partita Abbandonata", "no", "tu;fine;0", {plain, left}},
+      {"io", "FINEGAME", "0", "no", "io;fine;0", {plain, "Complimenti.\n\rSchema concluso!"}},
   };
   for (const Case& c : cases) {
     ChallengeFixture f;
@@ -205,7 +184,7 @@ TEST(PollMatchTest, TheEndsOfAMatch) {
     EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-asusfideincorso.asp?id=R",
                                                       P + "reset-sfida-sudoku.asp?id=" + c.reset,
                                                       P + "sudoku-online-classifica.asp"}));
-    EXPECT_EQ(f.dialogs.messages, c.messages);
+    EXPECT_EQ(f.dialogs.messages, std::vector{c.message});
     EXPECT_EQ(f.effects.pauses.back(), 6000);
     EXPECT_FALSE(f.game.SfidaInCorso || f.game.controls.TimerOnSfida.enabled ||
                  f.game.controls.PSfida.visible || f.game.controls.SBInviaMossa.enabled);
@@ -216,7 +195,7 @@ TEST(PollMatchTest, TheEndsOfAMatch) {
 TEST(SendMovesTest, RightDigitsCountOnceAndWrongOnesAtEverySend) {
   ChallengeFixture f;
   InMatch(f);
-  const std::string solution = Solution();
+  const std::string solution = kSolution;
   f.game.board.Texts[0] = solution.substr(0, 1);
   f.game.board.Texts[3] = solution[3] == '1' ? "2" : "1";
   f.matchPage.elements = Match("io", Givens(), Givens(), std::string(81, '0'));

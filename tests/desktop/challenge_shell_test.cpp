@@ -16,11 +16,7 @@ class ChallengeShellTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    ShellOptions options;
-    options.browsers = false;
-    options.dialogs = &dialogs;
-    options.settings = settings.get();
-    app = std::make_unique<DesktopApp>(options);
+    Build();
   }
 };
 

@@ -41,16 +41,6 @@ TEST_F(ShellTest, ArrowKeysJumpOverGivensAndStopAtTheEdge) {
   EXPECT_EQ(Board().CurrentRow(), 0);
 }
 
-TEST_F(ShellTest, LettersAndZeroEmptyTheCellWithoutASnapshot) {
-  LoadPuzzle();
-  ClickCell(2, 0);
-  Type(Qt::Key_A);
-  Type(Qt::Key_0);
-  Type(Qt::Key_Down);
-  EXPECT_EQ(Logic().NumStorico, 1);
-  EXPECT_EQ(Board().CellText(2, 0), QString());
-}
-
 TEST_F(ShellTest, AGivenNeverTakesTheEditor) {
   LoadPuzzle();  // the cursor leaves (0, 0), a given now, for the first open cell
   EXPECT_EQ(std::pair(Board().CurrentCol(), Board().CurrentRow()), std::pair(0, 2));

@@ -1,11 +1,9 @@
-// The Qt ports on their own: box texts, the settings store, sounds that cannot play, and the
-// About box.
+// The Qt ports on their own: box texts, sounds that cannot play, and the About box.
 #include <QLabel>
 #include <QTest>
 
 #include "desktop/qt_dialogs.h"
 #include "desktop/qt_effects.h"
-#include "desktop/qt_settings_store.h"
 #include "desktop/tfabout.h"
 #include "shell_fixture.h"
 
@@ -15,17 +13,6 @@ namespace {
 TEST(BoxTextTest, LineFeedCarriageReturnIsOneLineBreakAndTextsAreLatin1) {
   EXPECT_EQ(BoxText("Complimenti!\n\rPuzzle Risolto"), "Complimenti!\nPuzzle Risolto");
   EXPECT_EQ(BoxText("Sei gi\xE0 connesso\n\r\n\rok"), QString::fromUtf8("Sei già connesso\n\nok"));
-}
-
-TEST_F(ShellTest, SettingsKeepValuesPerKeyAndReportMissingOnes) {
-  EXPECT_EQ(settings->Read(kBrowserMainKey, kDebuggerValue), std::nullopt);
-  SeedBrowserSettings();
-  settings->Write(kNavigationSoundKey, kDefaultValue, "");
-  QtSettingsStore reread(settingsFile);
-  EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerValue), "no");
-  EXPECT_EQ(reread.Read(kBrowserMainKey, kDebuggerIEValue), "maybe");
-  EXPECT_EQ(reread.Read(kNavigationSoundKey, kDefaultValue), "");
-  EXPECT_EQ(reread.Read(kNavigationSoundKey, "other"), std::nullopt);
 }
 
 TEST_F(ShellTest, MissingSoundIsReportedAfterTheCommandThatPlayedIt) {

@@ -27,7 +27,7 @@ void EnsureApplication() {
 void ShellTest::SetUp() {
   base = folder.path().toStdString();
   std::filesystem::create_directories(base / "temi");
-  WritePuzzle(base / "temi" / "0001-puzzle_12-5-08.tema", kShellPuzzle);
+  WritePuzzle(base / "temi" / "0001-puzzle_12-5-08.tema", kPuzzle);
   settingsFile = folder.filePath(QStringLiteral("settings.ini"));
   settings = std::make_unique<QtSettingsStore>(settingsFile);
 }
@@ -43,12 +43,16 @@ void ShellTest::SeedBrowserSettings() {
   settings->Write(kNavigationSoundKey, kDefaultValue, "ding.wav");
 }
 
-void ShellTest::LoadPuzzle() {
+void ShellTest::Build() {
   ShellOptions options;
   options.browsers = false;
   options.dialogs = &dialogs;
   options.settings = settings.get();
   app = std::make_unique<DesktopApp>(options);
+}
+
+void ShellTest::LoadPuzzle() {
+  Build();
   app->Create(base);
   app->Show();
   QApplication::setActiveWindow(&app->Window());

@@ -1,5 +1,6 @@
 // The real main window built offscreen without web panes, over fake boxes and a settings file
-// in a scratch folder that is also CartellaBase, with one puzzle in its library.
+// in a scratch folder that is also CartellaBase, with one puzzle in its library: kPuzzle, whose
+// row 0 holds givens at columns 0, 1 and 4.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,10 +24,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace sudoku::testing {
 
-// Row-major rows; row 0 holds givens at columns 0, 1 and 4.
-inline constexpr const char* kShellPuzzle =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-
 // Creates the one offscreen QApplication of the test program, once.
 void EnsureApplication();
 
@@ -38,7 +35,9 @@ class ShellTest : public ::testing::Test {
 
   // Writes the three browser values the program saves at start and restores at close.
   void SeedBrowserSettings();
-  // Lists the library and double-clicks its only puzzle.
+  // The app over the fakes, neither created nor shown.
+  void Build();
+  // Builds, shows, lists the library and double-clicks its only puzzle.
   void LoadPuzzle();
   // A left click on a cell of the board.
   void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton);

@@ -81,10 +81,13 @@ TEST_F(ShellTest, WindowFitsTheMenuBarAndTheWholeClient) {
 }
 
 TEST_F(ShellTest, ExitClosesTheWindowAndWritesTheBrowserSettingsBack) {
+  EXPECT_EQ(settings->Read(kBrowserMainKey, kDebuggerValue), std::nullopt);
   SeedBrowserSettings();
   LoadPuzzle();
-  EXPECT_EQ(settings->Read(kBrowserMainKey, kDebuggerValue), "yes");
-  EXPECT_EQ(settings->Read(kNavigationSoundKey, kDefaultValue), "");
+  QtSettingsStore during(settingsFile);  // each value is kept per key, an empty one too
+  EXPECT_EQ(during.Read(kBrowserMainKey, kDebuggerValue), "yes");
+  EXPECT_EQ(during.Read(kNavigationSoundKey, kDefaultValue), "");
+  EXPECT_EQ(during.Read(kNavigationSoundKey, "other"), std::nullopt);
 
   app->Window().findChild<QAction*>("EXIT1")->trigger();
   QApplication::processEvents();

@@ -101,9 +101,6 @@ TEST(ConnectedSetUpTest, ARegisteredUserGetsTheSitePagesAndTheMenus) {
       std::pair(site + "/sudoku/download/file-download-list.asp?when=2026-12-01&who=mario", 14));
   EXPECT_EQ(f.WBsoluzione.navigations.back(),
             std::pair(site + "/sudoku/gioco-offline/vota-sudoku.asp?num=123", 14));
-  EXPECT_EQ(f.WQuillo.LastAddress(), site + "/sudoku/sfida-online/sudoku-space.asp?who=mario");
-  EXPECT_EQ(f.WBTrascina.LastAddress(),
-            site + "/sudoku/gioco-offline/sudoku-select-new.asp?of=2026_12_T_00_1_quillo");
   const Controls& c = f.game.controls;
   EXPECT_TRUE(c.Opzioni1.enabled && c.MostraCandidati.enabled && c.menuhelp.enabled);
   EXPECT_TRUE(c.AccettaSfida.enabled);

@@ -2,6 +2,7 @@
 // number of event polls, and every call can be written to a journal shared by several panes.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -76,12 +77,8 @@ class FakeBrowserPane : public BrowserPane {
 
  private:
   static bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-      if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
   }
   void Log(const std::string& what) {
     if (journal_) journal_->push_back(name_ + " " + what);

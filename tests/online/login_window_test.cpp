@@ -67,71 +67,45 @@ TEST(LoginWindowTest, ALoginResultClosesTheWindowWithTheResultAsCaption) {
 }
 
 TEST(LoginWindowTest, EachOutcomeOfTheSitePages) {
+  // A message means the login page is loaded again.
   struct Case {
-    std::string url, title;
-    std::string caption;
+    std::string page, title, caption;
     std::vector<ShownMessage> messages;
-    bool reload;
     int height;
   };
-  const std::string base = "http://127.0.0.1:8642/sudoku/gioco-offline/";
-  const std::string marker = "4pw7anony7wp4";
+  const std::string m = "4pw7anony7wp4";
+  const std::vector<ShownMessage> wrong{{BoxKind::Error, "User o password errate!\n\rRiprova."}};
+  const std::vector<ShownMessage> sent{
+      {BoxKind::Information, "Abbiamo spedito la password al tuo indirizzo email!"}};
+  const std::vector<ShownMessage> unknown{
+      {BoxKind::Error,
+       "Siamo spiacenti!\n\rNon abbiamo trovato il tuo indirizzo email. Verifica la sua "
+       "esattezza o registrati gratis."}};
+  const std::vector<ShownMessage> registered{
+      {BoxKind::Information,
+       "Abbiamo spedito l'email con il link di conferma al tuo indirizzo!\n\rClicca sul link "
+       "per confermare il tuo indirizzo ed attivare cos\xEC, gratis, la tua user.\n\r\n\r"
+       "Appena attiva puoi eseguire la connessione."}};
   const std::vector<Case> cases = {
-      {kLoginPage + "?res=" + marker,
-       "login",
-       marker,
-       {{BoxKind::Error, "User o password errate!\n\rRiprova."}},
-       true,
-       295},
-      {base + "richiesta-password.asp", "richiesta-password", marker, {}, false, 295},
-      {base + "richiesta-password.asp?res=pswsendedtouser",
-       "richiesta-password",
-       marker,
-       {{BoxKind::Information, "Abbiamo spedito la password al tuo indirizzo email!"}},
-       true,
-       295},
-      {base + "richiesta-password.asp?res=notpswsendedtouser",
-       "x",
-       marker,
-       {{BoxKind::Error,
-         "Siamo spiacenti!\n\rNon abbiamo trovato il tuo indirizzo email. Verifica la sua "
-         "esattezza o registrati gratis."}},
-       true,
-       295},
-      {base + "registra-utente.asp", "registra-utente", marker, {}, false, 620},
-      {base + "registra-utente.asp?res=okreg",
-       "registra-utente",
-       marker,
-       {{BoxKind::Information,
-         "Abbiamo spedito l'email con il link di conferma al tuo indirizzo!\n\rClicca sul link "
-         "per confermare il tuo indirizzo ed attivare cos\xEC, gratis, la tua user.\n\r\n\r"
-         "Appena attiva puoi eseguire la connessione."}},
-       true,
-       295},
-      {base + "registra-utente.asp?res=reg", "registra-utente", marker, {}, false, 295},
-      // Not a result: no user before the first "&".
-      {base + "conferma.asp?res=&1&2",
-       "conferma",
-       "&1&2",
-       {{BoxKind::Error, "User o password errate!\n\rRiprova."}},
-       true,
-       295},
-      {base + "altro.asp",
-       "altro",
-       "altro",
-       {{BoxKind::Error, "User o password errate!\n\rRiprova."}},
-       true,
-       295},
+      {"login.asp?res=" + m, "login", m, wrong, 295},
+      {"richiesta-password.asp", "richiesta-password", m, {}, 295},
+      {"richiesta-password.asp?res=pswsendedtouser", "richiesta-password", m, sent, 295},
+      {"richiesta-password.asp?res=notpswsendedtouser", "x", m, unknown, 295},
+      {"registra-utente.asp", "registra-utente", m, {}, 620},
+      {"registra-utente.asp?res=okreg", "registra-utente", m, registered, 295},
+      {"registra-utente.asp?res=reg", "registra-utente", m, {}, 295},
+      {"conferma.asp?res=&1&2", "conferma", "&1&2", wrong, 295},  // no user before the "&"
+      {"altro.asp", "altro", "altro", wrong, 295},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.url);
+    SCOPED_TRACE(c.page);
     LoginFixture f;
     f.Activate();
     f.window.Height = 620;
-    f.Arrive(c.url, c.title);
+    f.Arrive("http://127.0.0.1:8642/sudoku/gioco-offline/" + c.page, c.title);
     EXPECT_EQ(f.window.Caption, c.caption);
     EXPECT_EQ(f.dialogs.messages, c.messages);
-    EXPECT_EQ(f.pane.LastAddress() == kLoginPage, c.reload);
+    EXPECT_EQ(f.pane.LastAddress() == kLoginPage, !c.messages.empty());
     EXPECT_EQ(f.window.Height, c.height);
     EXPECT_TRUE(f.window.Visible);
   }
@@ -175,56 +149,15 @@ TEST(LoginWindowTest, APageNamedWithIdOneIsLeftAlone) {
   EXPECT_TRUE(f.window.Visible);
 }
 
-// A main window whose login window reads the fake site's pages.
-struct SiteLoginDialogs : FakeDialogs {
-  LoginWindow* login = nullptr;
-  std::function<void()> userActs;
-  std::string ShowLogin() override {
-    ++loginShown;
-    login->FormActivate();
-    if (login->Visible) login->WebConnectDocumentComplete();
-    if (userActs) userActs();
-    return login->Caption;
-  }
-};
-
-TEST(ProcessLoginResultTest, TheLoginWindowDecidesTheConnection) {
+// The rest of the connection, through the real login window, is the end-to-end LoginTest's.
+TEST(ProcessLoginResultTest, TheLoginAnswerSetsTheUserAndItsWaitingChallenges) {
   testing::MainWindowFixture<> f;
-  SiteLoginDialogs dialogs;
-  Game game{Ports{dialogs, f.effects, f.clock, f.random, f.settings}};
-  game.CartellaBase = f.base;
-  MainWindow window{game, f.window.panes, testing::kSite};
-  LoginWindow login{f.WebConnect, dialogs, testing::kSite};
-  dialogs.login = &login;
-  f.WebConnect.pages[kLoginPage] = FakePage{"login"};
-
-  window.FormCreate(f.base);
-  dialogs.userActs = [&] {
-    f.WebConnect.pages[kLoginPage + "?res=mario&3&1&0&01-12-2026"] = FakePage{"benvenuto"};
-    f.WebConnect.Navigate(kLoginPage + "?res=mario&3&1&0&01-12-2026");
-    login.WebConnectDocumentComplete();
-  };
-  window.FormActivate();
-  EXPECT_TRUE(game.Connesso && game.Registrato);
-  EXPECT_EQ(game.Utente, "mario");
-  EXPECT_EQ(game.DatiUtente, "01-12-2026");
-  EXPECT_EQ(window.nAttesa, 3);
-  EXPECT_TRUE(game.controls.AccettaSfida.enabled);
-  EXPECT_TRUE(game.controls.Opzioni1.enabled && game.controls.CreaSudoku1.enabled);
-
-  // Once registered, the command only reloads the pages.
-  dialogs.messages.clear();
-  window.Connessione1Click();
-  EXPECT_EQ(dialogs.loginShown, 1);
-  EXPECT_EQ(dialogs.OnlyMessage(), "Sei gi\xE0 connesso\n\rYou are currently connected");
-
-  // Closing the window on the login page connects without a user.
-  game.Registrato = false;
-  dialogs.userActs = nullptr;
-  window.Connessione1Click();
-  EXPECT_TRUE(game.Connesso);
-  EXPECT_FALSE(game.Registrato);
-  EXPECT_EQ(game.Utente, "");
+  f.dialogs.loginAnswers = {"mario&3&1&0&01-12-2026"};
+  f.Start(true);
+  EXPECT_TRUE(f.game.Connesso && f.game.Registrato);
+  EXPECT_EQ(f.game.Utente + "|" + f.game.DatiUtente, "mario|01-12-2026");
+  EXPECT_EQ(f.window.nAttesa, 3);
+  EXPECT_TRUE(f.game.controls.AccettaSfida.enabled);
 }
 
 TEST(QueryValueTest, EscapesAllButTheUnreservedBytesOfTheUtf8Text) {

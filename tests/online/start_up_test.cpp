@@ -117,14 +117,13 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLogin) {
   EXPECT_TRUE(c.ShGiallo.circle);
 }
 
+// The messages and the state are also e2e LoginTest's, against a dead address.
 TEST(StartUpTest, AnsweringYesWithoutAReachableSiteEndsOffline) {
   MainWindowFixture<> f;
+  f.game.Registrato = true;
   f.Start(true);
-  EXPECT_EQ(f.dialogs.loginShown, 1);
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Configurazione OFFLINE\n\rOffline Setup");
-  EXPECT_EQ(f.game.Utente, "noconnect");
-  EXPECT_FALSE(f.game.Connesso);
-  EXPECT_FALSE(f.game.Registrato);
+  EXPECT_FALSE(f.game.Connesso || f.game.Registrato);
   EXPECT_EQ(f.game.OpzioniNavigazione, 14);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
   EXPECT_FALSE(f.game.controls.Opzioni1.enabled);

@@ -2,19 +2,11 @@
 // unfinished puzzle, which opens again as entries.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "solving_fixture.h"
 #include "storage/puzzle_file.h"
 
 namespace sudoku::testing {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 int FilesUnder(const std::filesystem::path& directory) {
   int count = 0;
@@ -77,8 +69,8 @@ TEST_F(Authoring, CancelledNameSavesUnderTheProposedNameOfTheLanguage) {
                 "Salvataggio schema incompleto|Inserisci il nome del file senza estensione",
                 "Saving puzzle incomplete|Enter the name of the file without extension"}));
   const std::string expected = "[timer]:0h 0m 0s\r\n[griglia]:" + std::string(81, '0') + "\r\n";
-  EXPECT_EQ(ReadAll(unfinished / "schema100.txt"), expected);
-  EXPECT_EQ(ReadAll(unfinished / "puzzle100.txt"), expected);
+  EXPECT_EQ(ReadBytes(unfinished / "schema100.txt"), expected);
+  EXPECT_EQ(ReadBytes(unfinished / "puzzle100.txt"), expected);
   EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
@@ -123,7 +115,7 @@ TEST(AuthoringNames, AccentedNamesAndPaths) {
 TEST_F(Authoring, OpeningAnUnfinishedPuzzleFillsEntriesAndLeavesTheTimer) {
   std::filesystem::create_directory(unfinished);
   const std::filesystem::path file = unfinished / "mine.txt";
-  std::ofstream(file, std::ios::binary) << "[timer]:0h 7m 0s\r\n[griglia]:56\r\n";
+  WriteBytes(file, "[timer]:0h 7m 0s\r\n[griglia]:56\r\n");
   for (bool running : {false, true}) {
     f.Givens(kPuzzle);
     f.game.controls.SudokuTimer.enabled = running;
@@ -147,7 +139,7 @@ TEST_F(Authoring, ACancelledOpenOrADamagedFileKeepsTheGameInHand) {
   f.game.ApriSchemaIncompletoClick();
   EXPECT_TRUE(f.dialogs.messages.empty());
   std::filesystem::create_directory(unfinished);
-  std::ofstream(unfinished / "bad.txt", std::ios::binary) << "[timer]:0h 1m 0s\r\n[griglia]:5x\r\n";
+  WriteBytes(unfinished / "bad.txt", "[timer]:0h 1m 0s\r\n[griglia]:5x\r\n");
   f.dialogs.openAnswers = {unfinished / "bad.txt"};
   f.game.ApriSchemaIncompletoClick();
   EXPECT_EQ(f.dialogs.messages.size(), 1u);

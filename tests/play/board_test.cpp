@@ -1,8 +1,5 @@
 // The board: cell values, the rebuilt candidates and their error highlight, the solved test and
 // the announcement of a solve.
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "play/board_strings.h"
@@ -15,13 +12,6 @@ using testing::GameFixture;
 using testing::kSolved;
 using testing::SetGivens;
 using testing::SetTexts;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 TEST(BoardTest, ValueComesFromTheTextThenTheGivenDigit) {
   GameFixture f;
@@ -130,7 +120,7 @@ TEST(BoardTest, ASolveIsAnnouncedOnceUntilTheBoardChanges) {
   EXPECT_FALSE(g.controls.SudokuTimer.enabled);
   EXPECT_TRUE(g.controls.Avvia1.enabled);
   const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
-  EXPECT_EQ(ReadFile(stats), "[nome]abc.tema[timer]0h 1m 23s\r\n");
+  EXPECT_EQ(testing::ReadBytes(stats), "[nome]abc.tema[timer]0h 1m 23s\r\n");
 
   g.sudokugridKeyUp();
   g.AggiornaGriglia();
@@ -144,7 +134,7 @@ TEST(BoardTest, ASolveIsAnnouncedOnceUntilTheBoardChanges) {
   g.sudokugridKeyUp();
   ASSERT_EQ(f.dialogs.messages.size(), 2u);
   EXPECT_EQ(f.dialogs.messages[1].text, "Congratulations!\n\rPuzzle Solved");
-  EXPECT_EQ(ReadFile(stats),
+  EXPECT_EQ(testing::ReadBytes(stats),
             "[nome]abc.tema[timer]0h 1m 23s\r\n[nome]abc.tema[timer]0h 1m 23s\r\n");
 }
 
@@ -160,7 +150,8 @@ TEST(BoardTest, DuringAChallengeASolveIsSilentButStillRecorded) {
   EXPECT_TRUE(f.dialogs.messages.empty());
   EXPECT_TRUE(f.effects.sounds.empty());
   EXPECT_FALSE(g.controls.SudokuTimer.enabled);
-  EXPECT_EQ(ReadFile(f.base / "temi" / "statinfo.txt"), "[nome]outpuzzle[timer]0h 0m 0s\r\n");
+  EXPECT_EQ(testing::ReadBytes(f.base / "temi" / "statinfo.txt"),
+            "[nome]outpuzzle[timer]0h 0m 0s\r\n");
 }
 
 }  // namespace

@@ -62,16 +62,7 @@ TEST(EntryTest, AFullHistoryStopsRecordingButTheEntryApplies) {
 }
 
 // Row 0: given, given, open, given, given, open, ...
-constexpr char kRowOfGivens[] =
-    "12.45.7.."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........9";
+const std::string kRowOfGivens = "12.45.7.." + std::string(71, '.') + "9";
 
 TEST(EntryTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
   GameFixture f;

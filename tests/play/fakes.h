@@ -2,8 +2,6 @@
 // scripts. Header-only so that any test folder can include "play/fakes.h".
 #pragma once
 
-#include <unistd.h>
-
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -15,8 +13,12 @@
 #include "play/game.h"
 #include "play/ports.h"
 #include "solver/random.h"
+#include "storage/storage_test_support.h"
 
 namespace sudoku::testing {
+
+using test::ReadBytes;
+using test::WriteBytes;
 
 struct ShownMessage {
   BoxKind kind;
@@ -140,36 +142,31 @@ class FakeSettings : public SettingsStore {
   }
 };
 
-// A Game wired to fresh fakes, with CartellaBase a new empty directory holding "temi".
-struct GameFixture {
+// A Game wired to fresh fakes and RandomSource, with CartellaBase a new scratch directory whose
+// name holds name, with an empty "temi" in it.
+template <class RandomSource>
+struct BasicGameFixture {
   FakeDialogs dialogs;
   FakeEffects effects;
   FakeClock clock;
-  SeededRandom random{12345};
+  RandomSource random;
   FakeSettings settings;
   Game game{Ports{dialogs, effects, clock, random, settings}};
-  std::filesystem::path base;
+  test::TempFolder folder;
+  std::filesystem::path base = folder.Path();
 
-  explicit GameFixture(const std::string& name = "game") {
-    base = std::filesystem::temp_directory_path() /
-           ("sudoku-play-" + name + "-" + std::to_string(::getpid()) + "-" +
-            std::to_string(counter()++));
-    std::filesystem::remove_all(base);
+  explicit BasicGameFixture(const std::string& name) : folder("sudoku-play-" + name) {
     std::filesystem::create_directories(base / "temi");
     game.CartellaBase = base;
   }
-  ~GameFixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(base, ignored);
-  }
-  GameFixture(const GameFixture&) = delete;
-  GameFixture& operator=(const GameFixture&) = delete;
+};
 
- private:
-  static int& counter() {
-    static int value = 0;
-    return value;
-  }
+struct FixedSeedRandom : SeededRandom {
+  FixedSeedRandom() : SeededRandom(12345) {}
+};
+
+struct GameFixture : BasicGameFixture<FixedSeedRandom> {
+  explicit GameFixture(const std::string& name = "game") : BasicGameFixture(name) {}
 };
 
 }  // namespace sudoku::testing

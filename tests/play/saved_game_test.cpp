@@ -2,22 +2,10 @@
 // resumed as they stand.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "solving_fixture.h"
 
 namespace sudoku::testing {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
 
 // The grid line of 81 rows-first cells ('.' = empty): column by column, '0' for empty.
 std::string GridLine(const std::string& rows) {
@@ -36,7 +24,7 @@ struct SavedGame : ::testing::Test {
   std::filesystem::path file = f.base / "temi" / "partita.txt";
 
   void Resume(const std::string& timer, const std::string& grid) {
-    WriteAll(file, "[timer]:" + timer + "\r\n[griglia]:" + grid + "\r\n[ua]:\r\n");
+    WriteBytes(file, "[timer]:" + timer + "\r\n[griglia]:" + grid + "\r\n[ua]:\r\n");
     f.game.RiprendiPartita1Click();
   }
 };
@@ -50,7 +38,7 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClock) {
   f.game.SalvaPartita1Click();
   f.game.controls.LTime.caption = "1h 2m 3s";
   f.game.SalvaPartita1Click();  // the second save replaces the first
-  const std::string saved = ReadAll(file);
+  const std::string saved = ReadBytes(file);
   EXPECT_EQ(saved.substr(0, 18), "[timer]:1h 2m 3s\r\n");
   std::string candidates = "[ua]:";
   for (int i = 0; i < 9; ++i) candidates += "0#";
@@ -124,12 +112,12 @@ TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
 }
 
 TEST_F(SavedGame, AReadOnlySaveIsRefusedAndLeftAsItWas) {
-  WriteAll(file, "kept");
+  WriteBytes(file, "kept");
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   f.game.SalvaPartita1Click();
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
-  EXPECT_EQ(ReadAll(file), "kept");
+  EXPECT_EQ(ReadBytes(file), "kept");
 }
 
 TEST_F(SavedGame, SaveFailureIsReported) {

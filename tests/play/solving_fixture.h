@@ -29,31 +29,8 @@ class ScriptedRandom : public Random {
   int fallback_ = 0;
 };
 
-struct SolvingFixture {
-  FakeDialogs dialogs;
-  FakeEffects effects;
-  FakeClock clock;
-  ScriptedRandom random;
-  FakeSettings settings;
-  Game game{Ports{dialogs, effects, clock, random, settings}};
-  std::filesystem::path base;
-
-  // CartellaBase becomes a new directory holding an empty "temi".
-  explicit SolvingFixture(const std::string& name) {
-    static int made = 0;
-    base = std::filesystem::temp_directory_path() /
-           ("sudoku-solving-" + name + "-" + std::to_string(::getpid()) + "-" +
-            std::to_string(made++));
-    std::filesystem::remove_all(base);
-    std::filesystem::create_directories(base / "temi");
-    game.CartellaBase = base;
-  }
-  ~SolvingFixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(base, ignored);
-  }
-  SolvingFixture(const SolvingFixture&) = delete;
-  SolvingFixture& operator=(const SolvingFixture&) = delete;
+struct SolvingFixture : BasicGameFixture<ScriptedRandom> {
+  explicit SolvingFixture(const std::string& name) : BasicGameFixture(name) {}
 
   // Loads rows as the givens of the board (no texts), as a loaded puzzle stands.
   void Givens(const std::string& rows) {

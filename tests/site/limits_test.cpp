@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <regex>
-
 #include "site/throttle.h"
 #include "site_harness.h"
 
@@ -127,18 +125,6 @@ TEST(SiteLimits, ThrottleRefusesPastItsAllowanceForADoublingWait) {
 
 class SiteAccountLimits : public ::testing::Test {
  protected:
-  // The last link of the outbox to path, as a path and query.
-  std::string MailedLink(const std::string& path) {
-    std::smatch link;
-    const std::string outbox = browser_.Get("/sudoku/admin/outbox.asp").Body;
-    const std::regex pattern("href=\"http://[^\"/]*(" + path + "\\?t=[0-9a-f]{64})\"");
-    std::string last;
-    for (auto at = std::sregex_iterator(outbox.begin(), outbox.end(), pattern);
-         at != std::sregex_iterator(); ++at)
-      if (last.empty()) last = (*at)[1];  // the outbox lists the newest first
-    return last;
-  }
-
   FakeClock clock_;
   ScratchDir dir_;
   RunningSite site_{dir_ / "site.db", 10, false, [this](SiteOptions& o) { clock_.Install(o); }};
@@ -147,7 +133,7 @@ class SiteAccountLimits : public ::testing::Test {
 
 TEST_F(SiteAccountLimits, WrongLoginsAreThrottledPerUserAndClient) {
   browser_.Post(kRegister, "user=bruno&password=segreto&email=bruno%40posta.it");
-  browser_.Get(MailedLink("/sudoku/gioco-offline/conferma-utente.asp"));
+  browser_.Get(browser_.MailedLink("/sudoku/gioco-offline/conferma-utente.asp"));
   for (int k = 0; k < 5; ++k) EXPECT_EQ(browser_.LogIn("bruno", "sbagliata"), kRefused);
   EXPECT_EQ(browser_.LogIn("bruno", "segreto"), kRefused);  // even the right password, for now
   clock_.Advance(30);
@@ -162,9 +148,9 @@ TEST_F(SiteAccountLimits, WrongLoginsAreThrottledPerUserAndClient) {
 
 TEST_F(SiteAccountLimits, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   browser_.Post(kRegister, "user=carla&password=segreto&email=carla%40posta.it");
-  const std::string confirm = MailedLink("/sudoku/gioco-offline/conferma-utente.asp");
+  const std::string confirm = browser_.MailedLink("/sudoku/gioco-offline/conferma-utente.asp");
   browser_.Post(kRegister, "user=dario&password=segreto&email=dario%40posta.it");
-  const std::string late = MailedLink("/sudoku/gioco-offline/conferma-utente.asp");
+  const std::string late = browser_.MailedLink("/sudoku/gioco-offline/conferma-utente.asp");
   clock_.Advance(48 * 3600);
   EXPECT_EQ(browser_.Get(confirm).Status, 200);
   clock_.Advance(1);
@@ -174,9 +160,9 @@ TEST_F(SiteAccountLimits, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   other.LogIn("carla");
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
   browser_.Post(kRequest, "email=carla%40posta.it");
-  const std::string renew = MailedLink("/sudoku/gioco-offline/nuova-password.asp");
+  const std::string renew = browser_.MailedLink("/sudoku/gioco-offline/nuova-password.asp");
   browser_.Post(kRequest, "email=carla%40posta.it");
-  const std::string stale = MailedLink("/sudoku/gioco-offline/nuova-password.asp");
+  const std::string stale = browser_.MailedLink("/sudoku/gioco-offline/nuova-password.asp");
   clock_.Advance(3600);
   EXPECT_EQ(browser_.Get(renew).Status, 200);
   EXPECT_EQ(browser_.Get(renew).Status, 404);  // once

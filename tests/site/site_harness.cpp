@@ -8,7 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <random>
+#include <regex>
 #include <stdexcept>
 
 namespace sudoku::site::testing {
@@ -126,6 +126,13 @@ std::string Browser::LogIn(const std::string& user, const std::string& password)
   return Post("/sudoku/gioco-offline/login.asp", "user=" + user + "&password=" + password).Address;
 }
 
+std::string Browser::MailedLink(const std::string& path) {
+  const std::string outbox = Get("/sudoku/admin/outbox.asp").Body;
+  std::smatch link;  // the outbox lists the newest first
+  const std::regex pattern("href=\"http://[^\"/]*(" + path + "\\?t=[0-9a-f]{64})\"");
+  return std::regex_search(outbox, link, pattern) ? std::string(link[1]) : std::string();
+}
+
 int RawStatus(int port, const std::string& request) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
@@ -148,18 +155,6 @@ int RawStatus(int port, const std::string& request) {
   }
   close(fd);
   return status;
-}
-
-ScratchDir::ScratchDir() {
-  std::random_device device;
-  path_ = std::filesystem::temp_directory_path() /
-          ("sudoku-site-test-" + std::to_string(device()) + std::to_string(device()));
-  std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace sudoku::site::testing

@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include "site/site.h"
+#include "storage/storage_test_support.h"
 
 namespace sudoku::site::testing {
 
@@ -50,6 +51,8 @@ class Browser {
   // Registers (with the site's auto-confirmation) and logs in; returns the login address.
   std::string SignUp(const std::string& user, const std::string& password = "segreto");
   std::string LogIn(const std::string& user, const std::string& password = "segreto");
+  // The path and query of the newest link to path in the site's outbox, or "".
+  std::string MailedLink(const std::string& path);
   const std::map<std::string, std::string>& Cookies() const { return cookies_; }
   // The last Set-Cookie header the site sent, attributes included.
   const std::string& LastSetCookie() const { return lastSetCookie_; }
@@ -80,14 +83,6 @@ struct FakeClock {
 };
 
 // A scratch directory removed at the end of the test.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using ScratchDir = sudoku::test::TempFolder;
 
 }  // namespace sudoku::site::testing

@@ -4,21 +4,18 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "storage_test_support.h"
+
 namespace sudoku {
 namespace {
 
-std::filesystem::path Scratch(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("sudoku-collection-" + name + "-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir / "temi");
-  return dir;
-}
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 
 void WriteZip(const std::filesystem::path& file,
               const std::vector<std::pair<std::string, std::string>>& entries) {
@@ -33,8 +30,9 @@ void WriteZip(const std::filesystem::path& file,
 }
 
 TEST(CollectionZipTest, OnlyNewPuzzleFilesWithPlainNamesLandInTheFolder) {
-  const auto dir = Scratch("names");
-  { std::ofstream(dir / "temi" / "0002-puzzle_1-1-26.tema") << "mine"; }
+  TempFolder dir;
+  std::filesystem::create_directory(dir / "temi");
+  WriteBytes(dir / "temi" / "0002-puzzle_1-1-26.tema", "mine");
   WriteZip(dir / "c.zip", {{"0001-puzzle_1-1-26.tema", "one"},
                            {"0002-puzzle_1-1-26.tema", "theirs"},
                            {"../x.tema", "out"},
@@ -46,29 +44,21 @@ TEST(CollectionZipTest, OnlyNewPuzzleFilesWithPlainNamesLandInTheFolder) {
   const CollectionImport result = ExtractCollection(dir / "c.zip", dir / "temi");
   EXPECT_EQ(result.added, 1);
   EXPECT_EQ(result.skipped, 6);
-  std::ifstream kept(dir / "temi" / "0002-puzzle_1-1-26.tema");
-  std::string text;
-  kept >> text;
-  EXPECT_EQ(text, "mine");
+  EXPECT_EQ(ReadBytes(dir / "temi" / "0002-puzzle_1-1-26.tema"), "mine");
   EXPECT_FALSE(std::filesystem::exists(dir / "x.tema"));
-  std::size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir / "temi")) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 2u);  // no temporary file left behind
-  std::filesystem::remove_all(dir);
+  // No temporary file left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "temi"), {}), 2);
 }
 
 TEST(CollectionZipTest, ADamagedOrForeignFileIsRefusedWhole) {
-  const auto dir = Scratch("damaged");
-  { std::ofstream(dir / "not.zip") << "<html>errore</html>"; }
+  TempFolder dir;
+  std::filesystem::create_directory(dir / "temi");
+  WriteBytes(dir / "not.zip", "<html>errore</html>");
   EXPECT_THROW(ExtractCollection(dir / "not.zip", dir / "temi"), std::runtime_error);
   WriteZip(dir / "c.zip", {{"0001-puzzle_1-1-26.tema", std::string(5000, 'a')}});
   std::filesystem::resize_file(dir / "c.zip", std::filesystem::file_size(dir / "c.zip") / 2);
   EXPECT_THROW(ExtractCollection(dir / "c.zip", dir / "temi"), std::runtime_error);
   EXPECT_TRUE(std::filesystem::is_empty(dir / "temi"));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

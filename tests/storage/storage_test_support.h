@@ -16,8 +16,8 @@ namespace sudoku::test {
 // A fresh folder under the system's temporary folder, removed with its content afterwards.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "storage-XXXXXX").string();
+  explicit TempFolder(const std::string& prefix = "storage") {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempFolder() {
