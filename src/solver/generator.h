@@ -45,4 +45,11 @@ int PuzzleLevel(const PuzzleMeasure& measure);
 // solution stays unique, until options.givens remain or no further cell can go.
 GeneratedPuzzle GeneratePuzzle(Random& random, const GeneratorOptions& options = {});
 
+// A puzzle of the level asked (clamped to 1..5): puzzles made as GeneratePuzzle makes them until
+// one has that level, or, for levels 4 and 5, until one of level 3 or more climbs there by
+// exchanges of a given for an empty cell that keep the solution unique and the counter's
+// trials from falling. The givens' number and symmetry stay as options ask.
+GeneratedPuzzle GeneratePuzzleOfLevel(Random& random, int level,
+                                      const GeneratorOptions& options = {});
+
 }  // namespace sudoku
