@@ -78,7 +78,8 @@ int PuzzleLevel(const PuzzleMeasure& measure) {
 
 namespace {
 
-// A random solution emptied cell by cell in order (see GeneratePuzzle).
+// A random solution emptied cell by cell in random order (see GeneratePuzzle), or with
+// leftFirst column by column from the first, in random order inside each column.
 GeneratedPuzzle Dig(Random& random, const GeneratorOptions& options, bool leftFirst) {
   GeneratedPuzzle puzzle;
   puzzle.solution = RandomSolution(random);
