@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the sample puzzle library in assets/temi from fixed seeds: puzzles from
-# `sudoku-cli generate`, up to eight of each level, each written by `sudoku-cli tema make` under
-# a catalogue-style name. Usage: scripts/make_library.sh [path/to/sudoku-cli]
+# Regenerates the sample puzzle library in assets/temi from fixed seeds: eight puzzles of each
+# level from `sudoku-cli generate --level`, each written by `sudoku-cli tema make` under a
+# catalogue-style name. Usage: scripts/make_library.sh [path/to/sudoku-cli]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cli=${1:-"$root/build/tools/sudoku-cli"}
@@ -30,7 +30,9 @@ while read -r puzzle level; do
     --creator Admin --type "Sudoku classico" --level "$level" --average-vote "$average" \
     --voters "$votes" --number "$number" --date "$(printf '%02d-%02d-2026' "$day" "$month")" \
     --seed "$number"
-done < <("$cli" generate --count 150 --givens 22 --seed 2026)
+done < <(for level in 1 2 3 4 5; do
+  "$cli" generate --count "$per_level" --level "$level" --givens 22 --seed $((2026 + level))
+done)
 
 echo "$number puzzle files written to $out"
 for level in $(printf '%s\n' "${!taken[@]}" | sort -n); do

@@ -2,6 +2,7 @@
 #include "site/catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "site/puzzle_maker.h"
@@ -72,6 +73,12 @@ std::string CataloguePuzzle::AverageVote() const {
   return text;
 }
 
+namespace {
+
+constexpr std::array<int, 10> kSeedLevels = {1, 3, 2, 4, 1, 3, 5, 2, 3, 4};
+
+}  // namespace
+
 void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
   {
     auto any = db.Prepare("SELECT 1 FROM puzzles LIMIT 1");
@@ -80,6 +87,7 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
   SeededRandom random(seed);
   const int months = (today.Year - 2008) * 12 + today.Month;
   Transaction transaction(db);
+  int seeded = 0;
   for (int m = 0; m < months; ++m) {
     const int year = 2008 + m / 12, month = m % 12 + 1;
     const int inMonth =
@@ -89,12 +97,17 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
     for (int k = 0; k < inMonth; ++k) days.push_back(random.Next(1, lastDay));
     std::sort(days.begin(), days.end());
     for (int day : days) {
+      // The levels take turns, so that every stretch of the catalogue holds all five; the
+      // hardest, slowest to make, once in ten.
+      const int level = kSeedLevels[seeded++ % kSeedLevels.size()];
       MadePuzzle made;
       do {
-        // Drawn one after the other: the order of a call's arguments is unspecified.
-        const bool symmetric = random.Next(0, 1) == 1;
-        const int givens = random.Next(20, 29);
-        made = MakePuzzle(random, symmetric, givens);
+        // Drawn one after the other: the order of a call's arguments is unspecified. The
+        // hardest levels are made without symmetry and with fewer givens, where the generator
+        // finds them soonest.
+        const bool symmetric = level < 5 && random.Next(0, 1) == 1;
+        const int givens = level < 4 ? random.Next(20, 29) : random.Next(20, 23);
+        made = MakePuzzleOfLevel(random, symmetric, givens, level);
       } while (!Insert(db, made, {year, month, day}, "Admin"));
     }
   }

@@ -30,8 +30,9 @@ int RateLevel(const std::string& digits) {
   return PuzzleLevel(MeasurePuzzle(ValuesOfRowMajor(digits)));
 }
 
-MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
-  const GeneratedPuzzle generated = GeneratePuzzle(random, {targetGivens, symmetric});
+namespace {
+
+MadePuzzle Made(const GeneratedPuzzle& generated, bool symmetric) {
   MadePuzzle made;
   made.Digits = RowMajorText(generated.givens);
   made.Solution = RowMajorText(generated.solution);
@@ -39,6 +40,16 @@ MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
   made.Level = generated.level;
   made.Symmetric = symmetric;
   return made;
+}
+
+}  // namespace
+
+MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens) {
+  return Made(GeneratePuzzle(random, {targetGivens, symmetric}), symmetric);
+}
+
+MadePuzzle MakePuzzleOfLevel(Random& random, bool symmetric, int targetGivens, int level) {
+  return Made(GeneratePuzzleOfLevel(random, level, {targetGivens, symmetric}), symmetric);
 }
 
 std::string RowsToColumns(const std::string& rowMajor) {

@@ -20,6 +20,8 @@ struct MadePuzzle {
 // no further clue can go, or one fewer when the last pair goes), with cells removed in
 // centrally symmetric pairs when symmetric is set. The same random source makes the same puzzle.
 MadePuzzle MakePuzzle(Random& random, bool symmetric, int targetGivens);
+// The same, of the level asked (1 to 5).
+MadePuzzle MakePuzzleOfLevel(Random& random, bool symmetric, int targetGivens, int level);
 
 // The number of solutions of digits, counted up to limit; solution (when given) receives the
 // last one counted. A text that is not 81 digits, or whose givens clash, has none.

@@ -8,7 +8,8 @@ const std::vector<Command>& AllCommands() {
       {"count", "count [--limit N] < PUZZLES", RunCount},
       {"steps", "steps < PUZZLES", RunSteps},
       {"reduce", "reduce < PUZZLES", RunReduce},
-      {"generate", "generate [--count N] [--givens N] [--symmetric] [--seed S]", RunGenerate},
+      {"generate", "generate [--count N] [--givens N] [--level 1-5] [--symmetric] [--seed S]",
+       RunGenerate},
       {"tema",
        "tema show FILE | tema make FILE [--creator|--type|--givens-count|--level|"
        "--average-vote|--voters|--number|--date TEXT] [--seed N] < PUZZLE",

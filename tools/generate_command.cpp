@@ -23,7 +23,7 @@ bool ParseWhole(const std::string& text, long long low, long long& value) {
 }  // namespace
 
 int RunGenerate(const Args& args) {
-  long long count = 1, givens = 26, seed = std::random_device{}();
+  long long count = 1, givens = 26, seed = std::random_device{}(), level = 0;
   GeneratorOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
@@ -40,6 +40,8 @@ int RunGenerate(const Args& args) {
       ok = ParseWhole(value, 17, givens) && givens <= 81;
     else if (option == "--seed")
       ok = ParseWhole(value, 0, seed);
+    else if (option == "--level")
+      ok = ParseWhole(value, 1, level) && level <= 5;
     else
       return UsageError("generate: unknown option " + option);
     if (!ok) return UsageError("generate: bad value for " + option + ": " + value);
@@ -47,7 +49,8 @@ int RunGenerate(const Args& args) {
   options.givens = int(givens);
   SeededRandom random{std::uint64_t(seed)};
   for (long long n = 0; n < count; ++n) {
-    const GeneratedPuzzle puzzle = GeneratePuzzle(random, options);
+    const GeneratedPuzzle puzzle = level > 0 ? GeneratePuzzleOfLevel(random, int(level), options)
+                                             : GeneratePuzzle(random, options);
     std::string line = RowMajorText(puzzle.givens);
     for (char& ch : line) {
       if (ch == '0') ch = '.';

@@ -1,5 +1,6 @@
-// The bottom panel (challenge pane, dialogue, progress bar, hidden fields) and the challenge
-// panel that covers the tab control during a match.
+// The bottom panel (challenge pane, step explanation, dialogue, progress bar, hidden fields) and
+// the challenge panel that covers the tab control during a match.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -16,7 +17,13 @@ void TFsudoku::BuildBottomPanel(QWidget* parent) {
   SetBackground(panel, WindowYellow());
   MakePane("wbSfida", panel)->setGeometry(0, 0, 641, 262);
 
-  auto* dialogue = Place<QTextEdit>(panel, "REDialogo", 645, 4, 369, 170);
+  // Right under the grid: why the cell of the step shown, or of the hint, holds its digit.
+  auto* explanation = Place<QLabel>(panel, "LSpiegazione", 645, 2, 369, 34);
+  explanation->setWordWrap(true);
+  explanation->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  SetTextColour(explanation, QColor(0, 0, 128));
+
+  auto* dialogue = Place<QTextEdit>(panel, "REDialogo", 645, 38, 369, 136);
   dialogue->setReadOnly(true);
   Place<QPlainTextEdit>(panel, "MInviamsgsfida", 645, 178, 300, 56);
   auto* send = Place<QToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);

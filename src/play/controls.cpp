@@ -123,6 +123,7 @@ Controls::Controls() {
   SUDOKU_CONTROL(LTitle);
   SUDOKU_CONTROL(LTime);
   SUDOKU_CONTROL(lpos);
+  SUDOKU_CONTROL(LSpiegazione);
   SUDOKU_CONTROL(toolbarColori);
   SUDOKU_CONTROL(PGridSudoku);
   SUDOKU_CONTROL(PSfida);

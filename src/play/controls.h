@@ -192,6 +192,8 @@ struct Controls {
   Label LTitle, LTime, lpos, toolbarColori, PGridSudoku, PSfida, Panel1, Paltrisudoku;
   Label Label1, Label2, Label3, Label4, Label5, Label6, Label12, Label13, Label14, Label15, Label16,
       Label17;
+  // Why the cell of the step shown (or of the last hint) holds its digit; empty otherwise.
+  Label LSpiegazione;
   // Tab sheets of PageControl1 and (inside TSSudokuFile) PageControl2.
   Label TSSudokuFile, TSInfo, TSHelp, TSTrascina, TSLocale, TSwwwquillo;
   PageControl PageControl1, PageControl2;

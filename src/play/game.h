@@ -194,6 +194,9 @@ class Game {
   void BAvantiClick();
   void BIndietroClick();
   void SuggerisciNumeroClick();
+  // Shows in LSpiegazione why the step's cell holds its digit, in the language of Lingua (and
+  // again at every switch of language); nothing clears it.
+  void ShowExplanation(const std::optional<StepRecord>& step);
 
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
@@ -256,7 +259,11 @@ class Game {
   // Writes a puzzle with a single solution into the library under a name made from its cells.
   AddOutcome AddToLibrary(const std::array<std::int32_t, 81>& givens, const std::string& creator,
                           std::string& fileName);
-  bool solvedAnnounced_ = false;  // the current solve has been announced
+  // The step the logical solver records for cell (col, row), or one that tells that the solver
+  // does not reach it, when the filled cells of the board are placed as the replay does.
+  StepRecord StepForCell(int col, int row, int digit) const;
+  bool solvedAnnounced_ = false;         // the current solve has been announced
+  std::optional<StepRecord> explained_;  // what LSpiegazione tells
 };
 
 }  // namespace sudoku

@@ -178,6 +178,7 @@ bool Game::CaricaSchema() {
   steps.NumPassi = 0;
   steps.PassoCorrente = 0;
   steps.PassoPasso = false;
+  ShowExplanation(std::nullopt);
   AzzeraGriglia();
   const PuzzleInfo& info = puzzle->Info;
   controls.ECreatore.text = info.Creatore;
@@ -231,6 +232,7 @@ void Game::ClearGame() {
   steps.NumPassi = 0;
   steps.PassoCorrente = 0;
   steps.PassoPasso = false;
+  ShowExplanation(std::nullopt);
   Secondi = 0;
   ClearHistory();
   AzzeraGriglia();

@@ -81,6 +81,7 @@ void Game::menulinguaClick() {
 
 void Game::ImpostaLingua() {
   WriteCaptions(controls, Lingua == "en" ? CaptionColumn::English : CaptionColumn::Italian);
+  ShowExplanation(explained_);
 }
 
 }  // namespace sudoku

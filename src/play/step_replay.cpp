@@ -1,5 +1,6 @@
 // The step-by-step solution: recording the cells that the logical solver finds from the board,
-// and replaying them on the board with the forward and back buttons.
+// and replaying them on the board with the forward and back buttons, each step explained.
+#include <optional>
 #include <string>
 
 #include "play/game.h"
@@ -10,7 +11,41 @@ namespace {
 
 constexpr int kStepFlashMs = 500;
 
+// Places every filled cell of the board (its text, else its given digit) in column-major order
+// on grid in full mode, with steps recording; returns the grid the last placement leaves.
+CandidateGrid PlaceFilledCells(const Board& board, CandidateGrid grid, StepLog& steps) {
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const int digit = board.ValoreCella(col, row);
+      if (digit == 0) continue;
+      steps.PassoPasso = true;
+      grid = PlaceDigit(grid, col, row, PlaceMode::Full, digit, board, &steps);
+    }
+  }
+  steps.PassoPasso = false;
+  return grid;
+}
+
 }  // namespace
+
+void Game::ShowExplanation(const std::optional<StepRecord>& step) {
+  explained_ = step;
+  controls.LSpiegazione.caption = step ? ExplainStep(*step, Lingua == "en") : std::string();
+}
+
+StepRecord Game::StepForCell(int col, int row, int digit) const {
+  StepLog log;
+  PlaceFilledCells(board, CandidateGrid::Full(), log);
+  for (int k = 1; k <= log.NumPassi; ++k) {
+    const StepRecord& record = log.Passi[k];
+    if (record.Col == col && record.Row == row && record.Digit == digit) return record;
+  }
+  StepRecord unreached;
+  unreached.Col = col;
+  unreached.Row = row;
+  unreached.Digit = digit;
+  return unreached;
+}
 
 void Game::SoluzionePassoPasso1Click() {
   steps.PassoCorrente = 0;
@@ -26,17 +61,9 @@ void Game::SoluzionePassoPasso1Click() {
     steps.Passi[0].Values[cell] = board.ValoreCella(cell / 9, cell % 9);
   }
 
-  CandidateGrid found = Candidati;
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const int digit = board.ValoreCella(col, row);
-      if (digit == 0) continue;
-      Griglia[CellIndex(col, row)] = digit;
-      steps.PassoPasso = true;
-      found = PlaceDigit(found, col, row, PlaceMode::Full, digit, board, &steps);
-    }
-  }
-  steps.PassoPasso = false;
+  for (int cell = 0; cell < 81; ++cell) Griglia[cell] = board.ValoreCella(cell / 9, cell % 9);
+  const CandidateGrid found = PlaceFilledCells(board, Candidati, steps);
+  ShowExplanation(std::nullopt);
 
   if (steps.NumPassi <= 1) {
     controls.BAvanti.enabled = false;
@@ -80,6 +107,7 @@ void Game::BAvantiClick() {
   }
   Candidati = record.Candidates;
   RefreshCandidateGrid();
+  ShowExplanation(record);
   controls.BIndietro.enabled = true;
 }
 
@@ -104,6 +132,7 @@ void Game::BIndietroClick() {
     Candidati = record.Candidates;
     RefreshCandidateGrid();
   }
+  ShowExplanation(k >= 1 ? std::optional<StepRecord>(record) : std::nullopt);
   controls.BAvanti.enabled = true;
 }
 

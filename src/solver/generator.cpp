@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "solver/lex_search.h"
@@ -75,13 +76,21 @@ int PuzzleLevel(const PuzzleMeasure& measure) {
   return 5;
 }
 
-GeneratedPuzzle GeneratePuzzle(Random& random, const GeneratorOptions& options) {
+namespace {
+
+// A random solution emptied cell by cell in random order (see GeneratePuzzle), or with
+// leftFirst column by column from the first, in random order inside each column.
+GeneratedPuzzle Dig(Random& random, const GeneratorOptions& options, bool leftFirst) {
   GeneratedPuzzle puzzle;
   puzzle.solution = RandomSolution(random);
   puzzle.givens = puzzle.solution;
   const int target = std::clamp(options.givens, 17, 81);
   int givens = 81;
-  for (int cell : Shuffled(81, random)) {
+  std::vector<int> order = Shuffled(81, random);
+  if (leftFirst) {
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) { return a / 9 < b / 9; });
+  }
+  for (int cell : order) {
     if (givens <= target) break;
     const int mirror = 80 - cell;  // (8 - col, 8 - row)
     if (puzzle.givens[cell] == 0) continue;
@@ -94,6 +103,20 @@ GeneratedPuzzle GeneratePuzzle(Random& random, const GeneratorOptions& options) 
   }
   puzzle.level = PuzzleLevel(MeasurePuzzle(puzzle.givens));
   return puzzle;
+}
+
+}  // namespace
+
+GeneratedPuzzle GeneratePuzzle(Random& random, const GeneratorOptions& options) {
+  return Dig(random, options, false);
+}
+
+GeneratedPuzzle GeneratePuzzleOfLevel(Random& random, int level, const GeneratorOptions& options) {
+  level = std::clamp(level, 1, 5);
+  for (;;) {
+    const GeneratedPuzzle puzzle = Dig(random, options, level >= 4);
+    if (puzzle.level == level) return puzzle;
+  }
 }
 
 }  // namespace sudoku

@@ -122,6 +122,30 @@ class WorkGrid {
   int changes_ = 0;
 };
 
+// While steps are recorded: for every cell, the deduction that last left it with one
+// candidate. The placements that record nothing are compiled without it (kRecord false).
+using Reasons = std::array<StepReason, 81>;
+
+// Gives reason to every cell that has one candidate now and had not in before (the cells of
+// one candidate when the deduction started).
+void NoteSingles(const WorkGrid& w, const CellMask& before, const StepReason& reason,
+                 Reasons& reasons) {
+  for (CellMask fresh = w.OfSize(1) & ~before; !fresh.Empty(); fresh.DropLowest()) {
+    reasons[fresh.Lowest()] = reason;
+  }
+}
+
+StepReason UnitReason(UnitPass id, int unit) {
+  static constexpr StepPass kPasses[] = {StepPass::NakedPair, StepPass::Triple,
+                                         StepPass::PairInTriple, StepPass::HiddenSingle,
+                                         StepPass::Quad};
+  StepReason reason;
+  reason.Pass = kPasses[id];
+  reason.Kind = unit < kRows ? UnitKind::Column : unit < kBoxes ? UnitKind::Row : UnitKind::Box;
+  reason.Unit = std::int8_t(unit % 9);
+  return reason;
+}
+
 // Removes bits from every position of the unit whose bit is clear in keep; true when any was
 // there.
 bool RemoveOutside(WorkGrid& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
@@ -276,12 +300,15 @@ bool BoxPairAgainstBand(WorkGrid& w, const BandGeometry& g, int b, int cellI, in
 }
 
 // Pass 6, one sweep: every equal two-digit pair of a box on two different lines.
-void BoxPairSweep(WorkGrid& w, bool byColumns) {
+template <bool kRecord>
+void BoxPairSweep(WorkGrid& w, bool byColumns, Reasons* reasons) {
   const BandGeometry g{byColumns};
   for (int b = 0; b < 9; ++b) {
     if (w.QuietSweep(byColumns, b)) continue;
     // The sweep of box b changes only other boxes, and needs a pair in box b.
     bool changed = false;
+    CellMask before;
+    if constexpr (kRecord) before = w.OfSize(1);
     if (w.InUnit(kBoxes + b, 2, 2)) {
       const Unit& box = kUnits[kBoxes + b];
       for (int i = 0; i < 8; ++i) {
@@ -292,7 +319,16 @@ void BoxPairSweep(WorkGrid& w, bool byColumns) {
         }
       }
     }
-    if (!changed) w.SetQuietSweep(byColumns, b);
+    if (!changed) {
+      w.SetQuietSweep(byColumns, b);
+    } else if constexpr (kRecord) {
+      StepReason reason;
+      reason.Pass = StepPass::BoxPair;
+      reason.Kind = UnitKind::Box;
+      reason.Unit = std::int8_t(b);
+      reason.Lines = byColumns ? UnitKind::Column : UnitKind::Row;
+      NoteSingles(w, before, reason, *reasons);
+    }
   }
 }
 
@@ -324,13 +360,23 @@ struct Needs {
 
 // Runs pass over the nine units of a kind, skipping those that cannot hold its pattern and
 // those where it found nothing before and that have not changed since.
-template <typename Pass>
-void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass) {
+template <bool kRecord, typename Pass>
+void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass, Reasons* reasons) {
   for (int unit = first; unit < first + 9; ++unit) {
     if (w.Quiet(id, unit)) continue;
     const bool fits = (needs.sizeA == 0 || w.InUnit(unit, needs.sizeA, needs.countA)) &&
                       (needs.sizeB == 0 || w.InUnit(unit, needs.sizeB, needs.countB));
-    if (!fits || !pass(w, kUnits[unit])) w.SetQuiet(id, unit);
+    if (!fits) {
+      w.SetQuiet(id, unit);
+      continue;
+    }
+    CellMask before;
+    if constexpr (kRecord) before = w.OfSize(1);
+    if (!pass(w, kUnits[unit])) {
+      w.SetQuiet(id, unit);
+    } else if constexpr (kRecord) {
+      NoteSingles(w, before, UnitReason(id, unit), *reasons);
+    }
   }
 }
 
@@ -370,7 +416,10 @@ CandidateGrid ToGrid(const Cells& cells) {
 namespace {
 
 // Place on the grid under placement: the nested placements of pass 8 write into the same grid.
-void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context) {
+// With kRecord, every cell found is recorded in context.steps with its entry of reasons.
+template <bool kRecord>
+void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context,
+               Reasons* reasons) {
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
   if (full && AlreadyPlaced(w, cell, placed) &&
@@ -382,13 +431,22 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   open.Remove(cell);
   auto reset = [&] { w.Set(cell, placed); };
 
+  CellMask before;
+  if constexpr (kRecord) before = w.OfSize(1);
   for (std::uint8_t peer : units::kPeers[cell]) w.Remove(peer, placed);
+  if constexpr (kRecord) {
+    StepReason reason;
+    reason.Pass = StepPass::Placed;
+    reason.FromCell = std::int8_t(cell);
+    reason.FromDigit = std::int8_t(digit);
+    NoteSingles(w, before, reason, *reasons);
+  }
   reset();
   const int changesBeforePasses = w.Changes();
   // Each pass runs only when its pattern's sizes are somewhere in the grid as it starts.
   if (w.InGrid(2, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs);
+      ForUnits<kRecord>(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs, reasons);
       reset();
     }
   } else {
@@ -396,7 +454,7 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   }
   if (w.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples);
+      ForUnits<kRecord>(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples, reasons);
       reset();
     }
   } else {
@@ -405,7 +463,7 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   if (!full) return;
   if (w.InGrid(2, 1) && w.InGrid(3, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple);
+      ForUnits<kRecord>(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple, reasons);
       reset();
     }
   } else {
@@ -413,21 +471,21 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   }
   if (!((w.OfSize(0) | w.OfSize(1)) == CellMask::All())) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles);
+      ForUnits<kRecord>(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles, reasons);
     }
   } else {
     w.SetAllQuiet(kHiddenSinglePass);
   }
   if (w.InGrid(2, 2)) {
-    BoxPairSweep(w, true);
-    BoxPairSweep(w, false);
+    BoxPairSweep<kRecord>(w, true, reasons);
+    BoxPairSweep<kRecord>(w, false, reasons);
     reset();
   } else {
     w.SetAllSweepsQuiet();
   }
   if (w.InGrid(3, 2) && w.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
-      ForUnits(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad);
+      ForUnits<kRecord>(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad, reasons);
       reset();
     }
   } else {
@@ -444,26 +502,43 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
     if (next.Empty()) break;
     found = next.Lowest();
     const int e = std::countr_zero(w[found]);
-    if (context.steps != nullptr && context.steps->PassoPasso) {
-      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w.Grid()), e);
+    if constexpr (kRecord) {
+      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w.Grid()), e,
+                                (*reasons)[found]);
     }
-    PlaceInto(w, found, true, e, context);
+    PlaceInto<kRecord>(w, found, true, e, context, reasons);
   }
+}
+
+bool Records(const PlacementContext& context) {
+  return context.steps != nullptr && context.steps->PassoPasso;
 }
 
 }  // namespace
 
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
   WorkGrid w(input);
-  PlaceInto(w, cell, full, digit, context);
+  if (Records(context)) {
+    Reasons reasons;
+    PlaceInto<true>(w, cell, full, digit, context, &reasons);
+  } else {
+    PlaceInto<false>(w, cell, full, digit, context, nullptr);
+  }
   return w.Grid();
 }
 
 Cells PlaceAll(const Cells& input, const std::vector<CellDigit>& placements, bool full,
                const PlacementContext& context) {
   WorkGrid w(input);
-  for (const CellDigit& placement : placements) {
-    PlaceInto(w, placement.cell, full, placement.digit, context);
+  if (Records(context)) {
+    Reasons reasons;
+    for (const CellDigit& placement : placements) {
+      PlaceInto<true>(w, placement.cell, full, placement.digit, context, &reasons);
+    }
+  } else {
+    for (const CellDigit& placement : placements) {
+      PlaceInto<false>(w, placement.cell, full, placement.digit, context, nullptr);
+    }
   }
   return w.Grid();
 }

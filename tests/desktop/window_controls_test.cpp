@@ -6,6 +6,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <cstdlib>
 
 #include "desktop/tab_control.h"
 #include "shell_fixture.h"
@@ -61,6 +63,21 @@ TEST_F(ShellTest, HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer) {
 
   QTest::mouseMove(&Board(), QPoint(1, 40));
   EXPECT_FALSE(hover->isVisible());
+}
+
+TEST_F(ShellTest, TheReplayedStepIsExplainedUnderTheGrid) {
+  LoadPuzzle();
+  Logic().SoluzionePassoPasso1Click();
+  app->Binding().Sync();
+  app->Window().findChild<QToolButton*>("BAvanti")->click();
+  app->Binding().Sync();
+  auto* line = app->Window().findChild<QLabel*>("LSpiegazione");
+  ASSERT_TRUE(line->isVisible());
+  EXPECT_EQ(line->text(), QString::fromLatin1(ExplainStep(Logic().steps.Passi[1], false).c_str()));
+  EXPECT_GT(line->mapTo(&app->Window(), QPoint(0, 0)).y(),
+            Board().mapTo(&app->Window(), QPoint(0, Board().height())).y());
+  // SUDOKU_SHOT names a PNG file that receives the window as it is now (for the README).
+  if (const char* shot = std::getenv("SUDOKU_SHOT")) app->Window().grab().save(shot);
 }
 
 TEST_F(ShellTest, GameTimerRunsWhileTheGameIsTimed) {

@@ -42,6 +42,9 @@ TEST(HintTest, GivesTheSolutionDigitOfADrawnEmptyCell) {
   EXPECT_EQ(f.effects.fills[0].colour, (Rgb{255, 0, 0}));
   EXPECT_EQ(f.game.Candidati, candidates);
   EXPECT_EQ(f.game.NumStorico, 0);
+  // Column 2 lacks only this cell's 7: the last digit placed there, the 4 in row 9, leaves it.
+  EXPECT_EQ(f.game.controls.LSpiegazione.caption,
+            "Colonna 2, riga 2: 7 - unico candidato rimasto dopo il 4 in colonna 2, riga 9");
 }
 
 TEST(HintTest, RefusalsInBothLanguages) {

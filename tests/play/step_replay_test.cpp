@@ -145,6 +145,27 @@ TEST_F(ManySteps, LoadingAnotherPuzzleEndsTheReplay) {
   EXPECT_EQ(f.Shown(), std::string(81, '.'));
   EXPECT_FALSE(f.game.controls.BAvanti.enabled);
   EXPECT_EQ(f.game.steps.PassoCorrente, 0);
+  EXPECT_EQ(f.game.controls.LSpiegazione.caption, "");
+}
+
+TEST_F(ManySteps, EachStepShownIsExplainedInTheLanguageOfTheMoment) {
+  Label& line = f.game.controls.LSpiegazione;
+  EXPECT_EQ(line.caption, "");
+  f.game.BAvantiClick();
+  f.game.BAvantiClick();
+  const StepRecord& second = f.game.steps.Passi[2];
+  EXPECT_EQ(line.caption, ExplainStep(second, false));
+  EXPECT_EQ(line.caption.rfind("Colonna " + std::to_string(second.Col + 1) + ", riga " +
+                                   std::to_string(second.Row + 1) + ": " +
+                                   std::to_string(second.Digit) + " - ",
+                               0),
+            0u);
+  f.game.menulinguaClick();
+  EXPECT_EQ(line.caption, ExplainStep(second, true));
+  f.game.BIndietroClick();
+  EXPECT_EQ(line.caption, ExplainStep(f.game.steps.Passi[1], true));
+  f.game.BIndietroClick();
+  EXPECT_EQ(line.caption, "");
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ void ExpectSameSteps(const StepLog& log, const reference::Steps& expected) {
     EXPECT_EQ(record.Col + 1, want.col);
     EXPECT_EQ(record.Row + 1, want.row);
     EXPECT_EQ(record.Digit, want.digit);
+    EXPECT_NE(record.Reason.Pass, StepPass::None) << "step " << k;  // every step explained
     EXPECT_EQ(Describe(record.Candidates), Describe(want.candidates)) << "step " << k;
     for (int cell = 0; cell < 81; ++cell) {
       ASSERT_EQ(record.Values[cell], want.values[cell / 9 + 1][cell % 9 + 1]) << "step " << k;
