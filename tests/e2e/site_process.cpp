@@ -15,7 +15,7 @@ SiteProcess::SiteProcess(const QString& databasePath) {
   process_.setProcessChannelMode(QProcess::MergedChannels);
   process_.start();
   const QRegularExpression ready(QStringLiteral("ready at (http://[0-9.]+:[0-9]+)"));
-  QDeadlineTimer deadline(30000);
+  QDeadlineTimer deadline(90000);  // the first start seeds the catalogue: seconds on a busy machine
   while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
     process_.waitForReadyRead(200);
     output_ += QString::fromUtf8(process_.readAll());
