@@ -11,19 +11,6 @@ void ShellTest::SetUpTestSuite() {
   EnsureApplication();
 }
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  static int argc = 1;
-  static char name[] = "desktop_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
 void ShellTest::SetUp() {
   base = folder.path().toStdString();
   std::filesystem::create_directories(base / "temi");

@@ -13,6 +13,7 @@
 
 #include "desktop/desktop_app.h"
 #include "desktop/grid_view.h"
+#include "desktop/offscreen_application.h"
 #include "desktop/qt_settings_store.h"
 #include "online/browser_settings.h"
 #include "play/fakes.h"
@@ -23,9 +24,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace sudoku::testing {
-
-// Creates the one offscreen QApplication of the test program, once.
-void EnsureApplication();
 
 class ShellTest : public ::testing::Test {
  protected:

@@ -9,6 +9,7 @@
 #include <QWebEnginePage>
 #include <memory>
 
+#include "desktop/offscreen_application.h"
 #include "desktop/tflogin.h"
 #include "desktop/web_pane.h"
 #include "online/login_window.h"
@@ -23,16 +24,7 @@ bool PlayerDialogs::Shown(const std::string& text) const {
 }
 
 void OnlineTest::SetUpTestSuite() {
-  if (QApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  static int argc = 1;
-  static char name[] = "e2e_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
+  EnsureApplication();
 }
 
 Player::Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause) {
