@@ -16,40 +16,12 @@ namespace {
 const std::string kFourSolutions =
     "53467891267219534819834256785976.42.42685.79.713924856961.3728.287.1963.345286179";
 const std::string kClash = "11" + std::string(79, '.');
-const std::string kEmpty(81, '.');
 
 // kSolved with these cells (row-by-row indexes) empty.
 std::string SolvedWithout(std::initializer_list<int> empty) {
   std::string rows(kSolved);
   for (int i : empty) rows[std::size_t(i)] = '.';
   return rows;
-}
-
-TEST(SolutionCommandsTest, CountMessagesInBothLanguages) {
-  struct Case {
-    std::string entries;
-    void (Game::*command)();
-    std::string lingua, message;
-  };
-  const Case cases[] = {
-      {kClash, &Game::Finoa10Click, "en", "The puzzle allows 0 solutions"},
-      {kClash, &Game::Finoa10Click, "it", "Il numero di soluzioni per lo schema in griglia \xE8 0"},
-      {std::string(kPuzzle), &Game::Finoa30Click, "en",
-       "Congratulations!\n\rThe puzzle has only one solution!"},
-      {std::string(kPuzzle), &Game::Finoa30Click, "it",
-       "Complimenti!\n\rLo schema \xE8 a soluzione unica."},
-      {kFourSolutions, &Game::Finoa10Click, "en", "The puzzle allows 4 solutions"},
-      {kEmpty, &Game::Finoa30Click, "en", "The puzzle allows at least 30 solutions!"},
-      {kEmpty, &Game::Finoa60Click, "it",
-       "Il numero di soluzioni per lo schema in griglia \xE8 almeno 60"},
-  };
-  for (const Case& c : cases) {
-    GameFixture f("count");
-    f.game.Lingua = c.lingua;
-    SetTexts(f.game, c.entries);
-    (f.game.*c.command)();
-    EXPECT_EQ(f.dialogs.messages, (std::vector<ShownMessage>{{BoxKind::Information, c.message}}));
-  }
 }
 
 TEST(SolutionCommandsTest, AutomaticSolutionWritesOnlyOpenCellsAndTheCandidatesGrid) {
@@ -71,40 +43,56 @@ TEST(SolutionCommandsTest, AutomaticSolutionWritesOnlyOpenCellsAndTheCandidatesG
   EXPECT_TRUE(f.effects.sounds.empty());
 }
 
-TEST(SolutionCommandsTest, AutomaticSolutionAndHintRefuseInBothLanguagesAndLeaveTheBoard) {
+// A count reports any number; the automatic solution and the hint refuse a grid without exactly
+// one solution, and the hint one with ten empty cells or fewer.
+TEST(SolutionCommandsTest, CountsAndTheRefusalsOfTheSolutionAndHintInBothLanguages) {
   struct Case {
-    std::string entries, lingua;
+    std::string entries, lingua, count;
     BoxKind kind;
-    std::string message;  // of the automatic solution; the hint's goes on
+    std::string refusal;  // of the automatic solution; the hint's goes on
   };
   const std::string tenEmpty = SolvedWithout({0, 10, 20, 30, 40, 50, 60, 70, 80, 8});
   const Case cases[] = {
-      {kClash, "en", BoxKind::Error, "The puzzle in the grid have no solutions!"},
-      {kClash, "it", BoxKind::Error, "Lo schema in griglia non ammette soluzioni!"},
-      {kFourSolutions, "en", BoxKind::Error,
+      {kClash, "en", "The puzzle allows 0 solutions", BoxKind::Error,
+       "The puzzle in the grid have no solutions!"},
+      {kClash, "it", "Il numero di soluzioni per lo schema in griglia \xE8 0", BoxKind::Error,
+       "Lo schema in griglia non ammette soluzioni!"},
+      {kFourSolutions, "en", "The puzzle allows 4 solutions", BoxKind::Error,
        "Caution!\n\rThe puzzle on the grid allow more solutions!"},
-      {kFourSolutions, "it", BoxKind::Information,
-       "Attenzione!\n\rLo schema in griglia ha pi\xF9 di una soluzione!"},
-      {tenEmpty, "en", BoxKind::Error,
+      {kFourSolutions, "it", "Il numero di soluzioni per lo schema in griglia \xE8 4",
+       BoxKind::Information, "Attenzione!\n\rLo schema in griglia ha pi\xF9 di una soluzione!"},
+      {tenEmpty, "en", "Congratulations!\n\rThe puzzle has only one solution!", BoxKind::Error,
        "Caution!\n\rThe puzzle on the grid has no more that 10 empty cells!"},
-      {tenEmpty, "it", BoxKind::Information,
+      {tenEmpty, "it", "Complimenti!\n\rLo schema \xE8 a soluzione unica.", BoxKind::Information,
        "Attenzione!\n\rLo schema in griglia non ha pi\xF9 di 10 caselle libere!"},
   };
   for (const Case& c : cases) {
     GameFixture f("refusal");
     f.game.Lingua = c.lingua;
     SetTexts(f.game, c.entries);
+    f.game.Finoa10Click();
     f.game.SuggerisciNumeroClick();
     std::vector<ShownMessage> expected{
-        {c.kind, c.message + (c.lingua == "en" ? "\n\rCan not suggest a number!"
+        {BoxKind::Information, c.count},
+        {c.kind, c.refusal + (c.lingua == "en" ? "\n\rCan not suggest a number!"
                                                : "\n\rNessun suggerimento")}};
     if (c.entries != tenEmpty) {  // ten empty cells are few enough to solve
       f.game.SoluzioneAutomaticaClick();
-      expected.push_back({c.kind, c.message});
+      expected.push_back({c.kind, c.refusal});
     }
     EXPECT_EQ(f.dialogs.messages, expected);
     EXPECT_EQ(Texts(f.game), c.entries);
   }
+  GameFixture f;  // counts stop at the command's limit
+  f.game.Lingua = "en";
+  f.game.Finoa30Click();
+  f.game.Lingua = "it";
+  f.game.Finoa60Click();
+  EXPECT_EQ(f.dialogs.messages,
+            (std::vector<ShownMessage>{
+                {BoxKind::Information, "The puzzle allows at least 30 solutions!"},
+                {BoxKind::Information,
+                 "Il numero di soluzioni per lo schema in griglia \xE8 almeno 60"}}));
 }
 
 // Draws a given (1, 0), a typed cell (0, 7), then the empty cell at column 1, row 1.
@@ -154,13 +142,11 @@ TEST(StepReplayTest, NoOrOneFoundCellIsTooFewToReplay) {
     f.game.Lingua = c.lingua;
     SetTexts(f.game, c.entries);
     f.game.controls.BAvanti.enabled = true;
-    f.game.controls.UAgrid.cells.fill("x");
     f.game.SoluzionePassoPasso1Click();
     EXPECT_EQ(f.game.steps.NumPassi, c.steps);
     EXPECT_EQ(f.dialogs.messages, (std::vector<ShownMessage>{{BoxKind::Plain, c.message}}));
     EXPECT_FALSE(f.game.controls.BAvanti.enabled || f.game.controls.BIndietro.enabled);
     EXPECT_EQ(f.game.Candidati, CandidateGrid::Full());
-    EXPECT_EQ(f.game.controls.UAgrid.cells[0], "x");
     EXPECT_FALSE(f.game.steps.PassoPasso);
   }
 }
