@@ -131,27 +131,6 @@ struct LoadedGame : ::testing::Test {
   }
 };
 
-TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRetitlesAndRestartsTheTimer) {
-  EXPECT_TRUE(g.controls.RicominciaPartita.enabled);
-  EXPECT_EQ(g.controls.enomefile.text, "p1.tema");
-  EXPECT_EQ(g.controls.LTitle.caption,
-            "Puzzle n\xB0"
-            "123 del 12-05-2008 level 3");
-  EXPECT_EQ(g.controls.ECreatore.text + g.controls.ETipologia.text + g.controls.EVotanti.text,
-            "AdminClassico12");
-  EXPECT_EQ(g.board.Schema[CellIndex(2, 0)], "00");
-  EXPECT_EQ(Shown(g), kPuzzle);
-  EXPECT_EQ(Texts(g), std::string(81, '.'));
-  // The cursor, left on (0, 0), a given now, moves to the first open cell in column order.
-  EXPECT_EQ(std::pair(g.controls.sudokugrid.col, g.controls.sudokugrid.row), std::pair(0, 2));
-  EXPECT_EQ(g.NumStorico, 1);
-  for (int i = 0; i < 81; ++i) EXPECT_EQ(g.Storico[1][i], g.Griglia[i]) << i;
-  EXPECT_EQ(g.Griglia[CellIndex(0, 0)], 5);
-  EXPECT_EQ(g.controls.UAgrid.cells[CellIndex(0, 0)], "5");
-  EXPECT_EQ(g.Secondi, 0);
-  EXPECT_TRUE(g.controls.SudokuTimer.enabled);
-}
-
 TEST_F(LoadedGame, FilesThatAreNotPuzzlesAreRefusedByNameAndTheGameInHandStays) {
   WriteBytes(temi / "q1.tema", "\x01\x02garbage");
   WriteBytes(temi / "q2.tema", "");
@@ -211,7 +190,26 @@ TEST_F(LoadedGame, OneEntryReportedTwiceIsUndoneInOneStepAndTheMarksGo) {
   EXPECT_EQ(g.Griglia[CellIndex(2, 0)], 0);
 }
 
-TEST_F(LoadedGame, RestartAsksAndReloadsThePuzzleFromItsGivens) {
+TEST_F(LoadedGame, DoubleClickLoadsThePuzzleAndRestartAsksAndReloadsItFromItsGivens) {
+  EXPECT_TRUE(g.controls.RicominciaPartita.enabled);
+  EXPECT_EQ(g.controls.enomefile.text, "p1.tema");
+  EXPECT_EQ(g.controls.LTitle.caption,
+            "Puzzle n\xB0"
+            "123 del 12-05-2008 level 3");
+  EXPECT_EQ(g.controls.ECreatore.text + g.controls.ETipologia.text + g.controls.EVotanti.text,
+            "AdminClassico12");
+  EXPECT_EQ(g.board.Schema[CellIndex(2, 0)], "00");
+  EXPECT_EQ(Shown(g), kPuzzle);
+  EXPECT_EQ(Texts(g), std::string(81, '.'));
+  // The cursor, left on (0, 0), a given now, moves to the first open cell in column order.
+  EXPECT_EQ(std::pair(g.controls.sudokugrid.col, g.controls.sudokugrid.row), std::pair(0, 2));
+  EXPECT_EQ(g.NumStorico, 1);
+  for (int i = 0; i < 81; ++i) EXPECT_EQ(g.Storico[1][i], g.Griglia[i]) << i;
+  EXPECT_EQ(g.Griglia[CellIndex(0, 0)], 5);
+  EXPECT_EQ(g.controls.UAgrid.cells[CellIndex(0, 0)], "5");
+  EXPECT_EQ(g.Secondi, 0);
+  EXPECT_TRUE(g.controls.SudokuTimer.enabled);
+
   g.sudokugridSetEditText(2, 0, "4");
   f.dialogs.confirmAnswers = {false};
   g.RicominciaPartitaClick();

@@ -152,22 +152,14 @@ TEST(StepReplayTest, NoOrOneFoundCellIsTooFewToReplay) {
 }
 
 // The puzzle's givens plus one entry that the user typed, its steps recorded.
-struct ManySteps : ::testing::Test {
-  GameFixture f{"steps"};
+TEST(StepReplayTest, EachPressShowsOneFoundCellFlashedAndExplainedToTheEndAndBack) {
+  GameFixture f("steps");
   Game& g = f.game;
-  std::string start;
-  int steps = 0;
-
-  void SetUp() override {
-    SetGivens(g, kPuzzle);
-    g.board.Texts[CellIndex(2, 0)] = "4";
-    start = Texts(g);
-    g.SoluzionePassoPasso1Click();
-    steps = g.steps.NumPassi;
-  }
-};
-
-TEST_F(ManySteps, EachPressShowsOneMoreFoundCellFlashedAndExplained) {
+  SetGivens(g, kPuzzle);
+  g.board.Texts[CellIndex(2, 0)] = "4";
+  const std::string start = Texts(g);
+  g.SoluzionePassoPasso1Click();
+  const int steps = g.steps.NumPassi;
   ASSERT_GT(steps, 2);
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Per visualizzare la sequenza logica trovata, " +
                                          std::to_string(steps) +
@@ -211,11 +203,9 @@ TEST_F(ManySteps, EachPressShowsOneMoreFoundCellFlashedAndExplained) {
   EXPECT_EQ(Shown(g), before);
   g.BIndietroClick();
   EXPECT_EQ(g.controls.LSpiegazione.caption, "");
-}
 
-TEST_F(ManySteps, ForwardToTheEndAndBackToTheStartUntilAnotherPuzzleLoads) {
-  for (int k = 0; k < steps; ++k) g.BAvantiClick();
-  EXPECT_EQ(Shown(g), kSolved);  // an easy puzzle: the logic finds every cell
+  for (int k = 0; k < steps; ++k) g.BAvantiClick();  // forward to the end and back to the start
+  EXPECT_EQ(Shown(g), kSolved);                      // an easy puzzle: the logic finds every cell
   EXPECT_TRUE(g.controls.BAvanti.enabled);
   g.BAvantiClick();
   EXPECT_FALSE(g.controls.BAvanti.enabled);
