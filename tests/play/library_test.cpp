@@ -190,7 +190,7 @@ TEST_F(LoadedGame, OneEntryReportedTwiceIsUndoneInOneStepAndTheMarksGo) {
   EXPECT_EQ(g.Griglia[CellIndex(2, 0)], 0);
 }
 
-TEST_F(LoadedGame, DoubleClickLoadsThePuzzleAndRestartAsksAndReloadsItFromItsGivens) {
+TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
   EXPECT_TRUE(g.controls.RicominciaPartita.enabled);
   EXPECT_EQ(g.controls.enomefile.text, "p1.tema");
   EXPECT_EQ(g.controls.LTitle.caption,
@@ -238,6 +238,15 @@ TEST_F(LoadedGame, DoubleClickLoadsThePuzzleAndRestartAsksAndReloadsItFromItsGiv
   g.controls.LVsudoku.selected = -1;
   g.RicominciaPartitaClick();
   EXPECT_EQ(f.dialogs.confirmations.size(), 2u);
+
+  g.Mese = 12;
+  g.AzzeraGioco();
+  g.AzzeraGioco();  // the reset ends the game and refills the catalogue lists, not appends
+  EXPECT_EQ(g.controls.enomefile.text + Texts(g) + Shown(g), std::string(162, '.'));
+  EXPECT_EQ(g.NumStorico, 0);
+  EXPECT_EQ(g.controls.CBAnno.items.size(), 19u);  // 2008 to 2026
+  EXPECT_EQ(g.controls.CBAnno.Text() + "|" + g.controls.CBMese.Text(), "2026|12");
+  EXPECT_EQ(g.controls.CBMese.items.size(), 13u);
 }
 
 }  // namespace

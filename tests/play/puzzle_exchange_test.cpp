@@ -20,8 +20,9 @@ struct PuzzleExchangeTest : ::testing::Test {
 };
 
 TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
-  std::string zeros = kLine;
+  std::string zeros = kLine, dashes = kLine;
   for (char& c : zeros) c = c == '.' ? '0' : c;
+  for (char& c : dashes) c = c == '.' ? '-' : c;
   std::string grid;
   for (int row = 0; row < 9; ++row) {
     if (row % 3 == 0 && row > 0) grid += "------+-------+------\n";
@@ -32,7 +33,7 @@ TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
     grid += "\r\n";
   }
   for (const std::string& text :
-       {kLine, zeros, grid, kLine.substr(0, 40) + "\n " + kLine.substr(40) + "\n"}) {
+       {kLine, zeros, dashes, grid, kLine.substr(0, 40) + "\n " + kLine.substr(40) + "\n"}) {
     SCOPED_TRACE(text);
     const auto givens = ParsePuzzleText(text);
     ASSERT_TRUE(givens);

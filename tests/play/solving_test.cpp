@@ -85,11 +85,13 @@ TEST(SolutionCommandsTest, CountsAndTheRefusalsOfTheSolutionAndHintInBothLanguag
   }
   GameFixture f;  // counts stop at the command's limit
   f.game.Lingua = "en";
+  f.game.Finoa10Click();
   f.game.Finoa30Click();
   f.game.Lingua = "it";
   f.game.Finoa60Click();
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{
+                {BoxKind::Information, "The puzzle allows at least 10 solutions!"},
                 {BoxKind::Information, "The puzzle allows at least 30 solutions!"},
                 {BoxKind::Information,
                  "Il numero di soluzioni per lo schema in griglia \xE8 almeno 60"}}));
@@ -142,11 +144,13 @@ TEST(StepReplayTest, NoOrOneFoundCellIsTooFewToReplay) {
     f.game.Lingua = c.lingua;
     SetTexts(f.game, c.entries);
     f.game.controls.BAvanti.enabled = true;
+    f.game.controls.UAgrid.cells.fill("x");
     f.game.SoluzionePassoPasso1Click();
     EXPECT_EQ(f.game.steps.NumPassi, c.steps);
     EXPECT_EQ(f.dialogs.messages, (std::vector<ShownMessage>{{BoxKind::Plain, c.message}}));
     EXPECT_FALSE(f.game.controls.BAvanti.enabled || f.game.controls.BIndietro.enabled);
     EXPECT_EQ(f.game.Candidati, CandidateGrid::Full());
+    EXPECT_EQ(f.game.controls.UAgrid.cells[0], "x");
     EXPECT_FALSE(f.game.steps.PassoPasso);
   }
 }

@@ -38,6 +38,7 @@ TEST(GameTextFileTest, ReadsLinesByPositionAndNeverPastTheirEnd) {
   for (const char* shortFile : {"", "[timer]:0h 0m 1s", "[t]\r\n[griglia"}) {
     read = ParseGameText(shortFile);
     EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), std::string(81, '0'));
+    EXPECT_TRUE(read.CellsAreDigits());
   }
 }
 

@@ -37,6 +37,20 @@ TEST(LineCipher, EveryMethodRoundTripsAnyBytesOfEveryLengthUpTo99) {
   EXPECT_EQ(Deciphered("07abc"), "07abc");  // other methods leave the line alone
 }
 
+TEST(LineCipher, BodiesHaveTheirGroupsAndFillerLengths) {
+  SeededRandom random(11);
+  for (int round = 0; round < 50; ++round) {
+    // The empty text is the two length groups and filler up to a drawn target.
+    const std::size_t empty1 = Enciphered("", 1, random).size() - 2;
+    EXPECT_TRUE(empty1 >= 170 && empty1 <= 229) << empty1;
+    const std::size_t empty2 = Enciphered("", 2, random).size() - 2;
+    EXPECT_TRUE(empty2 >= 180 && empty2 <= 229) << empty2;
+  }
+  // At or above the threshold no filler follows the groups.
+  EXPECT_EQ(Enciphered(std::string(30, 'x'), 1, random).size(), 2u + 32 * 5);
+  EXPECT_EQ(Enciphered(std::string(26, 'x'), 2, random).size(), 2u + 28 * 4);
+}
+
 TEST(LineCipher, HandMadeLinesOfMethods3And4Decipher) {
   // Method 4: one junk group skipped before the length; method 3's groups.
   const std::string zero3 = "\x01\x01\x01\x01\x30";  // 0x30 - 1 - 1 + 1 + 1

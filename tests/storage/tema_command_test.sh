@@ -35,4 +35,7 @@ status=0; echo "$puzzle" | "$cli" tema make "$folder/bad.tema" --seed x 2>/dev/n
 [ "$status" = 2 ] && [ ! -e "$folder/bad.tema" ]
 if "$cli" tema show "$folder/missing.tema"; then exit 1; fi
 
+# --help, of the tool or of a command, prints the usage on standard output and succeeds.
+"$cli" --help | grep -q "sudoku-cli tema show FILE"
+"$cli" tema --help | grep -q "^usage: sudoku-cli tema show FILE"
 echo "tema command: ok"
