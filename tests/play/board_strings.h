@@ -20,34 +20,35 @@ inline char At(std::string_view rows, int col, int row) {
 
 // Schema codes: "1d" for a digit, "0" for an open cell.
 inline void SetGivens(Game& game, std::string_view rows) {
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const char c = At(rows, col, row);
-      game.board.Schema[CellIndex(col, row)] =
-          c >= '1' && c <= '9' ? std::string("1") + c : std::string("0");
-    }
+  for (int i = 0; i < 81; ++i) {
+    const char c = rows[std::size_t(i)];
+    game.board.Schema[CellIndex(i % 9, i / 9)] =
+        c >= '1' && c <= '9' ? "1" + std::string(1, c) : "0";
   }
 }
 
 // Cell texts: the digit, or empty.
 inline void SetTexts(Game& game, std::string_view rows) {
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const char c = At(rows, col, row);
-      game.board.Texts[CellIndex(col, row)] = c >= '1' && c <= '9' ? std::string(1, c) : "";
-    }
+  for (int i = 0; i < 81; ++i) {
+    const char c = rows[std::size_t(i)];
+    game.board.Texts[CellIndex(i % 9, i / 9)] = c >= '1' && c <= '9' ? std::string(1, c) : "";
   }
 }
 
 // The cell texts back as a row-major string, "." for an empty text.
 inline std::string Texts(const Game& game) {
   std::string rows;
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) {
-      const std::string& text = game.board.Texts[CellIndex(col, row)];
-      rows += text.empty() ? "." : text;
-    }
+  for (int i = 0; i < 81; ++i) {
+    const std::string& text = game.board.Texts[CellIndex(i % 9, i / 9)];
+    rows += text.empty() ? "." : text;
   }
+  return rows;
+}
+
+// The value every cell shows, text or given, as a row-major string, "." for none.
+inline std::string Shown(const Game& game) {
+  std::string rows;
+  for (int i = 0; i < 81; ++i) rows += ".123456789"[game.board.ValoreCella(i % 9, i / 9)];
   return rows;
 }
 

@@ -39,7 +39,6 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::filesystem::path>> openAnswers;  // cancel when empty
   std::deque<std::string> loginAnswers;                          // "noconnect" when empty
   int loginShown = 0;
-  int aboutShown = 0;
 
   void Message(BoxKind kind, const std::string& text) override { messages.push_back({kind, text}); }
   bool Confirm(const std::string& text) override {
@@ -64,7 +63,7 @@ class FakeDialogs : public Dialogs {
     ++loginShown;
     return Pop(loginAnswers, std::string("noconnect"));
   }
-  void ShowAbout() override { ++aboutShown; }
+  void ShowAbout() override {}
 
   // The text of the only message shown so far, or "" when there is not exactly one.
   std::string OnlyMessage() const { return messages.size() == 1 ? messages[0].text : ""; }
@@ -91,7 +90,6 @@ class FakeEffects : public Effects {
   std::vector<std::filesystem::path> sounds;
   std::vector<FilledRect> fills;
   std::vector<int> pauses;
-  std::vector<std::string> focused;
   bool focusAccepted = true;
   // Events in order, for tests of sequences: "sound", "fill <grid>", "clear <grid>[ cell]",
   // "pause <ms>", "focus <name>".
@@ -113,7 +111,6 @@ class FakeEffects : public Effects {
     log.push_back("pause " + std::to_string(ms));
   }
   bool SetFocus(const std::string& control) override {
-    focused.push_back(control);
     log.push_back("focus " + control);
     return focusAccepted;
   }
@@ -128,7 +125,6 @@ class FakeClock : public Clock {
 class FakeSettings : public SettingsStore {
  public:
   std::map<std::pair<std::string, std::string>, std::string> values;
-  bool writable = true;
 
   std::optional<std::string> Read(const std::string& key, const std::string& name) override {
     auto found = values.find({key, name});
@@ -136,7 +132,6 @@ class FakeSettings : public SettingsStore {
     return found->second;
   }
   bool Write(const std::string& key, const std::string& name, const std::string& value) override {
-    if (!writable) return false;
     values[{key, name}] = value;
     return true;
   }

@@ -1,22 +1,23 @@
 // Puzzles in and out as text: the forms a paste accepts, the paste into the library, importing
 // a file of puzzles, and the statistics chart's series.
-#include <gtest/gtest.h>
-
 #include <fstream>
 
-#include "play/board_strings.h"
+#include <gtest/gtest.h>
+
 #include "play/fakes.h"
+#include "play/puzzle_files.h"
 #include "play/puzzle_text.h"
 #include "play/solve_chart.h"
 #include "play/statistics_file.h"
 
-namespace sudoku {
+namespace sudoku::testing {
 namespace {
 
-using testing::GameFixture;
+const std::string kLine(kPuzzle);
 
-const std::string kLine =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+struct PuzzleExchangeTest : ::testing::Test {
+  GameFixture f;
+};
 
 TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
   std::string zeros = kLine, dashes = kLine;
@@ -47,8 +48,7 @@ TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
   EXPECT_TRUE(ParsePuzzleLine(kLine + "  # comment 1234"));
 }
 
-TEST(PuzzleExchangeTest, APastedPuzzleWithOneSolutionJoinsTheLibraryAndIsPlayed) {
-  GameFixture f;
+TEST_F(PuzzleExchangeTest, APastedPuzzleWithOneSolutionJoinsTheLibraryAndIsPlayed) {
   f.game.IncollaSchemaText(kLine.substr(0, 30) + std::string(51, '.'));  // many solutions
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Lo schema in griglia ha pi\xF9 di una soluzione!");
   f.dialogs.messages.clear();
@@ -61,8 +61,7 @@ TEST(PuzzleExchangeTest, APastedPuzzleWithOneSolutionJoinsTheLibraryAndIsPlayed)
   EXPECT_GE(f.game.controls.LVsudoku.selected, 0);
 }
 
-TEST(PuzzleExchangeTest, ImportCountsNewDuplicateAndInvalidLines) {
-  GameFixture f;
+TEST_F(PuzzleExchangeTest, ImportCountsNewDuplicateAndInvalidLines) {
   const auto file = f.base / "collection.txt";
   std::ofstream(file) << "# a collection\n"
                       << kLine << " first\n"
@@ -83,8 +82,7 @@ TEST(PuzzleExchangeTest, ImportCountsNewDuplicateAndInvalidLines) {
   EXPECT_FALSE(f.game.controls.ProgressBar1.visible);
 }
 
-TEST(SolveChartTest, SolvesInOrderWithLevelsAndRunningAverageUnreadableLinesSkipped) {
-  GameFixture f;
+TEST_F(PuzzleExchangeTest, SolvesInOrderWithLevelsAndRunningAverageUnreadableLinesSkipped) {
   f.game.IncollaSchemaText(kLine);
   const std::string name = f.game.controls.enomefile.text;
   const auto stats = StatisticsPath(f.base);
@@ -103,4 +101,4 @@ TEST(SolveChartTest, SolvesInOrderWithLevelsAndRunningAverageUnreadableLinesSkip
 }
 
 }  // namespace
-}  // namespace sudoku
+}  // namespace sudoku::testing

@@ -22,11 +22,9 @@ inline PuzzleInfo SampleInfo(const std::string& number = "123",
 inline void WritePuzzle(const std::filesystem::path& file, std::string_view rows,
                         const PuzzleInfo& info = SampleInfo()) {
   std::array<int, 81> givens{};
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const char c = At(rows, col, row);
-      givens[std::size_t(CellIndex(col, row))] = c >= '1' && c <= '9' ? c - '0' : 0;
-    }
+  for (int i = 0; i < 81; ++i) {
+    const char c = rows[std::size_t(i)];
+    givens[std::size_t(CellIndex(i % 9, i / 9))] = c >= '1' && c <= '9' ? c - '0' : 0;
   }
   SeededRandom random(7);
   WritePuzzleFile(file, info, givens, random);

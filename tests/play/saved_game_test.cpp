@@ -1,37 +1,34 @@
-// The saved game: saving and resuming the board and its clock, and the files that cannot be
-// resumed as they stand.
+// The files of the game in hand: the saved game, temi/partita.txt, saved and resumed with its
+// clock; the statistics file and its report; and puzzle authoring, where a unique grid becomes a
+// library puzzle and a grid with several solutions an unfinished puzzle, which opens again.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
-#include "solving_fixture.h"
+#include "play/board_strings.h"
+#include "play/fakes.h"
+#include "play/puzzle_files.h"
 
 namespace sudoku::testing {
 namespace {
 
-// The grid line of 81 rows-first cells ('.' = empty): column by column, '0' for empty.
-std::string GridLine(const std::string& rows) {
-  std::string grid;
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const char c = rows[std::size_t(row * 9 + col)];
-      grid += c == '.' ? '0' : c;
-    }
-  }
-  return grid;
-}
-
 struct SavedGame : ::testing::Test {
-  SolvingFixture f{"saved"};
+  GameFixture f{"saved"};
   std::filesystem::path file = f.base / "temi" / "partita.txt";
 
-  void Resume(const std::string& timer, const std::string& grid) {
-    WriteBytes(file, "[timer]:" + timer + "\r\n[griglia]:" + grid + "\r\n[ua]:\r\n");
+  // Resumes a saved game of the timer text and kPuzzle's digits.
+  void Resume(const std::string& timer, const std::string& damage = "") {
+    std::string grid;
+    for (int i = 0; i < 81; ++i) grid += kPuzzle[std::size_t(i % 9 * 9 + i / 9)];
+    std::replace(grid.begin(), grid.end(), '.', '0');
+    WriteBytes(file, "[timer]:" + timer + "\r\n[griglia]:" + damage + grid + "\r\n[ua]:\r\n");
     f.game.RiprendiPartita1Click();
   }
 };
 
-TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClock) {
-  f.Givens(kPuzzle);
-  f.Entries("..4" + std::string(78, '.'));
+TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
+  SetGivens(f.game, kPuzzle);
+  f.game.board.Texts[CellIndex(2, 0)] = "4";
   f.game.controls.UAgrid.cells.fill("");
   f.game.controls.UAgrid.cells[CellIndex(1, 0)] = "125";
   f.game.controls.LTime.caption = "9h 9m 9s";
@@ -44,88 +41,78 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClock) {
   for (int i = 0; i < 9; ++i) candidates += "0#";
   EXPECT_NE(saved.find(candidates + "125#0#"), std::string::npos);
 
-  SolvingFixture g("resumed");
+  GameFixture g("resumed");
   std::filesystem::copy_file(file, g.base / "temi" / "partita.txt");
   g.game.RiprendiPartita1Click();
-
   EXPECT_TRUE(g.dialogs.messages.empty());
-  EXPECT_EQ(g.Texts(), "534" + kPuzzle.substr(3));  // every digit is an entry now
+  EXPECT_EQ(Texts(g.game), "534" + std::string(kPuzzle.substr(3)));  // every digit an entry
   EXPECT_FALSE(g.game.board.IsGiven(0, 0));
   EXPECT_EQ(g.game.Griglia[CellIndex(0, 0)], 5);
   EXPECT_EQ(g.game.controls.LTime.caption, "1h 2m 3s");
   EXPECT_EQ(g.game.Secondi, 3723);
   // The timer runs as after Start, so that the user can pause it.
-  EXPECT_TRUE(g.game.controls.SudokuTimer.enabled);
-  EXPECT_TRUE(g.game.controls.SBPause.enabled);
-  EXPECT_FALSE(g.game.controls.SBPlay.enabled);
-  EXPECT_TRUE(g.game.controls.Pausa1.enabled);
-  EXPECT_FALSE(g.game.controls.Avvia1.enabled);
+  EXPECT_TRUE(g.game.controls.SudokuTimer.enabled && g.game.controls.SBPause.enabled &&
+              g.game.controls.Pausa1.enabled);
+  EXPECT_FALSE(g.game.controls.SBPlay.enabled || g.game.controls.Avvia1.enabled);
 }
 
-TEST_F(SavedGame, ZeroTimeLeavesTheTimerAsItWas) {
+TEST_F(SavedGame, ZeroTimeLeavesTheTimerAsItWasAndTheMarksGo) {
   for (bool running : {false, true}) {
     f.game.controls.SudokuTimer.enabled = running;
-    Resume("0h 0m 0s", GridLine(kPuzzle));
+    f.effects.log.clear();
+    Resume("0h 0m 0s");
+    EXPECT_EQ(f.effects.log.at(0), "clear sudokugrid");
     EXPECT_EQ(f.game.Secondi, 0);
     EXPECT_EQ(f.game.controls.SudokuTimer.enabled, running);
     EXPECT_TRUE(f.dialogs.messages.empty());
   }
 }
 
-TEST_F(SavedGame, NoSavedGameOnlySaysSoAndKeepsTheGameInHand) {
-  for (const char* lingua : {"it", "en"}) {
-    f.Entries(kPuzzle);
-    f.game.Lingua = lingua;
-    f.game.RiprendiPartita1Click();
-    EXPECT_EQ(f.Texts(), kPuzzle);
-  }
+TEST_F(SavedGame, MissingOrDamagedFilesAreReportedAndTheGameInHandStays) {
+  SetTexts(f.game, kPuzzle);
+  f.game.RiprendiPartita1Click();
+  f.game.Lingua = "en";
+  f.game.RiprendiPartita1Click();
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
                                        {BoxKind::Plain, "There are no saved games"}}));
-}
+  EXPECT_EQ(Texts(f.game), kPuzzle);
 
-TEST_F(SavedGame, DamagedFilesAreReportedAndLeaveAConsistentGame) {
-  f.game.controls.SudokuTimer.enabled = true;
-  Resume("5 minutes", GridLine(kPuzzle));
-  EXPECT_EQ(f.dialogs.OnlyMessage(), "Il tempo della partita salvata non \xE8 valido: 5 minutes");
-  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
-  EXPECT_EQ(f.game.Griglia[CellIndex(0, 0)], 5);  // the grid is back all the same
-  EXPECT_EQ(f.game.Secondi, 0);
-  EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
-
-  // A damaged or unreadable file is refused before the reset: the game in hand stays.
   f.dialogs.messages.clear();
-  f.game.Lingua = "en";
-  f.Entries("..4" + std::string(78, '.'));
-  const std::string inHand = f.Texts();
-  Resume("0h 0m 9s", "53x" + GridLine(kPuzzle));
+  Resume("0h 0m 9s", "53x");  // refused before the reset
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The file does not hold a valid grid: " + file.string());
-  EXPECT_EQ(f.Texts(), inHand);
-  EXPECT_EQ(f.game.Secondi, 0);
-
+  EXPECT_EQ(Texts(f.game), kPuzzle);
   f.dialogs.messages.clear();
   std::filesystem::remove(file);
   std::filesystem::create_directory(file);
   f.game.RiprendiPartita1Click();
   EXPECT_EQ(f.dialogs.OnlyMessage(), "The system can't read the file " + file.string());
-  EXPECT_EQ(f.Texts(), inHand);
+  EXPECT_EQ(Texts(f.game), kPuzzle);
+
+  f.dialogs.messages.clear();
+  std::filesystem::remove(file);
+  f.game.Lingua = "it";
+  f.game.controls.SudokuTimer.enabled = true;
+  Resume("5 minutes");
+  EXPECT_EQ(f.dialogs.messages,
+            (std::vector<ShownMessage>{
+                {BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
+  EXPECT_EQ(Shown(f.game), kPuzzle);  // the grid is back all the same
+  EXPECT_EQ(f.game.Secondi, 0);
+  EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
 }
 
-TEST_F(SavedGame, AReadOnlySaveIsRefusedAndLeftAsItWas) {
+TEST_F(SavedGame, AReadOnlyOrImpossibleSaveIsRefusedAndLeftAsItWas) {
   WriteBytes(file, "kept");
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   f.game.SalvaPartita1Click();
-  ASSERT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
   EXPECT_EQ(ReadBytes(file), "kept");
-}
-
-TEST_F(SavedGame, SaveFailureIsReported) {
   std::filesystem::remove_all(f.base / "temi");
   f.game.SalvaPartita1Click();
-  ASSERT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
   EXPECT_FALSE(std::filesystem::exists(file));
+  ASSERT_EQ(f.dialogs.messages.size(), 2u);
+  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+  EXPECT_EQ(f.dialogs.messages[1].kind, BoxKind::Error);
 }
 
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
@@ -145,6 +132,171 @@ TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
   f.game.Secondi = 0;  // nothing in progress: no question
   EXPECT_TRUE(f.game.OfferToSaveGame());
   EXPECT_EQ(f.dialogs.questions.size(), 4u);
+}
+
+std::string Report(GameFixture& f, const std::string& lingua) {
+  f.dialogs.messages.clear();
+  f.game.Lingua = lingua;
+  f.game.StatisticheClick();
+  EXPECT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.dialogs.messages.at(0).kind, BoxKind::Plain);
+  return f.dialogs.messages.at(0).text;
+}
+
+TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
+  GameFixture f;
+  const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
+  EXPECT_EQ(Report(f, "it"), "Statistiche non disponibili.");
+  WriteBytes(stats, "[nome][timer]0h 0m 5s\r\nrubbish\r\n");
+  EXPECT_EQ(Report(f, "en"), "Statistics are not available.");
+
+  WriteBytes(stats,
+             "[nome]slow.tema[timer]0h 1m 40s\r\n[nome]no-timer.tema 0h 0m 1s\r\n"
+             "[nome]quick.tema[timer]0h 0m 40s\r\n");
+  EXPECT_EQ(Report(f, "it"),
+            "Sono stati risolti 2 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 1m 10s"
+            "\n\r\n\rIl puzzle quick.tema \xE8 stato risolto con il tempo minimo di 0h  0m  40s");
+  EXPECT_EQ(Report(f, "en"),
+            "You just solved 2 puzzles.\n\rThe average time for each puzzle is 0h 1m 10s"
+            "\n\r\n\rThe puzzle quick.tema was resolved with the minimum time of 0h  0m  40s");
+
+  // Unreadable times count but never average or win; the first of equal times wins, its name
+  // cut to 30 characters.
+  const std::string longName(40, 'n');
+  WriteBytes(stats, "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
+                        "[nome]b[timer]0h 0m 15s\r\n");
+  const std::string text = Report(f, "it");
+  EXPECT_NE(text.find("risolti 3 puzzles"), std::string::npos);
+  EXPECT_NE(text.find("di 0h 0m 10s"), std::string::npos);  // 30 s over 3 records
+  EXPECT_NE(text.find("Il puzzle " + longName.substr(0, 30) + " \xE8"), std::string::npos);
+  // Hours beyond any real count do not read either, rather than wrap into a tiny time.
+  WriteBytes(stats,
+             "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
+             "[nome]c[timer]9223372036854775807h 0m 0s\r\n");
+  EXPECT_NE(Report(f, "en").find("\n\r\n\rNo puzzle has a valid minimum time."), std::string::npos);
+
+  f.game.CartellaBase = f.base / "missing";  // an unwritable file is reported
+  f.dialogs.messages.clear();
+  f.game.RegistraSoluzione();
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+  EXPECT_NE(f.dialogs.messages[0].text.find("statinfo.txt"), std::string::npos);
+}
+
+struct Authoring : ::testing::Test {
+  GameFixture f{"authoring"};
+  std::filesystem::path unfinished = f.base / "temi" / "mioschema";
+};
+
+TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWritesNothing) {
+  f.game.Lingua = "en";
+  SetTexts(f.game, "11" + std::string(79, '.'));
+  f.game.Salva1Click();
+  EXPECT_TRUE(std::filesystem::is_empty(f.base / "temi"));
+  EXPECT_EQ(f.game.Formati.DateSeparator, '/');
+
+  f.game.Lingua = "it";
+  SetTexts(f.game, kPuzzle);
+  f.game.board.Schema[CellIndex(8, 8)] = "19";  // a given the grid does not show is none
+  f.game.controls.ECreatore.text = "Mario";
+  f.game.controls.ENumBase.text = "30";
+  f.game.Salva1Click();
+  EXPECT_EQ(
+      f.dialogs.messages,
+      (std::vector<ShownMessage>{
+          {BoxKind::Error, "The puzzle in the grid has no solution!"},
+          {BoxKind::Information, "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
+  EXPECT_TRUE(f.dialogs.inputPrompts.empty());
+  const PuzzleFile read = ReadPuzzleFile(f.base / "temi" / "ute-06-12-2026-18-20-41.tema");
+  EXPECT_EQ(read.Info.Creatore + "|" + read.Info.NumBase, "Mario|30");
+  for (int i = 0; i < 81; ++i) {
+    const std::string code = kPuzzle[i] == '.' ? "00" : "1" + std::string(1, kPuzzle[i]);
+    EXPECT_EQ(read.Schema[CellIndex(i % 9, i / 9)], code) << i;
+  }
+  EXPECT_EQ(f.game.Formati.DateSeparator, '-');
+  EXPECT_EQ(f.game.Formati.LongTimeFormat, "hh/nn/ss");
+}
+
+TEST_F(Authoring, UnfinishedPuzzlesSaveUnderAPlainNameOrTheProposedOneUnlessReadOnly) {
+  f.game.controls.LTime.caption = "0h 0m 0s";
+  f.game.Salva1Click();
+  f.game.Lingua = "en";
+  f.game.Salva1Click();
+  EXPECT_EQ(f.dialogs.inputPrompts,
+            (std::vector<std::string>{
+                "Salvataggio schema incompleto|Inserisci il nome del file senza estensione",
+                "Saving puzzle incomplete|Enter the name of the file without extension"}));
+  const std::string expected = "[timer]:0h 0m 0s\r\n[griglia]:" + std::string(81, '0') + "\r\n";
+  EXPECT_EQ(ReadBytes(unfinished / "schema100.txt"), expected);
+  EXPECT_EQ(ReadBytes(unfinished / "puzzle100.txt"), expected);
+  EXPECT_TRUE(f.dialogs.messages.empty());
+
+  std::filesystem::permissions(unfinished / "puzzle100.txt", std::filesystem::perms::owner_read);
+  f.game.board.Texts[0] = "5";
+  f.game.Salva1Click();
+  EXPECT_EQ(ReadBytes(unfinished / "puzzle100.txt"), expected);
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
+
+  // Names that are no plain file name are refused.
+  f.dialogs.messages.clear();
+  const std::string names[] = {"", ".", "..", "../escape", "a/b", std::string("a\0b", 3)};
+  for (const std::string& name : names) {
+    f.dialogs.inputAnswers.push_back(name);
+    f.game.Salva1Click();
+  }
+  ASSERT_EQ(f.dialogs.messages.size(), std::size(names));
+  for (const ShownMessage& message : f.dialogs.messages) {
+    EXPECT_EQ(message.kind, BoxKind::Error);
+    EXPECT_EQ(message.text.rfind("The file name can't ", 0), 0u) << message.text;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(f.base), {}), 4);
+}
+
+// Names are UTF-8 on disk, as the file dialog reads them back; boxes show paths in Latin-1.
+TEST(AuthoringNames, AccentedNamesAndPathsAndAMissingLibraryDirectory) {
+  GameFixture f("citt\xC3\xA0");
+  f.dialogs.inputAnswers = {"perch\xE9"};
+  f.game.Salva1Click();
+  EXPECT_TRUE(std::filesystem::exists(f.base / "temi" / "mioschema" / "perch\xC3\xA9.txt"));
+
+  std::filesystem::remove_all(f.base / "temi");
+  f.game.Salva1Click();
+  std::string directory = (f.base / "temi" / "mioschema").string();
+  directory.replace(directory.find("\xC3\xA0"), 2, "\xE0");
+  EXPECT_EQ(f.dialogs.OnlyMessage(), "Non posso creare la directory " + directory);
+  EXPECT_EQ(f.dialogs.inputPrompts.size(), 1u);
+}
+
+TEST_F(Authoring, OpeningAnUnfinishedPuzzleFillsEntriesAndLeavesTheTimer) {
+  std::filesystem::create_directory(unfinished);
+  const std::filesystem::path file = unfinished / "mine.txt";
+  WriteBytes(file, "[timer]:0h 7m 0s\r\n[griglia]:56\r\n");
+  WriteBytes(unfinished / "bad.txt", "[timer]:0h 1m 0s\r\n[griglia]:5x\r\n");
+  for (bool running : {false, true}) {
+    SetGivens(f.game, kPuzzle);
+    f.game.controls.SudokuTimer.enabled = running;
+    f.game.controls.PageControl1.activePage = "TSInfo";
+    f.dialogs.openAnswers = {file};
+    f.game.ApriSchemaIncompletoClick();
+    EXPECT_EQ(f.dialogs.openDirectories.back(), unfinished);
+    EXPECT_EQ(f.game.controls.PageControl1.activePage, "TSHelp");
+    EXPECT_EQ(f.game.controls.LTime.caption, "0h 7m 0s");
+    EXPECT_EQ(Texts(f.game), "5........6" + std::string(71, '.'));
+    EXPECT_EQ(Shown(f.game), Texts(f.game));  // the givens went with the reset
+    EXPECT_EQ(f.game.Secondi, 0);
+    EXPECT_EQ(f.game.controls.SudokuTimer.enabled, running);
+  }
+  EXPECT_TRUE(f.dialogs.messages.empty());
+
+  // A cancelled open or a damaged file keeps the game in hand.
+  SetTexts(f.game, kPuzzle);
+  f.game.ApriSchemaIncompletoClick();
+  EXPECT_TRUE(f.dialogs.messages.empty());
+  f.dialogs.openAnswers = {unfinished / "bad.txt"};
+  f.game.ApriSchemaIncompletoClick();
+  EXPECT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_EQ(Texts(f.game), kPuzzle);
 }
 
 }  // namespace

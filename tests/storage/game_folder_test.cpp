@@ -11,13 +11,12 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(GameFolderTest, TheVariablesDecideWhereItIs) {
+TEST(GameFolderTest, TheVariablesDecideWhereItIsAndTheFillingNeverOverwrites) {
   EXPECT_EQ(GameFolder("/g", "/x", "/h"), "/g");
   EXPECT_EQ(GameFolder("", "/x", "/h"), "/x/sudoku-game");
   EXPECT_EQ(GameFolder(nullptr, nullptr, "/h"), "/h/.local/share/sudoku-game");
-}
 
-TEST(GameFolderTest, AnEmptyFolderGetsTheAssetsAndAnExistingFileStays) {
+  // An empty folder gets the assets; an existing file stays.
   test::TempFolder root;
   std::filesystem::create_directories(root / "assets" / "temi" / "mioschema");
   std::filesystem::create_directories(root / "assets" / "noconnect");

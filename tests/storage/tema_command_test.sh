@@ -26,11 +26,6 @@ G07000000141119000015
 G08000000001800001719"
 diff <(echo "$expected") <("$cli" tema show "$folder/p.tema")
 
-# Standard input is read as by every command: comments, blank lines and CR LF are fine.
-printf '# the sample\r\n\r\n%s\r\n' "$puzzle" |
-  "$cli" tema make "$folder/q.tema" --creator Admin --level 3 --date 05/02/2006 --seed 4
-cmp "$folder/p.tema" "$folder/q.tema"
-
 # Bad input: no file written, status 1, the line named; a missing file cannot be shown.
 if echo "12345" | "$cli" tema make "$folder/bad.tema" 2>"$folder/err"; then exit 1; fi
 grep -q "line 1:" "$folder/err"
