@@ -1,10 +1,12 @@
-// Registration, confirmation, login and password requests: the addresses the login window reads
-// its outcome from. The titles it recognises the pages by are e2e LoginTest's.
+// Accounts over a fake clock, without auto-confirmation: registration rules, mailed tokens that
+// expire and work once, a new password that ends every session, the throttling of wrong logins
+// and the rate limits of the account pages. The happy paths the game walks are e2e LoginTest's.
 #include <gtest/gtest.h>
 
 #include <regex>
 
 #include "site/calendar.h"
+#include "site/throttle.h"
 #include "site_harness.h"
 
 namespace sudoku::site::testing {
@@ -13,43 +15,58 @@ namespace {
 constexpr const char* kLogin = "/sudoku/gioco-offline/login.asp";
 constexpr const char* kRegister = "/sudoku/gioco-offline/registra-utente.asp";
 constexpr const char* kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
+constexpr const char* kConfirm = "/sudoku/gioco-offline/conferma-utente.asp";
+constexpr const char* kRenew = "/sudoku/gioco-offline/nuova-password.asp";
+const std::string kRefused = std::string(kLogin) + "?res=4pw7anony7wp4";
 
-TEST(SiteAccounts, RegistrationNeedsTheMailedConfirmationBeforeLogin) {
-  ScratchDir dir;
-  RunningSite site(dir / "site.db", 40, /*autoConfirm=*/false);
-  Browser browser(site.Port());
-  const Answer reg =
-      browser.Post(kRegister, "user=Anna2026&password=pa%26ss+word&email=anna%40posta.it");
-  EXPECT_EQ(reg.Address, std::string(kRegister) + "?res=okreg");
+class SiteAccounts : public ::testing::Test {
+ protected:
+  FakeClock clock_;
+  ScratchDir dir_;
+  RunningSite site_{dir_ / "site.db", 10, false, [this](SiteOptions& o) { clock_.Install(o); }};
+  Browser browser_{site_.Port()};
+};
 
-  EXPECT_EQ(browser.LogIn("anna2026", "pa%26ss+word"), std::string(kLogin) + "?res=4pw7anony7wp4");
-  EXPECT_FALSE(browser.Cookies().count("sessione"));
-
-  const std::string link = browser.MailedLink("/sudoku/gioco-offline/conferma-utente.asp");
-  ASSERT_FALSE(link.empty());
-  EXPECT_EQ(browser.Get(link).Status, 200);
-  EXPECT_EQ(browser.Get(link).Status, 404);  // a link works once
+TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
+  EXPECT_EQ(
+      browser_.Post(kRegister, "user=Carla&password=pa%26ss+word&email=carla%40posta.it").Address,
+      std::string(kRegister) + "?res=okreg");
+  EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);  // not confirmed yet
+  const std::string confirm = browser_.MailedLink(kConfirm);
+  browser_.Post(kRegister, "user=dario&password=segreto&email=dario%40posta.it");
+  const std::string late = browser_.MailedLink(kConfirm);
+  clock_.Advance(48 * 3600);
+  EXPECT_EQ(browser_.Get(confirm).Status, 200);
+  EXPECT_EQ(browser_.Get(confirm).Status, 404);  // once
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.Get(late).Status, 404);
 
   // Names are kept in lower case; the password keeps its "&" and its blank.
-  const Date today = Today();
-  EXPECT_EQ(browser.LogIn("ANNA2026", "pa%26ss+word"),
-            std::string(kLogin) + "?res=anna2026&0&0&0&" + DateText(today, '-'));
-  EXPECT_TRUE(browser.Cookies().count("sessione"));
-  EXPECT_NE(browser.LastSetCookie().find("HttpOnly"), std::string::npos);
+  Browser other(site_.Port());
+  EXPECT_EQ(other.LogIn("CARLA", "pa%26ss+word"),
+            std::string(kLogin) + "?res=carla&0&0&0&" + DateText(Today(), '-'));
+  EXPECT_NE(other.LastSetCookie().find("HttpOnly"), std::string::npos);
+  EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
+  browser_.Post(kRequest, "email=CARLA%40posta.it");
+  const std::string renew = browser_.MailedLink(kRenew);
+  browser_.Post(kRequest, "email=carla%40posta.it");
+  const std::string stale = browser_.MailedLink(kRenew);
+  clock_.Advance(3600);
+  const Answer renewed = browser_.Get(renew);
+  std::smatch password;
+  ASSERT_TRUE(std::regex_search(renewed.Body, password, std::regex("Nuova password: ([a-z0-9]+)")));
+  EXPECT_EQ(browser_.Get(renew).Status, 404);  // once
+  EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "");
+  EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);
+  EXPECT_EQ(browser_.LogIn("carla", password[1]).rfind(std::string(kLogin) + "?res=carla&", 0), 0u);
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.Get(stale).Status, 404);
 }
 
-TEST(SiteAccounts, WrongPasswordAndRefusedRegistrations) {
-  ScratchDir dir;
-  RunningSite site(dir / "site.db");
-  Browser browser(site.Port());
-  browser.SignUp("bruno");
-  Browser other(site.Port());
-  EXPECT_EQ(other.LogIn("bruno", "sbagliata"), std::string(kLogin) + "?res=4pw7anony7wp4");
-  EXPECT_EQ(other.LogIn("nessuno", "segreto"), std::string(kLogin) + "?res=4pw7anony7wp4");
-
+TEST_F(SiteAccounts, RefusedRegistrationsSayWhy) {
+  browser_.Post(kRegister, "user=bruno&password=segreto&email=bruno%40posta.it");
   const std::string refused = std::string(kRegister) + "?res=reg";
   for (const char* form : {"user=abc&password=segreto&email=a%40b.it",            // too short
-                           "user=bruno&password=segreto&email=z%40b.it",          // taken
                            "user=BRUNO&password=segreto&email=z%40b.it",          // taken, any case
                            "user=carla!&password=segreto&email=c%40b.it",         // not a letter
                            "user=carla&password=segreto&email=bruno%40posta.it",  // address taken
@@ -59,51 +76,40 @@ TEST(SiteAccounts, WrongPasswordAndRefusedRegistrations) {
                            "user=NoConnect&password=segreto&email=x%40b.it",
                            "user=login&password=segreto&email=x%40b.it",
                            "user=4pw7anony7wp4&password=segreto&email=x%40b.it"}) {
-    const Answer answer = other.Post(kRegister, form);
+    const Answer answer = browser_.Post(kRegister, form);
     EXPECT_EQ(answer.Address, refused) << form;
-    EXPECT_NE(answer.Body.find("class=\"e\""), std::string::npos) << form;  // says why
+    EXPECT_NE(answer.Body.find("class=\"e\""), std::string::npos) << form;
   }
 }
 
-TEST(SiteAccounts, PasswordRequestMailsARenewalLink) {
-  ScratchDir dir;
-  RunningSite site(dir / "site.db");
-  Browser browser(site.Port());
-  browser.SignUp("carla");
-  EXPECT_EQ(browser.Post(kRequest, "email=ignoto%40posta.it").Address,
-            std::string(kRequest) + "?res=notpswsendedtouser");
-  EXPECT_EQ(browser.Post(kRequest, "email=CARLA%40posta.it").Address,
-            std::string(kRequest) + "?res=pswsendedtouser");
-
-  const std::string link = browser.MailedLink("/sudoku/gioco-offline/nuova-password.asp");
-  ASSERT_FALSE(link.empty());
-  const Answer renewed = browser.Get(link);
-  std::smatch password;
-  ASSERT_TRUE(std::regex_search(renewed.Body, password, std::regex("Nuova password: ([a-z0-9]+)")));
-  EXPECT_EQ(browser.LogIn("carla", "segreto"), std::string(kLogin) + "?res=4pw7anony7wp4");
-  EXPECT_EQ(browser.LogIn("carla", password[1]).rfind(std::string(kLogin) + "?res=carla&", 0), 0u);
+TEST_F(SiteAccounts, WrongLoginsAreThrottledPerUserAndClient) {
+  browser_.Post(kRegister, "user=bruno&password=segreto&email=bruno%40posta.it");
+  browser_.Get(browser_.MailedLink(kConfirm));
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(browser_.LogIn("bruno", "sbagliata"), kRefused);
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto"), kRefused);  // even the right password, for now
+  clock_.Advance(30);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto"), kRefused);
+  // The client's second spent allowance costs it twice the wait.
+  for (int k = 0; k < 5; ++k) browser_.LogIn("nessuno", "sbagliata");
+  clock_.Advance(59);
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto"), kRefused);
+  clock_.Advance(1);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto"), kRefused);
 }
 
-TEST(SiteAccounts, StateSurvivesARestart) {
-  ScratchDir dir;
-  std::string firstTitle;
-  std::map<std::string, std::string> cookies;
-  {
-    RunningSite site(dir / "site.db");
-    Browser browser(site.Port());
-    browser.SignUp("dario");
-    firstTitle =
-        browser.Get("/sudoku/gioco-offline/sudoku-select-new.asp?of=2010_00_T_00_1_quillo").Title();
-    browser.Get("/sudoku/sfida-online/lancia-sfida.asp");
-  }
-  RunningSite site(dir / "site.db", 100);  // the catalogue is seeded only once
-  Browser browser(site.Port());
-  EXPECT_EQ(
-      browser.Get("/sudoku/gioco-offline/sudoku-select-new.asp?of=2010_00_T_00_1_quillo").Title(),
-      firstTitle);
-  EXPECT_EQ(browser.LogIn("dario").rfind(std::string(kLogin) + "?res=dario&1&0&0&", 0), 0u);
-  EXPECT_EQ(browser.Get("/sudoku/sfida-online/lettura-dati-sfida.asp?id=1").Value("miaSuSfida"),
-            "attesa");
+TEST_F(SiteAccounts, PasswordRequestsAndRegistrationsAreRateLimited) {
+  const AccountLimits limits;
+  for (int k = 0; k < limits.PasswordRequests.Allowed; ++k)
+    EXPECT_EQ(browser_.Post(kRequest, "email=x%40posta.it").Status, 200);
+  EXPECT_EQ(browser_.Post(kRequest, "email=x%40posta.it").Status, 429);
+  clock_.Advance(limits.PasswordRequests.Window);
+  EXPECT_EQ(browser_.Post(kRequest, "email=x%40posta.it").Status, 200);
+
+  for (int k = 0; k < limits.Registrations.Allowed; ++k)
+    browser_.Post(kRegister, "user=nuovo" + std::to_string(k) + "&password=segreto&email=n" +
+                                 std::to_string(k) + "%40posta.it");
+  EXPECT_EQ(browser_.Post(kRegister, "user=troppi&password=segreto&email=t%40posta.it").Status,
+            429);
 }
 
 }  // namespace

@@ -93,11 +93,7 @@ Answer Browser::Follow(httplib::Result result) {
   answer.Status = result->status;
   answer.Address = result->location;
   answer.Body = result->body;
-  for (const auto& [name, value] : result->headers) {
-    std::string lower = name;
-    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    answer.Headers[lower] = value;
-  }
+  answer.Headers = result->headers;
   return answer;
 }
 

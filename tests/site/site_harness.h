@@ -22,7 +22,7 @@ struct Answer {
   int Status = 0;
   std::string Address;  // path and query the browser ended on
   std::string Body;
-  std::map<std::string, std::string> Headers;  // last value of each, lower-case names
+  httplib::Headers Headers;
   std::string Title() const;
   // The "value" of the hidden element with that id, or "<none>".
   std::string Value(const std::string& id) const;
@@ -53,7 +53,6 @@ class Browser {
   std::string LogIn(const std::string& user, const std::string& password = "segreto");
   // The path and query of the newest link to path in the site's outbox, or "".
   std::string MailedLink(const std::string& path);
-  const std::map<std::string, std::string>& Cookies() const { return cookies_; }
   // The last Set-Cookie header the site sent, attributes included.
   const std::string& LastSetCookie() const { return lastSetCookie_; }
 

@@ -1,73 +1,32 @@
-// Counting: limits, the order in which solutions are met, contradictions, the top-level
-// completeness test, the progress callback and the reduction of a published puzzle.
+// Counting: the limit and where a count stops, the completeness test of a grid handed in, the
+// reduction of a published puzzle; and the step log's bounds.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "solver/generator.h"
+#include "solver/reference/reference_solver.h"
 #include "solver/solution_counter.h"
-#include "test_grids.h"
 
 namespace sudoku {
 namespace {
 
-using testing::BoardOf;
-
-struct Count {
-  std::int32_t result;
-  CountState state;
-  int advances;
-};
-
-Count CountBoard(const std::string& text, std::int32_t limit, std::int32_t startAt = 0) {
-  Count count{0, {}, 0};
-  count.state.NumSoluzioni = startAt;
-  count.result =
-      CountSolutions(BuildCandidates(BoardOf(text)), limit, count.state, [&] { ++count.advances; });
-  return count;
-}
-
-const std::string kEmpty(81, '.');
-
-TEST(CountSolutions, EmptyBoardStopsAtTheLimitOnTheSameSolutionsAsTheLiteralSearch) {
-  for (std::int32_t limit : {1, 10, 60}) {
-    const Count count = CountBoard(kEmpty, limit);
-    EXPECT_EQ(count.state.NumSoluzioni, limit);
-    EXPECT_EQ(count.result, 0);
-    EXPECT_GT(count.advances, 0);
-  }
-  reference::Counter literal;
-  reference::CountSolutions(reference::Grid::Full(), 10, literal, Board());
-  const Count count = CountBoard(kEmpty, 10);
-  for (int cell = 0; cell < 81; ++cell) {
-    ASSERT_EQ(count.state.Soluzione[cell], literal.Soluzione[cell / 9 + 1][cell % 9 + 1]);
-  }
-  // Column-major lexicographic order: the first solution fills column 0 with 1..9.
-  const auto first = CountBoard(kEmpty, 1).state.Soluzione;
-  for (int row = 0; row < 9; ++row) EXPECT_EQ(first[CellIndex(0, row)], row + 1);
-}
-
-TEST(CountSolutions, CompleteBoardCountsWithoutBranching) {
-  SeededRandom random(3);
-  const std::string solution = testing::RandomSolution(random);
-  const Count count = CountBoard(solution, 2);
-  EXPECT_EQ(count.result, 1);
-  EXPECT_EQ(count.state.NumSoluzioni, 1);
-  EXPECT_EQ(count.advances, 0);
-  EXPECT_EQ(RowMajorText(count.state.Soluzione), solution);
-}
-
-TEST(CountSolutions, ClashingDigitsGiveNoSolutionAndKeepTheLastOne) {
-  SeededRandom random(4);
-  const std::string solution = testing::RandomSolution(random);
-  std::string row = testing::RandomPartialFill(solution, 30, random);
-  row[0] = '5', row[8] = '5';
-  std::string column = kEmpty, box = kEmpty;
-  column[0] = '7', column[72] = '7';
-  box[0] = '2', box[20] = '2';
-  for (const std::string& text : {row, column, box}) {
-    Count count{0, {}, 0};
-    count.state.Soluzione.fill(4);
-    count.result = CountSolutions(BuildCandidates(BoardOf(text)), 10, count.state);
-    EXPECT_EQ(count.state.NumSoluzioni, 0) << text;
-    EXPECT_EQ(count.state.Soluzione[40], 4);
+// The empty grid stops at the limit, on the same solutions as the literal search (the first
+// fills column 1 with 1 to 9), and a count goes on from where the caller left it.
+TEST(CountSolutions, StopsAtTheLimitInColumnMajorOrder) {
+  for (const auto& [limit, startAt, want] :
+       {std::tuple{1, 0, 1}, {10, 0, 10}, {60, 0, 60}, {5, 3, 5}, {5, 5, 5}, {5, 9, 9}}) {
+    CountState state;
+    state.NumSoluzioni = startAt;
+    int advances = 0;
+    CountSolutions(CandidateGrid::Full(), limit, state, [&] { ++advances; });
+    EXPECT_EQ(state.NumSoluzioni, want) << limit << " from " << startAt;
+    EXPECT_EQ(advances > 0, startAt < limit) << limit << " from " << startAt;
+    reference::Counter literal;
+    if (startAt == 0 && limit <= 10)
+      reference::CountSolutions(reference::Grid::Full(), limit, literal, Board());
+    for (int cell = 0; cell < 81 && literal.NumSoluzioni > 0; ++cell)
+      ASSERT_EQ(state.Soluzione[cell], literal.Soluzione[cell / 9 + 1][cell % 9 + 1]);
   }
 }
 
@@ -75,13 +34,10 @@ TEST(CountSolutions, ClashingDigitsGiveNoSolutionAndKeepTheLastOne) {
 // hand in grids of their own expect.
 TEST(CountSolutions, CompleteGridHandedInIsCheckedByLineSumsOnly) {
   CandidateGrid latin;
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row)
-      latin.At(col, row) = CandidateSet::Single((col + row) % 9 + 1);
-  }
+  for (int cell = 0; cell < 81; ++cell)
+    latin.Cells[cell] = CandidateSet::Single((cell / 9 + cell % 9) % 9 + 1);
   CountState state;
   EXPECT_EQ(CountSolutions(latin, 2, state), 1);
-  EXPECT_EQ(state.NumSoluzioni, 1);
   latin.At(0, 0) = CandidateSet::Single(0);
   EXPECT_EQ(CountSolutions(latin, 2, state), 0);
   latin.At(0, 0) = CandidateSet::Single(2);
@@ -89,71 +45,30 @@ TEST(CountSolutions, CompleteGridHandedInIsCheckedByLineSumsOnly) {
   EXPECT_EQ(state.NumSoluzioni, 1);
 }
 
-// A puzzle with exactly three solutions: cells are emptied at random, skipping those that let
-// the count pass three. Checked against the literal search.
-std::string PuzzleWithThreeSolutions(Random& random) {
-  for (;;) {
-    std::string text = testing::RandomSolution(random);
-    for (int tries = 0; tries < 400; ++tries) {
-      const int cell = random.Next(0, 80);
-      if (text[cell] == '.') continue;
-      const char digit = text[cell];
-      text[cell] = '.';
-      const std::int32_t count = CountBoard(text, 4).state.NumSoluzioni;
-      if (count == 3) return text;
-      if (count > 3) text[cell] = digit;
-    }
-  }
-}
-
-TEST(CountSolutions, ExactCountsBelowTheLimitAndTheLimitAbove) {
-  SeededRandom random(5);
-  const std::string three = PuzzleWithThreeSolutions(random);
-  EXPECT_EQ(CountBoard(three, 4).state.NumSoluzioni, 3);
-  EXPECT_EQ(CountBoard(three, 60).state.NumSoluzioni, 3);
-  EXPECT_EQ(CountBoard(three, 3).state.NumSoluzioni, 3);
-  EXPECT_EQ(CountBoard(three, 2).state.NumSoluzioni, 2);
-  reference::Counter literal;
-  reference::CountSolutions(reference::BuildCandidates(BoardOf(three), nullptr), 10, literal,
-                            BoardOf(three));
-  EXPECT_EQ(literal.NumSoluzioni, 3);
-  EXPECT_EQ(CountBoard(three, 10).state.Soluzione[17], literal.Soluzione[2][9]);
-}
-
-TEST(CountSolutions, CountingGoesOnFromWhereTheCallerLeftIt) {
-  EXPECT_EQ(CountBoard(kEmpty, 5, 3).state.NumSoluzioni, 5);
-  const Count full = CountBoard(kEmpty, 5, 5);
-  EXPECT_EQ(full.state.NumSoluzioni, 5);
-  EXPECT_EQ(full.advances, 0);
-  EXPECT_EQ(CountBoard(kEmpty, 5, 9).state.NumSoluzioni, 9);
-}
-
-TEST(ReducePuzzle, KeepsAUniquePuzzleOfTheSameSolution) {
+// Which digits go is the literal implementation's (reference_agreement_test); here the progress
+// calls, the candidates shown afterwards and that nothing left is redundant.
+TEST(ReducePuzzle, ReportsProgressAndTheCandidatesLeft) {
   SeededRandom random(6);
-  for (int n = 0; n < 5; ++n) {
-    const std::string solution = testing::RandomSolution(random);
-    int advances = 0;
-    CandidateGrid shown;
-    const auto reduced = ReducePuzzle(
-        ValuesOfRowMajor(solution), [&] { ++advances; }, &shown);
-    const std::string text = RowMajorText(reduced);
-    int kept = 0;
-    for (int i = 0; i < 81; ++i) {
-      if (text[i] == '0') continue;
-      ++kept;
-      EXPECT_EQ(text[i], solution[i]);
-    }
-    EXPECT_LT(kept, 81);
-    EXPECT_GE(advances, kept);
-    const Count count = CountBoard(text, 2);
-    EXPECT_EQ(count.state.NumSoluzioni, 1);
-    EXPECT_EQ(RowMajorText(count.state.Soluzione), solution);
-    for (int cell = 0; cell < 81; ++cell) {
-      EXPECT_EQ(shown.Cells[cell], CandidateSet::Single(count.state.Soluzione[cell]));
-    }
-    // Nothing left is redundant any more.
-    EXPECT_EQ(RowMajorText(ReducePuzzle(reduced)), text);
-  }
+  const auto solution = GeneratePuzzle(random, {.givens = 81}).solution;
+  int advances = 0;
+  CandidateGrid shown;
+  const auto reduced = ReducePuzzle(
+      solution, [&] { ++advances; }, &shown);
+  const auto kept = std::count_if(reduced.begin(), reduced.end(), [](int v) { return v > 0; });
+  EXPECT_LT(kept, 81);
+  EXPECT_GE(advances, kept);
+  for (int cell = 0; cell < 81; ++cell)
+    EXPECT_EQ(shown.Cells[cell], CandidateSet::Single(solution[cell]));
+  EXPECT_EQ(ReducePuzzle(reduced), reduced);  // nothing left is redundant
+}
+
+TEST(StepLog, RecordsOnlyWhenAskedAndStopsAtTwoHundred) {
+  const Board board = GivensBoard(ValuesOfRowMajor("12345678"));
+  StepLog log;
+  BuildCandidates(board, &log);
+  EXPECT_EQ(log.NumPassi, 0);
+  for (int k = 0; k < 300; ++k) log.RecordStep(board, k % 9, 1, CandidateGrid(), (k / 9) % 9 + 1);
+  EXPECT_EQ(log.NumPassi, StepLog::kMaxSteps);
 }
 
 }  // namespace

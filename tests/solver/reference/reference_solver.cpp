@@ -2,65 +2,49 @@
 // compared whole and searched for one-character digit texts.
 #include "solver/reference/reference_solver.h"
 
+#include <algorithm>
+
 namespace sudoku::reference {
 
 namespace {
 
-std::string Digit(int d) {
-  return std::to_string(d);
+void Remove(std::string& s, char ch) {
+  if (const std::size_t at = s.find(ch); at != std::string::npos) s.erase(at, 1);
 }
 
-int BoxOf(int c, int r) {
-  return 3 * ((c - 1) / 3) + (r - 1) / 3 + 1;
-}
-void CellOf(int b, int k, int& c, int& r) {
-  c = 3 * ((b - 1) / 3) + (k - 1) / 3 + 1;
-  r = 3 * ((b - 1) % 3) + (k - 1) % 3 + 1;
-}
-
-// Unit kinds: 0 columns, 1 rows, 2 boxes. Position k of unit u.
-std::string& At(Grid& g, int kind, int u, int k) {
-  int c = u, r = k;
-  if (kind == 1) c = k, r = u;
-  if (kind == 2) CellOf(u, k, c, r);
-  return g.cell[c][r];
-}
-
-bool Remove(std::string& s, int d) {
-  const std::size_t at = s.find(Digit(d));
-  if (at == std::string::npos) return false;
-  s.erase(at, 1);
-  return true;
-}
-
-bool Contains(const std::string& s, char ch) {
+bool Has(const std::string& s, char ch) {
   return s.find(ch) != std::string::npos;
 }
 
-bool IsGiven(const Board& board, int c, int r) {
-  const std::string& code = board.Schema[(c - 1) * 9 + (r - 1)];
-  return !code.empty() && code[0] == '1';
+// Position k of unit u: kind 0 columns, 1 rows, 2 boxes (numbered down the columns of boxes).
+void CellOf(int kind, int u, int k, int& c, int& r) {
+  c = kind == 0 ? u : kind == 1 ? k : 3 * ((u - 1) / 3) + (k - 1) / 3 + 1;
+  r = kind == 0 ? k : kind == 1 ? u : 3 * ((u - 1) % 3) + (k - 1) % 3 + 1;
 }
 
-int ValueOf(const Board& board, int c, int r) {
-  const std::string& text = board.Texts[(c - 1) * 9 + (r - 1)];
-  auto digit = [](const std::string& t) {
-    return t.size() == 1 && t[0] >= '0' && t[0] <= '9' ? t[0] - '0' : 0;
-  };
-  if (!text.empty()) return digit(text);
-  if (IsGiven(board, c, r)) return digit(board.Schema[(c - 1) * 9 + (r - 1)].substr(1, 1));
-  return 0;
+std::string& At(Grid& g, int kind, int u, int k) {
+  int c, r;
+  CellOf(kind, u, k, c, r);
+  return g.cell[c][r];
+}
+
+// The digits leave every position of the unit not marked in keep.
+void ClearOthers(Grid& w, int kind, int u, const bool keep[10], const std::string& digits) {
+  for (int k = 1; k <= 9; ++k) {
+    for (char ch : digits) {
+      if (!keep[k]) Remove(At(w, kind, u, k), ch);
+    }
+  }
 }
 
 void RecordStep(Steps& steps, const Board& board, int c, int r, const Grid& g, int e) {
   if (steps.NumPassi == 200) return;
   if (steps.NumPassi > 0 && steps.Passi[steps.NumPassi].values[c][r] == e) return;
-  ++steps.NumPassi;
-  Record& rec = steps.Passi[steps.NumPassi];
+  Record& rec = steps.Passi[++steps.NumPassi];
   for (int i = 1; i <= 9; ++i) {
     for (int j = 1; j <= 9; ++j) {
-      rec.values[i][j] =
-          steps.NumPassi == 1 ? ValueOf(board, i, j) : steps.Passi[steps.NumPassi - 1].values[i][j];
+      rec.values[i][j] = steps.NumPassi == 1 ? board.ValoreCella(i - 1, j - 1)
+                                             : steps.Passi[steps.NumPassi - 1].values[i][j];
     }
   }
   rec.candidates = g;
@@ -68,62 +52,42 @@ void RecordStep(Steps& steps, const Board& board, int c, int r, const Grid& g, i
   rec.col = c, rec.row = r, rec.digit = e;
 }
 
-const int kBandA[10][2] = {{0, 0}, {2, 3}, {1, 3}, {1, 2}, {5, 6},
-                           {4, 6}, {4, 5}, {8, 9}, {7, 9}, {7, 8}};
-const int kBandB[10][2] = {{0, 0}, {4, 7}, {5, 8}, {6, 9}, {1, 7},
-                           {2, 8}, {3, 9}, {1, 4}, {2, 5}, {3, 6}};
+// Box pairs against their band: lines are columns (byCol) or rows. kBand[byCol][b]: the other
+// two boxes sharing box b's lines.
+const int kBand[2][10][2] = {
+    {{0, 0}, {4, 7}, {5, 8}, {6, 9}, {1, 7}, {2, 8}, {3, 9}, {1, 4}, {2, 5}, {3, 6}},
+    {{0, 0}, {2, 3}, {1, 3}, {1, 2}, {5, 6}, {4, 6}, {4, 5}, {8, 9}, {7, 9}, {7, 8}}};
 
-// Column (byCol) or row of a cell.
-int LineOf(int c, int r, bool byCol) {
-  return byCol ? c : r;
-}
-
-bool BoxLineHas(Grid& w, int box, int line, bool byCol, char ch) {
+// Whether a cell of box on line l1 or l2 holds ch; with remove, ch leaves those cells.
+bool OnLines(Grid& w, int box, int l1, int l2, bool byCol, char ch, bool remove) {
+  bool found = false;
   for (int k = 1; k <= 9; ++k) {
     int c, r;
-    CellOf(box, k, c, r);
-    if (LineOf(c, r, byCol) == line && Contains(w.cell[c][r], ch)) return true;
+    CellOf(2, box, k, c, r);
+    if ((byCol ? c : r) != l1 && (byCol ? c : r) != l2) continue;
+    found = found || Has(w.cell[c][r], ch);
+    if (remove) Remove(w.cell[c][r], ch);
   }
-  return false;
+  return found;
 }
 
-void RemoveFromBoxLines(Grid& w, int box, int l1, int l2, bool byCol, int d) {
-  for (int k = 1; k <= 9; ++k) {
-    int c, r;
-    CellOf(box, k, c, r);
-    const int line = LineOf(c, r, byCol);
-    if (line == l1 || line == l2) Remove(w.cell[c][r], d);
-  }
-}
-
-void Pass6Sweep(Grid& w, bool byCol) {
+void BoxPairSweep(Grid& w, bool byCol) {
   for (int b = 1; b <= 9; ++b) {
     for (int i = 1; i <= 8; ++i) {
       for (int j = i + 1; j <= 9; ++j) {
         int ci, ri, cj, rj;
-        CellOf(b, i, ci, ri);
-        CellOf(b, j, cj, rj);
-        const int li = LineOf(ci, ri, byCol), lj = LineOf(cj, rj, byCol);
-        if (li == lj) continue;
-        const std::string si = w.cell[ci][ri];
-        if (si != w.cell[cj][rj] || si.size() != 2) continue;
-        const int p = byCol ? kBandA[b][0] : kBandB[b][0];
-        const int q = byCol ? kBandA[b][1] : kBandB[b][1];
-        int l3 = 0;
-        for (int k = 1; k <= 9; ++k) {
-          int c, r;
-          CellOf(b, k, c, r);
-          const int line = LineOf(c, r, byCol);
-          if (line != li && line != lj) l3 = line;
+        CellOf(2, b, i, ci, ri);
+        CellOf(2, b, j, cj, rj);
+        const int li = byCol ? ci : ri, lj = byCol ? cj : rj;
+        const std::string s = w.cell[ci][ri];
+        if (li == lj || s != w.cell[cj][rj] || s.size() != 2) continue;
+        const int first = 3 * (byCol ? (b - 1) / 3 : (b - 1) % 3) + 1;
+        const int l3 = 3 * first + 3 - li - lj, p = kBand[byCol][b][0], q = kBand[byCol][b][1];
+        // The two sides only read line l3 and only change lines li and lj: any order will do.
+        for (char ch : s) {
+          if (!OnLines(w, p, l3, l3, byCol, ch, false)) OnLines(w, q, li, lj, byCol, ch, true);
+          if (!OnLines(w, q, l3, l3, byCol, ch, false)) OnLines(w, p, li, lj, byCol, ch, true);
         }
-        const bool t1 = !BoxLineHas(w, p, l3, byCol, si[0]);
-        const bool t2 = !BoxLineHas(w, p, l3, byCol, si[1]);
-        if (t1) RemoveFromBoxLines(w, q, li, lj, byCol, si[0] - '0');
-        if (t2) RemoveFromBoxLines(w, q, li, lj, byCol, si[1] - '0');
-        if (!BoxLineHas(w, q, l3, byCol, si[0]))
-          RemoveFromBoxLines(w, p, li, lj, byCol, si[0] - '0');
-        if (!BoxLineHas(w, q, l3, byCol, si[1]))
-          RemoveFromBoxLines(w, p, li, lj, byCol, si[1] - '0');
       }
     }
   }
@@ -133,37 +97,57 @@ void Pass6Sweep(Grid& w, bool byCol) {
 
 Grid Grid::Full() {
   Grid g;
-  for (int c = 1; c <= 9; ++c) {
-    for (int r = 1; r <= 9; ++r) g.cell[c][r] = "123456789";
-  }
+  for (auto& column : g.cell) std::fill(std::begin(column), std::end(column), "123456789");
   return g;
 }
 
 Grid PlaceDigit(const Grid& grid, int x, int y, bool full, int d, const Board& board,
                 Steps* steps) {
   Grid w = grid;
-  const Grid input = grid;
-  auto reset = [&] { w.cell[x][y] = Digit(d); };
+  const char digit = char('0' + d);
+  auto reset = [&] { w.cell[x][y] = std::string(1, digit); };
+  for (int k = 1; k <= 9; ++k) {
+    Remove(w.cell[k][y], digit);
+    Remove(w.cell[x][k], digit);
+    Remove(At(w, 2, 3 * ((x - 1) / 3) + (y - 1) / 3 + 1, k), digit);
+  }
+  reset();
+  // n equal n-digit cells (a cell and the first equal ones after it) clear the rest of the unit.
+  for (int n : {2, 3}) {
+    for (int kind = 0; kind < 3; ++kind) {
+      for (int u = 1; u <= 9; ++u) {
+        for (int i = 1; i <= 9; ++i) {
+          const std::string s = At(w, kind, u, i);
+          bool keep[10] = {};
+          int found = 1;
+          keep[i] = true;
+          for (int j = i + 1; j <= 9 && found < n; ++j) {
+            if (At(w, kind, u, j) == s) keep[j] = true, ++found;
+          }
+          if (int(s.size()) == n && found == n) ClearOthers(w, kind, u, keep, s);
+        }
+      }
+      reset();
+    }
+  }
+  if (!full) return w;
 
-  for (int k = 1; k <= 9; ++k) Remove(w.cell[k][y], d);
-  reset();
-  for (int k = 1; k <= 9; ++k) Remove(w.cell[x][k], d);
-  reset();
-  for (int k = 1; k <= 9; ++k) Remove(At(w, 2, BoxOf(x, y), k), d);
-  reset();
-
+  // A two-digit cell inside two equal three-digit cells: their third digit leaves the unit.
   for (int kind = 0; kind < 3; ++kind) {
     for (int u = 1; u <= 9; ++u) {
-      for (int i = 1; i <= 8; ++i) {
-        for (int j = i + 1; j <= 9; ++j) {
-          const std::string s = At(w, kind, u, i);
-          if (s == At(w, kind, u, j) && s.size() == 2) {
-            for (int k = 1; k <= 9; ++k) {
-              if (k != i && k != j) {
-                Remove(At(w, kind, u, k), s[0] - '0');
-                Remove(At(w, kind, u, k), s[1] - '0');
-              }
-            }
+      for (int p = 1; p <= 9; ++p) {
+        const std::string sp = At(w, kind, u, p);
+        for (int i = 1; i <= 8 && sp.size() == 2; ++i) {
+          for (int j = i + 1; j <= 9; ++j) {
+            const std::string s = At(w, kind, u, i);
+            if (s != At(w, kind, u, j) || s.size() != 3 || !Has(s, sp[0]) || !Has(s, sp[1]))
+              continue;
+            bool keep[10] = {};
+            keep[i] = keep[j] = keep[p] = true;
+            std::string third = s;
+            Remove(third, sp[0]);
+            Remove(third, sp[1]);
+            ClearOthers(w, kind, u, keep, third);
             break;
           }
         }
@@ -172,88 +156,38 @@ Grid PlaceDigit(const Grid& grid, int x, int y, bool full, int d, const Board& b
     reset();
   }
 
+  // Hidden singles: a digit with one place in the unit.
   for (int kind = 0; kind < 3; ++kind) {
     for (int u = 1; u <= 9; ++u) {
-      for (int i = 1; i <= 7; ++i) {
-        for (int j = i + 1; j <= 8; ++j) {
-          for (int m = j + 1; m <= 9; ++m) {
-            const std::string s = At(w, kind, u, i);
-            if (s == At(w, kind, u, j) && s == At(w, kind, u, m) && s.size() == 3) {
-              for (int k = 1; k <= 9; ++k) {
-                if (k == i || k == j || k == m) continue;
-                for (char ch : s) Remove(At(w, kind, u, k), ch - '0');
-              }
-              break;
-            }
-          }
-        }
-      }
-    }
-    reset();
-  }
-  if (!full) return w;
-
-  for (int kind = 0; kind < 3; ++kind) {
-    for (int u = 1; u <= 9; ++u) {
-      for (int p = 1; p <= 9; ++p) {
-        const std::string sp = At(w, kind, u, p);
-        if (sp.size() != 2) continue;
-        for (int i = 1; i <= 8; ++i) {
-          for (int j = i + 1; j <= 9; ++j) {
-            const std::string s = At(w, kind, u, i);
-            if (s == At(w, kind, u, j) && s.size() == 3 && Contains(s, sp[0]) &&
-                Contains(s, sp[1])) {
-              char third = 0;
-              for (char ch : s) {
-                if (ch != sp[0] && ch != sp[1]) third = ch;
-              }
-              for (int k = 1; k <= 9; ++k) {
-                if (k != i && k != j && k != p) Remove(At(w, kind, u, k), third - '0');
-              }
-              break;
-            }
-          }
-        }
-      }
-    }
-    reset();
-  }
-
-  for (int kind = 0; kind < 3; ++kind) {
-    for (int u = 1; u <= 9; ++u) {
-      for (int n = 1; n <= 9; ++n) {
+      for (char n = '1'; n <= '9'; ++n) {
         int count = 0, where = 0;
-        for (int k = 1; k <= 9 && count < 2; ++k) {
-          if (At(w, kind, u, k).find(Digit(n)) != std::string::npos) {
-            ++count;
-            where = k;
-          }
+        for (int k = 1; k <= 9; ++k) {
+          if (Has(At(w, kind, u, k), n)) ++count, where = k;
         }
-        if (count == 1 && At(w, kind, u, where).size() > 1) At(w, kind, u, where) = Digit(n);
+        if (count == 1 && At(w, kind, u, where).size() > 1) At(w, kind, u, where) = {n};
       }
     }
   }
 
-  Pass6Sweep(w, true);
-  Pass6Sweep(w, false);
+  BoxPairSweep(w, true);
+  BoxPairSweep(w, false);
   reset();
 
+  // Two equal three-digit cells inside two equal four-digit cells, in columns and rows.
   for (int kind = 0; kind < 2; ++kind) {
     for (int u = 1; u <= 9; ++u) {
       for (int p = 1; p <= 8; ++p) {
-        if (At(w, kind, u, p).size() != 3) continue;
         for (int q = p + 1; q <= 9; ++q) {
-          if (At(w, kind, u, q) != At(w, kind, u, p)) continue;
+          if (At(w, kind, u, p).size() != 3 || At(w, kind, u, q) != At(w, kind, u, p)) continue;
           for (int i = 1; i <= 8; ++i) {
-            if (At(w, kind, u, i).size() != 4) continue;
             for (int j = i + 1; j <= 9; ++j) {
-              if (At(w, kind, u, j) != At(w, kind, u, i)) continue;
               const std::string sp = At(w, kind, u, p), si = At(w, kind, u, i);
-              if (!Contains(si, sp[0]) || !Contains(si, sp[1]) || !Contains(si, sp[2])) continue;
-              for (int k = 1; k <= 9; ++k) {
-                if (k == p || k == q || k == i || k == j) continue;
-                for (char ch : si) Remove(At(w, kind, u, k), ch - '0');
-              }
+              if (si.size() != 4 || At(w, kind, u, j) != si || !Has(si, sp[0]) || !Has(si, sp[1]) ||
+                  !Has(si, sp[2]))
+                continue;
+              bool keep[10] = {};
+              keep[p] = keep[q] = keep[i] = keep[j] = true;
+              ClearOthers(w, kind, u, keep, si);
             }
           }
         }
@@ -262,10 +196,11 @@ Grid PlaceDigit(const Grid& grid, int x, int y, bool full, int d, const Board& b
     reset();
   }
 
+  // Every other open cell left with one candidate is placed in turn.
   for (int c = 1; c <= 9; ++c) {
     for (int r = 1; r <= 9; ++r) {
-      if (w.cell[c][r].size() != 1 || input.cell[c][r].size() <= 1) continue;
-      if ((c == x && r == y) || IsGiven(board, c, r)) continue;
+      if (w.cell[c][r].size() != 1 || grid.cell[c][r].size() <= 1) continue;
+      if ((c == x && r == y) || board.IsGiven(c - 1, r - 1)) continue;
       const int e = w.cell[c][r][0] - '0';
       if (steps != nullptr && steps->PassoPasso) RecordStep(*steps, board, c, r, w, e);
       w = PlaceDigit(w, c, r, true, e, board, steps);
@@ -278,45 +213,32 @@ Grid BuildCandidates(const Board& board, Steps* steps) {
   Grid g = Grid::Full();
   for (int c = 1; c <= 9; ++c) {
     for (int r = 1; r <= 9; ++r) {
-      if (board.Texts[(c - 1) * 9 + (r - 1)].empty() && !IsGiven(board, c, r)) continue;
-      g = PlaceDigit(g, c, r, true, ValueOf(board, c, r), board, steps);
+      if (board.Texts[(c - 1) * 9 + (r - 1)].empty() && !board.IsGiven(c - 1, r - 1)) continue;
+      g = PlaceDigit(g, c, r, true, board.ValoreCella(c - 1, r - 1), board, steps);
     }
   }
   return g;
 }
 
-std::int32_t CountSolutions(const Grid& grid, std::int32_t limit, Counter& counter,
+std::int32_t CountSolutions(const Grid& g, std::int32_t limit, Counter& counter,
                             const Board& board) {
-  const Grid g = grid;
-  std::int32_t values[10][10] = {};
-  bool contradiction = false, complete = true;
-  int bc = 0, br = 0;
-  for (int c = 1; c <= 9; ++c) {
-    for (int r = 1; r <= 9; ++r) {
+  int bc = 0, br = 0;  // the first open cell, column by column
+  for (int c = 9; c >= 1; --c) {
+    for (int r = 9; r >= 1; --r) {
       const std::string& s = g.cell[c][r];
-      if (s.size() == 1) {
-        if (s == "0")
-          contradiction = true;
-        else
-          values[c][r] = s[0] - '0';
-      } else if (s.size() > 1) {
-        if (complete) bc = c, br = r;
-        complete = false;
-      } else {
-        contradiction = true;
-      }
+      if (s.empty() || s == "0") return 0;
+      if (s.size() > 1) bc = c, br = r;
     }
   }
-  if (contradiction) return 0;
-  if (complete) {
+  if (bc == 0) {
     for (int k = 1; k <= 9; ++k) {
       int cs = 0, rs = 0;
-      for (int j = 1; j <= 9; ++j) cs += values[k][j], rs += values[j][k];
+      for (int j = 1; j <= 9; ++j) cs += g.cell[k][j][0] - '0', rs += g.cell[j][k][0] - '0';
       if (cs != 45 || rs != 45) return 0;
     }
     ++counter.NumSoluzioni;
     for (int c = 1; c <= 9; ++c) {
-      for (int r = 1; r <= 9; ++r) counter.Soluzione[c][r] = values[c][r];
+      for (int r = 1; r <= 9; ++r) counter.Soluzione[c][r] = g.cell[c][r][0] - '0';
     }
     return 1;
   }
@@ -338,8 +260,8 @@ std::array<std::int32_t, 81> ReducePuzzle(const std::array<std::int32_t, 81>& va
       if (c != x && griglia[c] > 0)
         g = PlaceDigit(g, c / 9 + 1, c % 9 + 1, true, griglia[c], noGivens, nullptr);
     }
-    // Only the result of the count matters here, and it is 1 only for a complete grid handed
-    // in; the search it would run below an open grid is skipped to keep the oracle usable.
+    // The count is 1 only for a complete grid handed in; the search below an open grid cannot
+    // change that and is skipped to keep the oracle usable.
     bool complete = true;
     for (int c = 1; c <= 9; ++c) {
       for (int r = 1; r <= 9; ++r) complete = complete && g.cell[c][r].size() <= 1;
