@@ -23,29 +23,12 @@ CandidateGrid CandidateGrid::Full() {
   return grid;
 }
 
-bool RemoveCandidate(CandidateGrid& grid, int col, int row, int digit) {
-  if (digit < 0 || digit > 9) return false;
-  CandidateSet& cell = grid.At(col, row);
-  if (!cell.Has(digit)) return false;
-  cell = CandidateSet(std::uint16_t(cell.Bits() & ~(1u << digit)));
-  return true;
-}
-
 int BoxOfCell(int col, int row) {
   return 3 * (col / 3) + row / 3;
 }
 
 std::array<int, 2> CellOfBox(int box, int k) {
   return {3 * (box / 3) + k / 3, 3 * (box % 3) + k % 3};
-}
-
-std::array<std::int32_t, 9> CandidateList(const CandidateGrid& grid, int col, int row) {
-  std::array<std::int32_t, 9> digits{};
-  int n = 0;
-  for (int digit = 0; digit <= 9 && n < 9; ++digit) {
-    if (grid.At(col, row).Has(digit)) digits[n++] = digit;
-  }
-  return digits;
 }
 
 }  // namespace sudoku

@@ -42,13 +42,9 @@ struct CandidateGrid {
   bool operator==(const CandidateGrid&) const = default;
 };
 
-// Deletes digit from the cell's set; true when it was there.
-bool RemoveCandidate(CandidateGrid& grid, int col, int row, int digit);
 // Box of a cell, 0..8, numbered down the columns of boxes (box 1 = columns 0-2 x rows 3-5).
 int BoxOfCell(int col, int row);
 // Cell at position k (0..8, column-major inside the box) of box b (0..8): {col, row}.
 std::array<int, 2> CellOfBox(int box, int k);
-// The cell's digits in ascending order, followed by zeros up to nine entries.
-std::array<std::int32_t, 9> CandidateList(const CandidateGrid& grid, int col, int row);
 
 }  // namespace sudoku

@@ -50,6 +50,21 @@ TEST(SiteLimits, RequestsAreRefusedJustPastEachLimit) {
   EXPECT_EQ(RawStatus(site.Port(), "NONSENSE\r\n\r\n"), 400);
 }
 
+TEST(SiteLimits, APortInUseIsRefusedWithItsCause) {
+  ScratchDir dir;
+  RunningSite first(dir / "site.db");
+  SiteOptions options;
+  options.DbPath = (dir / "other.db").string();
+  options.Port = first.Port();
+  Site second(options);
+  try {
+    second.Bind();
+    ADD_FAILURE() << "a second site listens on the same port";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("already in use"), std::string::npos) << error.what();
+  }
+}
+
 TEST(SiteLimits, AStoreLockedElsewhereGivesABusyPageNotAHang) {
   ScratchDir dir;
   RunningSite site(dir / "site.db", 10, true, [](SiteOptions& o) { o.DbBusyMilliseconds = 100; });
