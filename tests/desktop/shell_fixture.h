@@ -46,9 +46,9 @@ class ShellTest : public ::testing::Test {
     options.settings = settings.get();
     app = std::make_unique<DesktopApp>(options);
   }
-  // Builds, shows, lists the library and double-clicks its only puzzle.
+  // Builds (unless built), shows, lists the library and double-clicks its only puzzle.
   void LoadPuzzle() {
-    Build();
+    if (!app) Build();
     app->Create(base);
     app->Show();
     QApplication::setActiveWindow(&app->Window());
