@@ -260,7 +260,6 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
   EXPECT_EQ(f.game.Storico[1][1], kSolution[1] - '0');
   EXPECT_EQ(f.game.Storico[1][0] + f.game.Storico[3][0], 0);
   EXPECT_EQ(f.game.board.Schema[1], "1" + kSolution.substr(1, 1));
-  EXPECT_EQ(f.game.board.Schema[3], "00");
   EXPECT_TRUE(c.TimerOnSfida.enabled && c.SBInviaMossa.enabled && c.PSfida.visible);
   EXPECT_FALSE(c.TimerOnLogin.enabled || c.Sudoku1.enabled || c.Opzioni1.enabled);
   EXPECT_EQ(f.WQuillo.stops, 1);

@@ -2,6 +2,8 @@
 // set-ups, the watchdog, the title check, the web commands and shutdown.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "main_window_fixture.h"
 #include "online/local_pages.h"
 #include "online/login_result.h"
@@ -19,7 +21,11 @@ const std::string kSite = "http://127.0.0.1:8642/sudoku/";
 // The browser values saved and written back are the desktop exit test's, through the real store.
 TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRestoresNothing) {
   MainWindowFixture<> f;
-  f.clock.now = {2027, 3, 9, 10, 0, 0, 0};
+  int files = 0;  // the shipped sample puzzles: each one listed, every level among them
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets/temi")) {
+    files += std::filesystem::copy_file(entry.path(), f.base / "temi" / entry.path().filename());
+  }
   f.settings.values[kDebugger] = "no";
   f.game.Lingua = "en";
   f.game.controls.MostraCandidati.checked = true;
@@ -31,13 +37,15 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRes
                                      "\n\r\n\rDo you want to connect to http://127.0.0.1:8642"});
   EXPECT_EQ(f.dialogs.loginShown, 0);
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Configurazione OFFLINE\n\rOffline Setup");
-  EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
   EXPECT_EQ(f.wbSfida.LastAddress(), f.LocalPage("sfida.html"));
   const Controls& c = f.game.controls;
   EXPECT_FALSE(c.Opzioni1.enabled || c.sfida.enabled || c.ScaricaSchemaweb1.enabled ||
                c.MostraCandidati.enabled || c.MostraCandidati.checked || c.TimerOnLogin.enabled);
   EXPECT_EQ(std::pair(c.toolbarColori.left, c.toolbarColori.top), std::pair(137, 386));
-  EXPECT_EQ(f.game.Anno * 10000 + f.game.Mese * 100 + f.game.Giorno, 20270309);
+  std::set<std::string> levels;
+  for (const ListRow& row : c.LVsudoku.rows) levels.insert(row.subItems.at(3));
+  EXPECT_EQ(int(c.LVsudoku.rows.size()), files);
+  EXPECT_EQ(levels, (std::set<std::string>{"1", "2", "3", "4", "5"}));
 
   EXPECT_EQ(f.window.savedSettings.DebuggerSalvato, "sconosciuto");
   f.window.FormClose();
