@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 
@@ -17,32 +19,67 @@
 #include "desktop/qt_settings_store.h"
 #include "online/browser_settings.h"
 #include "play/fakes.h"
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << text.toStdString();
-}
+#include "play/puzzle_files.h"
 
 namespace sudoku::testing {
 
 class ShellTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite();
-  void SetUp() override;
-  void TearDown() override;
+  static void SetUpTestSuite() { EnsureApplication(); }
+  void SetUp() override {
+    base = folder.path().toStdString();
+    std::filesystem::create_directories(base / "temi");
+    WritePuzzle(base / "temi" / "0001-puzzle_12-5-08.tema", kPuzzle);
+    settingsFile = folder.filePath(QStringLiteral("settings.ini"));
+    settings = std::make_unique<QtSettingsStore>(settingsFile);
+  }
+  void TearDown() override {
+    app.reset();
+    QApplication::processEvents();
+  }
 
-  // Writes the three browser values the program saves at start and restores at close.
-  void SeedBrowserSettings();
   // The app over the fakes, neither created nor shown.
-  void Build();
-  // Builds, shows, lists the library and double-clicks its only puzzle.
-  void LoadPuzzle();
-  // A left click on a cell of the board.
-  void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton);
-  void Type(int key);
+  void Build() {
+    ShellOptions options;
+    options.browsers = false;
+    options.dialogs = &dialogs;
+    options.settings = settings.get();
+    app = std::make_unique<DesktopApp>(options);
+  }
+  // Builds (unless built), shows, lists the library and double-clicks its only puzzle.
+  void LoadPuzzle() {
+    if (!app) Build();
+    app->Create(base);
+    app->Show();
+    QApplication::setActiveWindow(&app->Window());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
+    Logic().controls.LVsudoku.selected = 0;
+    app->Binding().Fire("LVsudokuDblClick");
+    ASSERT_EQ(Logic().NumStorico, 1);
+  }
+  void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&Board(), button, Qt::NoModifier, Board().CellRect(col, row).center());
+  }
+  void Type(int key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Board();
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+  }
   // True when some pixel of the cell's rectangle is close to the colour.
-  bool CellShows(const QImage& image, int col, int row, const QColor& colour);
-
+  bool CellShows(const QImage& image, int col, int row, const QColor& colour) {
+    const QImage cell = image.copy(Board().CellRect(col, row));
+    for (int i = 0; i < cell.width() * cell.height(); ++i) {
+      const QColor p = cell.pixelColor(i % cell.width(), i / cell.width());
+      if (std::abs(p.red() - colour.red()) < 40 && std::abs(p.green() - colour.green()) < 40 &&
+          std::abs(p.blue() - colour.blue()) < 40) {
+        return true;
+      }
+    }
+    return false;
+  }
+  template <class W = QAction>
+  W* Find(const char* name) {
+    return app->Window().findChild<W*>(QString::fromLatin1(name));
+  }
   GridView& Board() { return *app->Window().Board(); }
   Game& Logic() { return app->Logic(); }
 

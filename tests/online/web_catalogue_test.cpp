@@ -1,11 +1,13 @@
-// The web catalogue: titles, filters, paging, loading a puzzle from the web and the collection
-// download request.
+// The web catalogue (titles, filters, paging, a puzzle from the web, the collection download
+// request) and the site's pages about the current puzzle, publishing included.
 #include "online/web_catalogue.h"
 
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
 #include "online/catalogue_title.h"
+#include "online/site_actions.h"
+#include "play/board_strings.h"
 #include "play/puzzle_files.h"
 #include "storage/puzzle_file.h"
 
@@ -19,6 +21,7 @@ const std::string kDigits(testing::kSolved);
 
 struct CatalogueFixture : MainWindowFixture<> {
   WebCatalogue catalogue{window};
+  SiteActions actions{window};
   CatalogueFixture() {
     window.FormCreate(base);
     game.Connesso = game.Registrato = true;
@@ -31,27 +34,15 @@ struct CatalogueFixture : MainWindowFixture<> {
   }
 };
 
-TEST(CatalogueTitleTest, FieldsScrollAndComponents) {
+TEST(CatalogueTitleTest, ShortTitlesBadScrollsManyComponentsAndOddDates) {
   std::array<std::string, 11> campi;
-  campi[7] = "old";
   std::string marker = "quillo";
   std::int32_t x = 5, y = 5;
-  ReadCatalogueTitle("123;2;25;45;05/02/2006;7,5;12;quillo;x;40", {campi, marker, x, y});
-  EXPECT_EQ(campi[1], "123");
-  EXPECT_EQ(campi[5], "05/02/2006");
-  EXPECT_EQ(campi[7], "12");
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 40);
+  ReadCatalogueTitle("1;2;25;45;05/02/2006;7,5;12;quillo;x;40", {campi, marker, x, y});
+  EXPECT_EQ(std::pair(x, y), std::pair(0, 40));
   ReadCatalogueTitle("only;two", {campi, marker, x, y});  // short: later targets keep values
-  EXPECT_EQ(campi[1], "only");
-  EXPECT_EQ(campi[2], "2");
-  EXPECT_EQ(y, 0);
-
-  EXPECT_EQ(CatalogueComponents(kSelect + "2026_05_T_00_3_quillo"),
-            (std::vector<std::string>{"2026", "05", "T", "00", "3", "quillo"}));
+  EXPECT_EQ(campi[1] + "|" + campi[2] + "|" + campi[5], "only|2|05/02/2006");
   EXPECT_EQ(CatalogueComponents("a_b_c_d_e_f_g_h_i_j_k_l").size(), 10u);
-
-  EXPECT_EQ(SolutionQuery("12/05/2008", "123"), "2008_05_12_123");
   EXPECT_EQ(SolutionQuery("5-3-09", "77"), "2009_3_5_77");
   EXPECT_EQ(SolutionQuery("20081205", "77"), "___77");
 }
@@ -68,7 +59,6 @@ TEST(WebCatalogueTest, ATitleIsReadOnlyWhenValidAndAForeignMarkerShowsTheOtherPu
 
   f.Show(kSelect + "2026_05_T_00_25_quillo",
          kDigits + ";2;25;45;05/02/2006;7,5;12;http://o/a;3;240");
-  EXPECT_EQ(f.game.Marcatore, "http://o/a");
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");
   EXPECT_TRUE(f.game.controls.Paltrisudoku.visible);
   EXPECT_FALSE(f.game.controls.Panel1.visible);
@@ -114,8 +104,6 @@ TEST(WebCatalogueTest, PagingStopsAtZeroAndConnectsFirstWithoutAnAddress) {
   f.game.Connesso = f.game.Registrato = false;
   f.catalogue.SBIndietroWBClick();     // "z0": the connection runs first, and (still offline)
   EXPECT_EQ(f.dialogs.loginShown, 2);  // applying the filters asks once more
-  EXPECT_EQ(f.dialogs.messages.at(0).text,
-            "Effettua la connessione per navigare fra i sudoku di quillo");
 
   f.game.Connesso = true;
   f.Show(kSelect + "2026_05_T_00_1_quillo", kDigits + ";2;25;45;05/02/2006;7,5;12;quillo;0;0");
@@ -131,23 +119,16 @@ TEST(WebCatalogueTest, PagingStopsAtZeroAndConnectsFirstWithoutAnAddress) {
   EXPECT_EQ(f.WBTrascina.LastAddress(), kSelect + "2026_05_T_00_x_quillo");
 }
 
-TEST(WebCatalogueTest, LoadingThePuzzleShownWritesItIntoTheLibraryAndPlaysIt) {
+TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClickDownloads) {
   CatalogueFixture f;
-  const std::string puzzle =
-      "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-  std::string digits = puzzle;
-  for (char& ch : digits) ch = ch == '.' ? '0' : ch;
+  std::string digits = kDigits;
+  digits[1] = '0';
   f.Show(kSelect + "2026_05_T_00_1_quillo", digits + ";3;30;45;05/02/2006;7,5;12;quillo;0;0");
   f.catalogue.SBLoadFromWebClick();
-  EXPECT_EQ(f.game.controls.enomefile.text, "0045-puzzle_5-2-06.tema");
   const PuzzleFile file = ReadPuzzleFile(f.base / "temi" / "0045-puzzle_5-2-06.tema");
-  EXPECT_EQ(file.Info.Creatore, "Admin");
-  EXPECT_EQ(file.Info.Tipologia, "da 127.0.0.1");
-  EXPECT_EQ(file.Info.NumeroSchema, "45");
-  EXPECT_EQ(f.game.board.Schema[CellIndex(0, 0)], "15");
-  EXPECT_EQ(f.game.board.Schema[CellIndex(2, 0)], "00");
+  EXPECT_EQ(file.Info.Creatore + "|" + file.Info.Tipologia, "Admin|da 127.0.0.1");
+  EXPECT_EQ(f.game.board.Schema[CellIndex(1, 0)], "00");
   EXPECT_EQ(f.game.Formati.DateSeparator, '-');
-  EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
 
   // A field 1 shorter than a whole puzzle: refused, nothing written.
   f.Show(kSelect + "2026_05_T_00_2_quillo",
@@ -156,13 +137,7 @@ TEST(WebCatalogueTest, LoadingThePuzzleShownWritesItIntoTheLibraryAndPlaysIt) {
   EXPECT_FALSE(std::filesystem::exists(f.base / "temi" / "0046-puzzle_5-2-06.tema"));
   EXPECT_EQ(f.dialogs.messages.back().kind, BoxKind::Error);
 
-  f.game.Registrato = false;  // a visitor is asked to log in and sees the same page again
-  f.catalogue.SBLoadFromWebClick();
-  EXPECT_EQ(f.dialogs.loginShown, 1);
-}
-
-TEST(WebCatalogueTest, AClickOnACollectionBecomesTheDownloadRequest) {
-  CatalogueFixture f;
+  // Only a click on a collection becomes the download request.
   f.game.DatiUtente = "01-12-2026";
   const std::string list =
       "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=01-12-2026&who=mario";
@@ -171,7 +146,68 @@ TEST(WebCatalogueTest, AClickOnACollectionBecomesTheDownloadRequest) {
   EXPECT_TRUE(f.catalogue.WBdownloadBeforeNavigate2(
       "http://127.0.0.1:8642/sudoku/download/puzzles-2026-05.zip"));
   EXPECT_EQ(f.WBdownload.navigations.back(), std::pair(list + "&what=puzzles-2026-05.zip", 14));
-  EXPECT_EQ(f.dialogs.messages.back().kind, BoxKind::Information);
+
+  f.game.Registrato = false;  // a visitor is asked to log in and sees the same page again
+  f.catalogue.SBLoadFromWebClick();
+  EXPECT_EQ(f.dialogs.loginShown, 1);
+}
+
+const std::string kOffline = "http://127.0.0.1:8642/sudoku/gioco-offline/";
+
+TEST(SiteActionsTest, OnlyCataloguePuzzlesAreLookedUpAndOnlyWhenConnected) {
+  CatalogueFixture f;
+  f.game.controls.ENumeroSchema.text = "123";
+  f.game.controls.EDataPubblicazione.text = "12/05/2008";
+  f.game.SetNomeFile("ute-05-12-2026-18-20-41.tema");
+  f.actions.VotaClick();
+  EXPECT_EQ(f.dialogs.OnlyMessage(),
+            "Questa funzione \xE8 disponibile per i soli schemi scaricati dal nostro sito");
+  EXPECT_TRUE(f.WBsoluzione.navigations.empty());
+
+  f.game.SetNomeFile("0123-puzzle_12-5-08.tema");
+  f.actions.vedisoluzioneClick();
+  EXPECT_EQ(f.WBsoluzione.LastAddress(), kOffline + "soluzioni.asp?of=2008_05_12_123");
+  f.actions.BStampaClick();
+  f.actions.WBsoluzioneDocumentComplete();
+  f.actions.WBsoluzioneDocumentComplete();
+  EXPECT_EQ(f.WBsoluzione.printPreviews, 1);
+
+  f.game.Connesso = f.game.Registrato = false;
+  f.dialogs.messages.clear();
+  f.actions.BStampaClick();
+  EXPECT_FALSE(f.game.StampaInAttesa);
+  EXPECT_EQ(f.dialogs.OnlyMessage(),
+            "Per usare questa funzione devi avere una connessione internet attiva!");
+}
+
+TEST(PublishTest, RefusalsInTheirOrderAndTheReductionThatIsSent) {
+  const std::string empty(81, '.');
+  const std::string seventeen =  // one solution, none of its 17 digits redundant
+      "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+  const std::vector<std::array<std::string, 3>> cases = {
+      // givens, texts, message
+      {"5" + empty.substr(1), "55" + empty.substr(2),
+       "Spiacenti!\n\rNon possiamo ritenere valido lo schema in quanto "
+       "ottenuto da puzzle gi\xE0 esistente."},
+      {empty, "55" + empty.substr(2), "Lo schema in griglia non ammette soluzioni!"},
+      {empty, "5" + empty.substr(1), "Lo schema in griglia ha pi\xF9 di una soluzione!"},
+      {empty, std::string(testing::kSolved), ""},  // reduced: asked to confirm, refused
+      {empty, seventeen, "Complimenti. Salvo duplicazione, il tuo puzzles \xE8 stato pubblicato!"},
+  };
+  for (const auto& [givens, texts, message] : cases) {
+    SCOPED_TRACE(message);
+    CatalogueFixture f;
+    testing::SetGivens(f.game, givens);
+    testing::SetTexts(f.game, texts);
+    const bool sent = texts == seventeen;
+    f.dialogs.confirmAnswers.push_back(sent);
+    f.actions.Pubblica1Click();
+    EXPECT_EQ(f.dialogs.OnlyMessage(), message);
+    EXPECT_EQ(f.dialogs.confirmations.size(), sent || message.empty() ? 1u : 0u);
+    EXPECT_EQ(f.WBsoluzione.LastAddress(),
+              sent ? kOffline + "pubblica-sudoku.asp?who=mario&pz=" + seventeen : "");
+    EXPECT_FALSE(f.game.controls.ProgressBar1.visible);
+  }
 }
 
 }  // namespace
