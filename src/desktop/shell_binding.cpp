@@ -251,14 +251,18 @@ void ShellBinding::BindTabs() {
     return allowed;
   };
   for (TabControl* tabs : {window_.PageControl1(), window_.PageControl2()}) {
-    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
+    // The model follows the switch before the new page appears: a Sync run by a widget of that
+    // page taking the focus would otherwise put the old tab back.
+    tabs->switching = [this, tabs](int index) {
       if (syncing_ != 0 || index < 0) return;
-      const std::string page = tabs->widget(index)->objectName().toStdString();
       if (auto* const* model =
               std::get_if<PageControl*>(game_.controls.Find(tabs->objectName().toStdString()))) {
-        (*model)->activePage = page;
+        (*model)->activePage = tabs->widget(index)->objectName().toStdString();
       }
-      Fire(page + "Show");
+    };
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
+      if (syncing_ != 0 || index < 0) return;
+      Fire(tabs->widget(index)->objectName().toStdString() + "Show");
     });
   }
 }

@@ -55,6 +55,10 @@ bool OwnerDrawnTabBar::event(QEvent* event) {
 void OwnerDrawnTabBar::wheelEvent(QWheelEvent*) {}
 
 TabControl::TabControl(QWidget* parent) : QTabWidget(parent), bar_(new OwnerDrawnTabBar(this)) {
+  // Connected ahead of setTabBar's own connection, so it runs before the page switch.
+  connect(bar_, &QTabBar::currentChanged, this, [this](int index) {
+    if (switching) switching(index);
+  });
   setTabBar(bar_);
   setDocumentMode(true);
 }

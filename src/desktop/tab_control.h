@@ -34,6 +34,10 @@ class TabControl : public QTabWidget {
   explicit TabControl(QWidget* parent = nullptr);
   OwnerDrawnTabBar* Bar() const { return bar_; }
 
+  // Told the new index when the current tab changes, before the new page is shown; a widget of
+  // that page taking the focus as it appears already finds the change made.
+  std::function<void(int)> switching;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 

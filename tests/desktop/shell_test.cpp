@@ -316,6 +316,12 @@ TEST_F(ShellTest, TheTabGuardHoldsForClicksMnemonicsAndTabKeys) {
     QTest::keyClick(field, key, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
   }
+  // Leaving a page whose field has the focus: the focus moving to the grid keeps the new tab.
+  Logic().controls.Opzioni1.enabled = true;
+  app->Binding().Sync();
+  ASSERT_TRUE(field->hasFocus());
+  EXPECT_EQ(click(0), "TSSudokuFile");
+  EXPECT_EQ(Logic().controls.PageControl1.activePage, "TSSudokuFile");
 }
 
 TEST_F(ShellTest, TheGameTimerTheHoverPanelAndTheReplayedStepsExplanation) {
