@@ -89,12 +89,7 @@ Answer Browser::Follow(httplib::Result result) {
     if (result) result->location = location;
   }
   if (!result) throw std::runtime_error("request failed");
-  Answer answer;
-  answer.Status = result->status;
-  answer.Address = result->location;
-  answer.Body = result->body;
-  answer.Headers = result->headers;
-  return answer;
+  return {result->status, result->location, result->body, result->headers};
 }
 
 Answer Browser::Get(const std::string& target) {

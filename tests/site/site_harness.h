@@ -11,12 +11,16 @@
 #include <string>
 #include <thread>
 
+#include <gmock/gmock.h>
 #include <httplib.h>
 
 #include "site/site.h"
 #include "storage/storage_test_support.h"
 
 namespace sudoku::site::testing {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct Answer {
   int Status = 0;
