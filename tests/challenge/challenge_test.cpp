@@ -222,10 +222,14 @@ struct ChallengeFixture : testing::MainWindowFixture<ChallengeWindow> {
     seen = wbSfida.navigations.size();
     return paths;
   }
+  // A tick of the challenge watch over a data page of these elements.
+  void Poll(const Elements& data) {
+    dataPage.elements = data;
+    window.TimerOnLoginTimer();
+  }
   // In a match as the challenger "io".
   void InMatch() {
-    dataPage.elements = Common("io", "io", "tu", "corso", Puzzle());
-    window.TimerOnLoginTimer();
+    Poll(Common("io", "io", "tu", "corso", Puzzle()));
     Requests();
     effects.fills.clear();
     effects.sounds.clear();
@@ -236,23 +240,20 @@ struct ChallengeFixture : testing::MainWindowFixture<ChallengeWindow> {
 TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatchRuns) {
   ChallengeFixture f;
   Controls& c = f.game.controls;
-  f.dataPage.elements = Common("io", "io", "tu", "attesa");
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("io", "io", "tu", "attesa"));
   EXPECT_TRUE(f.Requests().at(1).starts_with(P + "genera-sfida-sudoku.asp?genera="));
   EXPECT_EQ(f.effects.sounds, std::vector{f.base / "noconnect" / "notify.wav"});
   EXPECT_FALSE(c.SBLancia.enabled || c.LanciaSfida.enabled || c.SBAccetta.enabled);
   EXPECT_TRUE(c.SBAbbandona.enabled && c.AbbandonaSfida.enabled);
 
-  f.dataPage.elements = Common("io", "io", "tu", "corso");  // no puzzle yet: try again later
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("io", "io", "tu", "corso"));  // no puzzle yet: try again later
   EXPECT_FALSE(f.game.SfidaInCorso);
 
   c.TimerOnLogin.enabled = true;
   f.game.board.Texts[0] = "7";
   f.game.NumStorico = 5;
   f.game.Storico[3].fill(2);
-  f.dataPage.elements = Common("io", "io", "tu", "corso", Puzzle());
-  f.window.TimerOnLoginTimer();  // a fresh game whose history starts at the givens
+  f.Poll(Common("io", "io", "tu", "corso", Puzzle()));  // a fresh game, history at the givens
   EXPECT_TRUE(f.game.SfidaInCorso);
   EXPECT_EQ(f.game.board.Texts[0], "");
   EXPECT_EQ(f.game.NumStorico, 1);
@@ -270,14 +271,12 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
 
 TEST(PollChallengeStateTest, AnAbandonedChallengeResetsAndNoNameGoesOffline) {
   ChallengeFixture f;
-  f.dataPage.elements = Common("tu", "0", "tu", "0");
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("tu", "0", "tu", "0"));
   EXPECT_EQ(f.Requests()[1], P + "reset-sfida-sudoku.asp?id=tu;fine;0");
   EXPECT_TRUE(f.game.controls.SBLancia.enabled);
 
   f.game.Connesso = f.game.Registrato = true;
-  f.dataPage.elements = {{"nickname", ""}};
-  f.window.TimerOnLoginTimer();
+  f.Poll({{"nickname", ""}});
   EXPECT_EQ(f.dialogs.OnlyMessage(), "LOGIN errato.\n\rConfigurazione offline.");
   EXPECT_FALSE(f.game.Connesso || f.game.Registrato || f.game.controls.sfida.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));

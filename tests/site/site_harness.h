@@ -61,7 +61,8 @@ class Browser {
   const std::string& LastSetCookie() const { return lastSetCookie_; }
 
  private:
-  Answer Follow(httplib::Result result);
+  // Follows redirects from the answer to target, keeping the cookies on the way.
+  Answer Follow(httplib::Result result, const std::string& target);
   void KeepCookies(const httplib::Response& response);
   httplib::Headers CookieHeader() const;
 
