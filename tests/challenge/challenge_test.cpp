@@ -111,18 +111,17 @@ TEST(MatchBoardTest, PuzzlePiecesOpponentMovesAndFinderColours) {
   DatiSfida dati;
   dati.ultimamossa = "1234";      // cell 2 empty and open: taken; cell 3 a given: left
   dati.mossaprecedente = "0200";  // shorter than 81: the rest reads "0"
-  const auto copies = OpponentMoves(board, dati);
-  ASSERT_EQ(copies.size(), 2u);
-  EXPECT_EQ(std::pair(copies[0].p, copies[0].digit), std::pair(0, std::string("1")));
-  EXPECT_EQ(std::pair(copies[1].p, copies[1].digit), std::pair(2, std::string("3")));
+  std::string copies;
+  for (const CellCopy& copy : OpponentMoves(board, dati))
+    copies += std::to_string(copy.p) + ":" + copy.digit + " ";
+  EXPECT_EQ(copies, "0:1 2:3 ");
 
   // Flashed in the finder's colour; a cell without finder takes the other side's.
   const Rgb aqua{0, 255, 255}, darkGreen{0, 128, 0};
   dati.elementotrovatoda = "12";
-  EXPECT_EQ(FinderColour(dati, 0, false), aqua);
-  EXPECT_EQ(FinderColour(dati, 1, false), darkGreen);
-  EXPECT_EQ(FinderColour(dati, 2, true), darkGreen);
-  EXPECT_EQ(FinderColour(dati, 80, false), aqua);
+  EXPECT_EQ((std::vector{FinderColour(dati, 0, false), FinderColour(dati, 1, false),
+                         FinderColour(dati, 2, true), FinderColour(dati, 80, false)}),
+            (std::vector{aqua, darkGreen, darkGreen, aqua}));
 }
 
 TEST(BuildMoveReportTest, EachKindOfCell) {
@@ -223,10 +222,14 @@ struct ChallengeFixture : testing::MainWindowFixture<ChallengeWindow> {
     seen = wbSfida.navigations.size();
     return paths;
   }
+  // A tick of the challenge watch over a data page of these elements.
+  void Poll(const Elements& data) {
+    dataPage.elements = data;
+    window.TimerOnLoginTimer();
+  }
   // In a match as the challenger "io".
   void InMatch() {
-    dataPage.elements = Common("io", "io", "tu", "corso", Puzzle());
-    window.TimerOnLoginTimer();
+    Poll(Common("io", "io", "tu", "corso", Puzzle()));
     Requests();
     effects.fills.clear();
     effects.sounds.clear();
@@ -237,23 +240,20 @@ struct ChallengeFixture : testing::MainWindowFixture<ChallengeWindow> {
 TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatchRuns) {
   ChallengeFixture f;
   Controls& c = f.game.controls;
-  f.dataPage.elements = Common("io", "io", "tu", "attesa");
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("io", "io", "tu", "attesa"));
   EXPECT_TRUE(f.Requests().at(1).starts_with(P + "genera-sfida-sudoku.asp?genera="));
   EXPECT_EQ(f.effects.sounds, std::vector{f.base / "noconnect" / "notify.wav"});
   EXPECT_FALSE(c.SBLancia.enabled || c.LanciaSfida.enabled || c.SBAccetta.enabled);
   EXPECT_TRUE(c.SBAbbandona.enabled && c.AbbandonaSfida.enabled);
 
-  f.dataPage.elements = Common("io", "io", "tu", "corso");  // no puzzle yet: try again later
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("io", "io", "tu", "corso"));  // no puzzle yet: try again later
   EXPECT_FALSE(f.game.SfidaInCorso);
 
   c.TimerOnLogin.enabled = true;
   f.game.board.Texts[0] = "7";
   f.game.NumStorico = 5;
   f.game.Storico[3].fill(2);
-  f.dataPage.elements = Common("io", "io", "tu", "corso", Puzzle());
-  f.window.TimerOnLoginTimer();  // a fresh game whose history starts at the givens
+  f.Poll(Common("io", "io", "tu", "corso", Puzzle()));  // a fresh game, history at the givens
   EXPECT_TRUE(f.game.SfidaInCorso);
   EXPECT_EQ(f.game.board.Texts[0], "");
   EXPECT_EQ(f.game.NumStorico, 1);
@@ -262,8 +262,7 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
   EXPECT_EQ(f.game.board.Schema[1], "1" + kSolution.substr(1, 1));
   EXPECT_TRUE(c.TimerOnSfida.enabled && c.SBInviaMossa.enabled && c.PSfida.visible);
   EXPECT_FALSE(c.TimerOnLogin.enabled || c.Sudoku1.enabled || c.Opzioni1.enabled);
-  EXPECT_EQ(f.WQuillo.stops, 1);
-  EXPECT_EQ(f.wbSfida.stops, 0);
+  EXPECT_EQ(std::pair(f.WQuillo.stops, f.wbSfida.stops), std::pair(1, 0));
 
   f.game.board.Texts[3] = "7";  // a match being played is never loaded again
   f.window.TimerOnLoginTimer();
@@ -272,14 +271,12 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
 
 TEST(PollChallengeStateTest, AnAbandonedChallengeResetsAndNoNameGoesOffline) {
   ChallengeFixture f;
-  f.dataPage.elements = Common("tu", "0", "tu", "0");
-  f.window.TimerOnLoginTimer();
+  f.Poll(Common("tu", "0", "tu", "0"));
   EXPECT_EQ(f.Requests()[1], P + "reset-sfida-sudoku.asp?id=tu;fine;0");
   EXPECT_TRUE(f.game.controls.SBLancia.enabled);
 
   f.game.Connesso = f.game.Registrato = true;
-  f.dataPage.elements = {{"nickname", ""}};
-  f.window.TimerOnLoginTimer();
+  f.Poll({{"nickname", ""}});
   EXPECT_EQ(f.dialogs.OnlyMessage(), "LOGIN errato.\n\rConfigurazione offline.");
   EXPECT_FALSE(f.game.Connesso || f.game.Registrato || f.game.controls.sfida.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));

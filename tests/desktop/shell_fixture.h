@@ -70,9 +70,8 @@ class ShellTest : public ::testing::Test {
     for (int i = 0; i < cell.width() * cell.height(); ++i) {
       const QColor p = cell.pixelColor(i % cell.width(), i / cell.width());
       if (std::abs(p.red() - colour.red()) < 40 && std::abs(p.green() - colour.green()) < 40 &&
-          std::abs(p.blue() - colour.blue()) < 40) {
+          std::abs(p.blue() - colour.blue()) < 40)
         return true;
-      }
     }
     return false;
   }

@@ -74,26 +74,24 @@ TEST_F(GridTest, EditorReportsEveryChangeAndOnceMoreWhenItCloses) {
 
   reports.clear();
   grid.SetCellText(1, 0, "8");
-  Press(Qt::Key_Backspace);  // on a closed cell Backspace opens the editor without the digit
-  Press(Qt::Key_Escape);
-  Press(Qt::Key_Return);  // Enter opens the editor on the text silently and closes it with a report
-  Press(Qt::Key_Return);
+  // On a closed cell Backspace opens the editor without the digit; Enter opens it on the text
+  // silently and closes it with a report.
+  for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Return})
+    Press(key);
   EXPECT_EQ(reports, (std::vector<std::string>{"1,0:", "1,0:", "1,0:8"}));
 }
 
 TEST_F(GridTest, ACellRefusedForEditingNeverOpensTheEditorAndDeleteClearsAnOpenOne) {
   grid.mayEdit = [](int col, int row) { return !(col == 0 && row == 0); };
-  for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_F2, Qt::Key_Backspace, Qt::Key_Delete}) {
+  for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_F2, Qt::Key_Backspace, Qt::Key_Delete})
     Press(key);
-  }
   QTest::mouseClick(&grid, Qt::LeftButton, {}, grid.CellRect(0, 0).center());
   EXPECT_FALSE(grid.EditorOpen());
   EXPECT_TRUE(reports.empty());
   Press(Qt::Key_Down);
   grid.SetCellText(0, 1, "5");
-  Press(Qt::Key_Delete);  // an open cell: Delete clears it, the editor closed or open
-  Press(Qt::Key_6);
-  Press(Qt::Key_Delete);
+  // An open cell: Delete clears it, the editor closed or open.
+  for (Qt::Key key : {Qt::Key_Delete, Qt::Key_6, Qt::Key_Delete}) Press(key);
   EXPECT_EQ(reports, (std::vector<std::string>{"0,1:", "0,1:6", "0,1:"}));
 }
 
@@ -102,14 +100,10 @@ TEST_F(GridTest, NavigationKeysAskForTheirTargetAndReachTheLogicAsWindowsCodes) 
   grid.SetCurrent(3, 0);
   Press(Qt::Key_Right);  // (4, 0) refuses
   EXPECT_EQ(grid.CurrentCol(), 3);
-  Press(Qt::Key_End);
-  Press(Qt::Key_Tab);  // from the last column to the first of the next row
-  Press(Qt::Key_PageDown);
-  Press(Qt::Key_Home);
-  Press(Qt::Key_PageUp);
-  Press(Qt::Key_Up);  // at the top edge nothing is asked
-  Press(Qt::Key_Left);
-  Press(Qt::Key_Down);
+  // Tab goes from the last column to the first of the next row; at the top edge Up asks nothing.
+  for (Qt::Key key : {Qt::Key_End, Qt::Key_Tab, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_PageUp,
+                      Qt::Key_Up, Qt::Key_Left, Qt::Key_Down})
+    Press(key);
   EXPECT_EQ(asked,
             (std::vector<std::pair<int, int>>{{4, 0}, {8, 0}, {0, 1}, {0, 8}, {0, 0}, {0, 1}}));
   std::vector<int> codes;
@@ -333,9 +327,7 @@ TEST_F(ShellTest, TheGameTimerTheHoverPanelAndTheReplayedStepsExplanation) {
   Logic().Secondi = 3724;
   Find("Avvia1")->trigger();
   auto* time = Find<QLabel>("LTime");
-  for (int waited = 0; waited < 10000 && time->text() == "0h 0m 0s"; waited += 50) {
-    QTest::qWait(50);
-  }
+  ASSERT_TRUE(QTest::qWaitFor([time] { return time->text() != "0h 0m 0s"; }, 10000));
   EXPECT_EQ(time->text(), "1h 2m 5s");
 
   Logic().controls.MostraCandidati.checked = true;

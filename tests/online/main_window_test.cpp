@@ -23,9 +23,8 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRes
   MainWindowFixture<> f;
   int files = 0;  // the shipped sample puzzles: each one listed, every level among them
   for (const auto& entry : std::filesystem::directory_iterator(
-           std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets/temi")) {
+           std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets/temi"))
     files += std::filesystem::copy_file(entry.path(), f.base / "temi" / entry.path().filename());
-  }
   f.settings.values[kDebugger] = "no";
   f.game.Lingua = "en";
   f.game.controls.MostraCandidati.checked = true;
@@ -147,13 +146,12 @@ TEST(ShutdownTest, BlanksAndStopsEveryPaneInOrderAfterSigningOffOnlyWhenConnecte
   f.journal.clear();
   f.game.Connesso = true;
   f.window.FormClose();
-  EXPECT_EQ(f.journal, (std::vector<std::string>{
-                           "wbSfida navigate sign-off", "WQuillo navigate about:blank",
-                           "WQuillo stop", "WBdownload navigate about:blank", "WBdownload stop",
-                           "WBsoluzione navigate about:blank", "WBsoluzione stop",
-                           "WBTrascina navigate about:blank", "WBTrascina stop",
-                           "wbAltriSudoku navigate about:blank", "wbAltriSudoku stop",
-                           "wbSfida navigate about:blank", "wbSfida stop", "WebConnect stop"}));
+  std::vector<std::string> order{"wbSfida navigate sign-off"};
+  for (std::string pane :
+       {"WQuillo", "WBdownload", "WBsoluzione", "WBTrascina", "wbAltriSudoku", "wbSfida"})
+    order.insert(order.end(), {pane + " navigate about:blank", pane + " stop"});
+  order.push_back("WebConnect stop");
+  EXPECT_EQ(f.journal, order);
   MainWindowFixture<SigningOffWindow> offline;
   offline.Start(false);
   offline.journal.clear();

@@ -45,7 +45,7 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   Browser other(site_.Port());
   EXPECT_EQ(other.LogIn("CARLA", "pa%26ss+word"),
             std::string(kLogin) + "?res=carla&0&0&0&" + DateText(Today(), '-'));
-  EXPECT_NE(other.LastSetCookie().find("HttpOnly"), std::string::npos);
+  EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly"));
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
   browser_.Post(kRequest, "email=CARLA%40posta.it");
   const std::string renew = browser_.MailedLink(kRenew);
@@ -78,7 +78,7 @@ TEST_F(SiteAccounts, RefusedRegistrationsSayWhy) {
                            "user=4pw7anony7wp4&password=segreto&email=x%40b.it"}) {
     const Answer answer = browser_.Post(kRegister, form);
     EXPECT_EQ(answer.Address, refused) << form;
-    EXPECT_NE(answer.Body.find("class=\"e\""), std::string::npos) << form;
+    EXPECT_THAT(answer.Body, HasSubstr("class=\"e\"")) << form;
   }
 }
 

@@ -53,7 +53,7 @@ TEST_F(SiteCatalogue, TitlePagingAndFilters) {
             "/2015");
   const Answer past = browser_.Get(kSelect + ("2015_00_T_00_" + std::to_string(total + 1)) + "_q");
   EXPECT_EQ(past.Status, 200);
-  EXPECT_EQ(past.Title().find(';'), std::string::npos);
+  EXPECT_THAT(past.Title(), Not(HasSubstr(";")));
   EXPECT_EQ(Fields(Title("2015_3_T_00_1_quillo"))[4].substr(2), "/03/2015");
   // The marker may be an address; it is the game's and changes nothing.
   EXPECT_EQ(Title("2015_3_T_00_1_http://127.0.0.1:8642/sudoku/gioco-offline/altri-sudoku-3.asp"),
@@ -66,13 +66,13 @@ TEST_F(SiteCatalogue, TitlePagingAndFilters) {
     const auto given = Fields(Title("2020_00_T_26_" + std::to_string(page) + "_quillo"));
     EXPECT_TRUE(given.size() != 10 || given[2] == "26");
   }
-  EXPECT_EQ(Title("2020_00_T_81_1_quillo").find(';'), std::string::npos);
+  EXPECT_THAT(Title("2020_00_T_81_1_quillo"), Not(HasSubstr(";")));
 
   for (const char* of : {"", "abc", "2026_13_T_00_1_quillo", "2026_1_X_00_1_quillo",
                          "2026_1_T_00_-1_quillo", "2026_1_T", "99999999999_1_T_00_1_q"}) {
     const Answer answer = browser_.Get(std::string(kSelect) + of);
     EXPECT_EQ(answer.Status, 400) << of;
-    EXPECT_EQ(answer.Title().find(';'), std::string::npos) << of;
+    EXPECT_THAT(answer.Title(), Not(HasSubstr(";"))) << of;
   }
 }
 
@@ -106,8 +106,8 @@ TEST_F(SiteCatalogue, VotesPublishingAndTheSolutionPage) {
   browser_.Post(vote, "voto=8");
   browser_.Post(vote, "voto=1");  // a second vote of the same user does not count
   const Answer afterBruno = bruno.Post(vote, "voto=3");
-  EXPECT_NE(afterBruno.Body.find("Media voti: 5.5 - Votanti: 2"), std::string::npos);
-  EXPECT_NE(afterBruno.Body.find("gi\u00e0 votato"), std::string::npos);
+  EXPECT_THAT(afterBruno.Body, HasSubstr("Media voti: 5.5 - Votanti: 2"));
+  EXPECT_THAT(afterBruno.Body, HasSubstr("gi\u00e0 votato"));
 
   SeededRandom random(4242);
   const MadePuzzle made = MakePuzzle(random, false, 24);
@@ -116,10 +116,8 @@ TEST_F(SiteCatalogue, VotesPublishingAndTheSolutionPage) {
       browser_.Get("/sudoku/gioco-offline/pubblica-sudoku.asp?who=x&pz=" + made.Digits).Status,
       403);
   EXPECT_EQ(guest.Get(publish + made.Digits).Status, 403);
-  EXPECT_NE(browser_.Get(publish + made.Digits).Body.find("pubblicato con il numero"),
-            std::string::npos);
-  EXPECT_NE(browser_.Get(publish + made.Digits).Body.find("gi\u00e0 pubblicato"),
-            std::string::npos);
+  EXPECT_THAT(browser_.Get(publish + made.Digits).Body, HasSubstr("pubblicato con il numero"));
+  EXPECT_THAT(browser_.Get(publish + made.Digits).Body, HasSubstr("gi\u00e0 pubblicato"));
   std::string crowded = made.Digits;  // 31 givens, still unique
   for (std::size_t i = 0; std::count(crowded.begin(), crowded.end(), '0') > 50; ++i)
     if (crowded[i] == '0') crowded[i] = made.Solution[i];
@@ -137,21 +135,20 @@ TEST_F(SiteCatalogue, VotesPublishingAndTheSolutionPage) {
                                         {several, "pi\u00f9 di una soluzione"},
                                         {clash, "non ammette soluzioni"},
                                         {std::string("12345"), "81 cifre"}})
-    EXPECT_NE(browser_.Get(publish + digits).Body.find(refusal), std::string::npos) << refusal;
+    EXPECT_THAT(browser_.Get(publish + digits).Body, HasSubstr(refusal)) << refusal;
 
   const auto puzzle = PuzzleByNumber(Store(), 77);
   const Answer solution = browser_.Get("/sudoku/gioco-offline/soluzioni.asp?of=___77");
   const std::string firstCell = puzzle->Digits[0] == '0' ? "class=\"c0 s\">" : "class=\"c0\">";
-  EXPECT_NE(solution.Body.find(firstCell + puzzle->Solution[0]), std::string::npos);
+  EXPECT_THAT(solution.Body, HasSubstr(firstCell + puzzle->Solution[0]));
   EXPECT_EQ(browser_.Get("/sudoku/gioco-offline/soluzioni.asp?of=2009_3_5_x").Status, 400);
   EXPECT_EQ(browser_.Get("/sudoku/gioco-offline/stampa-sudoku.asp?num=99999").Status, 404);
 }
 
 TEST_F(SiteCatalogue, CollectionsAreZipsOfThePuzzleFiles) {
   const std::string list = "/sudoku/download/file-download-list.asp?";
-  EXPECT_NE(browser_.Get(list + "when=01-01-2026&who=Anonimo")
-                .Body.find("href=\"/sudoku/download/puzzles-2009-03.zip\""),
-            std::string::npos);
+  EXPECT_THAT(browser_.Get(list + "when=01-01-2026&who=Anonimo").Body,
+              HasSubstr("href=\"/sudoku/download/puzzles-2009-03.zip\""));
   const Answer zip = browser_.Get(list + "when=01-01-2026&who=Anonimo&what=puzzles-2009-03.zip");
   ASSERT_EQ(zip.Status, 200);
   EXPECT_EQ(zip.Headers.find("Content-Disposition")->second,

@@ -77,7 +77,8 @@ void Browser::KeepCookies(const httplib::Response& response) {
   }
 }
 
-Answer Browser::Follow(httplib::Result result) {
+Answer Browser::Follow(httplib::Result result, const std::string& target) {
+  if (result) result->location = target;
   for (int hops = 0; hops < 5; ++hops) {
     if (!result) throw std::runtime_error("request failed");
     KeepCookies(*result);
@@ -89,25 +90,17 @@ Answer Browser::Follow(httplib::Result result) {
     if (result) result->location = location;
   }
   if (!result) throw std::runtime_error("request failed");
-  Answer answer;
-  answer.Status = result->status;
-  answer.Address = result->location;
-  answer.Body = result->body;
-  answer.Headers = result->headers;
-  return answer;
+  return {result->status, result->location, result->body, result->headers};
 }
 
 Answer Browser::Get(const std::string& target) {
-  auto result = client_.Get(target.c_str(), CookieHeader());
-  if (result) result->location = target;
-  return Follow(std::move(result));
+  return Follow(client_.Get(target.c_str(), CookieHeader()), target);
 }
 
 Answer Browser::Post(const std::string& target, const std::string& form) {
-  auto result =
-      client_.Post(target.c_str(), CookieHeader(), form, "application/x-www-form-urlencoded");
-  if (result) result->location = target;
-  return Follow(std::move(result));
+  return Follow(
+      client_.Post(target.c_str(), CookieHeader(), form, "application/x-www-form-urlencoded"),
+      target);
 }
 
 std::string Browser::SignUp(const std::string& user, const std::string& password) {

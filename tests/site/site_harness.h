@@ -11,12 +11,16 @@
 #include <string>
 #include <thread>
 
+#include <gmock/gmock.h>
 #include <httplib.h>
 
 #include "site/site.h"
 #include "storage/storage_test_support.h"
 
 namespace sudoku::site::testing {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct Answer {
   int Status = 0;
@@ -57,7 +61,8 @@ class Browser {
   const std::string& LastSetCookie() const { return lastSetCookie_; }
 
  private:
-  Answer Follow(httplib::Result result);
+  // Follows redirects from the answer to target, keeping the cookies on the way.
+  Answer Follow(httplib::Result result, const std::string& target);
   void KeepCookies(const httplib::Response& response);
   httplib::Headers CookieHeader() const;
 

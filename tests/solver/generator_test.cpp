@@ -34,12 +34,11 @@ bool SinglesSolve(std::array<std::int32_t, 81> values) {
     placed = false;
     for (int cell = 0; cell < 81; ++cell) {  // naked singles
       int count = 0, last = 0;
-      for (int digit = 1; digit <= 9; ++digit) {
+      for (int digit = 1; digit <= 9; ++digit)
         if (fits(cell, digit)) ++count, last = digit;
-      }
       if (count == 1) values[cell] = last, placed = true;
     }
-    for (int unit = 0; unit < 27; ++unit) {  // hidden singles: rows, columns, boxes
+    for (int unit = 0; unit < 27; ++unit)  // hidden singles: rows, columns, boxes
       for (int digit = 1; digit <= 9; ++digit) {
         int count = 0, last = -1;
         for (int cell = 0; cell < 81; ++cell) {
@@ -49,7 +48,6 @@ bool SinglesSolve(std::array<std::int32_t, 81> values) {
         }
         if (count == 1) values[last] = digit, placed = true;
       }
-    }
   }
   return std::find(values.begin(), values.end(), 0) == values.end();
 }

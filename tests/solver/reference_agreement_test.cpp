@@ -45,13 +45,10 @@ Board RandomPosition(SeededRandom& random, int minKeep, int maxKeep) {
   const auto values = ValuesOfRowMajor(text);
   const bool asGivens = random.Next(0, 1) == 0;
   Board board;
-  for (int cell = 0; cell < 81; ++cell) {
-    if (values[cell] == 0) continue;
-    if (asGivens)
-      board.Schema[cell] = "1" + std::to_string(values[cell]);
-    else
-      board.Texts[cell] = std::to_string(values[cell]);
-  }
+  for (int cell = 0; cell < 81; ++cell)
+    if (values[cell] != 0)
+      (asGivens ? board.Schema : board.Texts)[cell] =
+          (asGivens ? "1" : "") + std::to_string(values[cell]);
   if (random.Next(0, 7) == 0) board.Texts[random.Next(0, 80)] = random.Next(0, 1) ? "x" : "12";
   return board;
 }

@@ -5,15 +5,14 @@
 #include <tuple>
 
 #include "solver/generator.h"
-#include "solver/reference/reference_solver.h"
 #include "solver/solution_counter.h"
 
 namespace sudoku {
 namespace {
 
-// The empty grid stops at the limit, on the same solutions as the literal search (the first
-// fills column 1 with 1 to 9), and a count goes on from where the caller left it.
-TEST(CountSolutions, StopsAtTheLimitInColumnMajorOrder) {
+// The empty grid stops at the limit, and a count goes on from where the caller left it. Which
+// solutions are found, in which order, is the literal search's (reference_agreement_test).
+TEST(CountSolutions, StopsAtTheLimitAndGoesOnFromTheCallersCount) {
   for (const auto& [limit, startAt, want] :
        {std::tuple{1, 0, 1}, {10, 0, 10}, {60, 0, 60}, {5, 3, 5}, {5, 5, 5}, {5, 9, 9}}) {
     CountState state;
@@ -22,11 +21,6 @@ TEST(CountSolutions, StopsAtTheLimitInColumnMajorOrder) {
     CountSolutions(CandidateGrid::Full(), limit, state, [&] { ++advances; });
     EXPECT_EQ(state.NumSoluzioni, want) << limit << " from " << startAt;
     EXPECT_EQ(advances > 0, startAt < limit) << limit << " from " << startAt;
-    reference::Counter literal;
-    if (startAt == 0 && limit <= 10)
-      reference::CountSolutions(reference::Grid::Full(), limit, literal, Board());
-    for (int cell = 0; cell < 81 && literal.NumSoluzioni > 0; ++cell)
-      ASSERT_EQ(state.Soluzione[cell], literal.Soluzione[cell / 9 + 1][cell % 9 + 1]);
   }
 }
 

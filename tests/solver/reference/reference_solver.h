@@ -32,7 +32,6 @@ struct Steps {
 struct Counter {
   std::int32_t NumSoluzioni = 0;
   std::int32_t Soluzione[10][10] = {};
-  long advances = 0;
 };
 
 Grid PlaceDigit(const Grid& grid, int x, int y, bool full, int d, const Board& board, Steps* steps);
