@@ -37,8 +37,7 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel; cancel when empty
   std::vector<std::filesystem::path> openDirectories;
   std::deque<std::optional<std::filesystem::path>> openAnswers;  // cancel when empty
-  std::deque<std::string> loginAnswers;                          // "noconnect" when empty
-  int loginShown = 0;
+  int loginShown = 0;  // the login box answers "noconnect"
 
   void Message(BoxKind kind, const std::string& text) override { messages.push_back({kind, text}); }
   bool Confirm(const std::string& text) override {
@@ -61,7 +60,7 @@ class FakeDialogs : public Dialogs {
   }
   std::string ShowLogin() override {
     ++loginShown;
-    return Pop(loginAnswers, std::string("noconnect"));
+    return "noconnect";
   }
   void ShowAbout() override {}
 
