@@ -37,7 +37,8 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel; cancel when empty
   std::vector<std::filesystem::path> openDirectories;
   std::deque<std::optional<std::filesystem::path>> openAnswers;  // cancel when empty
-  int loginShown = 0;  // the login box answers "noconnect"
+  std::deque<std::string> loginAnswers;                          // "noconnect" when empty
+  int loginShown = 0;
 
   void Message(BoxKind kind, const std::string& text) override { messages.push_back({kind, text}); }
   bool Confirm(const std::string& text) override {
@@ -60,7 +61,7 @@ class FakeDialogs : public Dialogs {
   }
   std::string ShowLogin() override {
     ++loginShown;
-    return "noconnect";
+    return Pop(loginAnswers, std::string("noconnect"));
   }
   void ShowAbout() override {}
 

@@ -104,9 +104,9 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{
                 {BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
-  EXPECT_EQ(Shown(f.game), kPuzzle);  // the grid is back all the same
-  EXPECT_EQ(f.game.Secondi, 0);
-  EXPECT_TRUE(f.game.controls.SudokuTimer.enabled);
+  // The grid is back all the same.
+  EXPECT_EQ(State(f.game),
+            "||0s|undo 0|timer on|" + std::string(kPuzzle) + "|" + std::string(kPuzzle));
 }
 
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
@@ -159,10 +159,10 @@ TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
   const std::string longName(40, 'n');
   WriteBytes(stats, "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
                         "[nome]b[timer]0h 0m 15s\r\n");
-  const std::string text = Report(f, "it");
-  EXPECT_NE(text.find("risolti 3 puzzles"), std::string::npos);
-  EXPECT_NE(text.find("di 0h 0m 10s"), std::string::npos);  // 30 s over 3 records
-  EXPECT_NE(text.find("Il puzzle " + longName.substr(0, 30) + " \xE8"), std::string::npos);
+  EXPECT_EQ(Report(f, "it"),  // 30 s over 3 records
+            "Sono stati risolti 3 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 0m 10s"
+            "\n\r\n\rIl puzzle " +
+                longName.substr(0, 30) + " \xE8 stato risolto con il tempo minimo di 0h  0m  15s");
   // Hours beyond any real count do not read either, rather than wrap into a tiny time.
   WriteBytes(stats,
              "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
@@ -273,10 +273,9 @@ TEST_F(Authoring, OpeningAnUnfinishedPuzzleFillsEntriesAndLeavesTheTimer) {
     EXPECT_EQ(f.dialogs.openDirectories.back(), unfinished);
     EXPECT_EQ(f.game.controls.PageControl1.activePage, "TSHelp");
     EXPECT_EQ(f.game.controls.LTime.caption, "0h 7m 0s");
-    EXPECT_EQ(Texts(f.game), "5........6" + std::string(71, '.'));
-    EXPECT_EQ(Shown(f.game), Texts(f.game));  // the givens went with the reset
-    EXPECT_EQ(f.game.Secondi, 0);
-    EXPECT_EQ(f.game.controls.SudokuTimer.enabled, running);
+    const std::string entries = "5........6" + std::string(71, '.');  // the givens went
+    EXPECT_EQ(State(f.game), "||0s|undo 0|timer " + std::string(running ? "on|" : "off|") +
+                                 entries + "|" + entries);
   }
   EXPECT_TRUE(f.dialogs.messages.empty());
 

@@ -29,12 +29,11 @@ TEST(GameFolderTest, TheVariablesDecideWhereItIsAndTheFillingNeverOverwrites) {
 
   // An empty folder gets the assets; an existing file stays.
   TempFolder root;
-  std::filesystem::create_directories(root / "assets" / "temi" / "mioschema");
-  std::filesystem::create_directories(root / "assets" / "noconnect");
-  WriteBytes(root / "assets" / "noconnect" / "sudoku.html", "shipped");
-  WriteBytes(root / "assets" / "temi" / "a.tema", "shipped");
-  WriteBytes(root / "assets" / "temi" / "mioschema" / "b.txt", "shipped");
-  WriteBytes(root / "assets" / "other.txt", "not copied");
+  for (const char* name :
+       {"noconnect/sudoku.html", "temi/a.tema", "temi/mioschema/b.txt", "other.txt"}) {
+    std::filesystem::create_directories((root / "assets" / name).parent_path());
+    WriteBytes(root / "assets" / name, "shipped");
+  }
 
   const auto game = root / "new" / "game";
   PrepareGameFolder(game, root / "assets");
