@@ -113,7 +113,7 @@ TEST_F(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCandidateCellInColumnOrder)
   EXPECT_EQ(f.effects.fills.size(), expected.size());
 }
 
-TEST_F(BoardTest, RightClickPaintsOpenCellsOnlyInTheSelectedColour) {
+TEST_F(BoardTest, RightClickPaintsOpenCellsInTheSelectedColourAndHoverShowsCandidates) {
   g.board.Schema[CellIndex(0, 0)] = "15";
   g.board.Texts[CellIndex(2, 1)] = "4";
   g.sudokugridMouseDown(MouseButton::Right, 10, 10);  // a given
@@ -137,10 +137,9 @@ TEST_F(BoardTest, RightClickPaintsOpenCellsOnlyInTheSelectedColour) {
 
   g.AzzeraGriglia();  // a board rewrite ends every mark
   EXPECT_EQ(f.effects.log.back(), "clear sudokugrid");
-}
 
-// Where the panel shows is the shell's HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer.
-TEST_F(BoardTest, HoverPanelNeedsItsOptionAndGoesWhenThePointerLeaves) {
+  // The hover panel needs its option and goes when the pointer leaves; where it shows is the
+  // shell's HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer.
   g.controls.UAgrid.cells[CellIndex(2, 1)] = "149";
   g.sudokugridMouseMove(80, 40);
   EXPECT_FALSE(g.controls.lpos.visible);  // option off: untouched

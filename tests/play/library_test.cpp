@@ -271,7 +271,9 @@ TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
   EXPECT_TRUE(ParsePuzzleLine(kLine + "  # comment 1234"));
 }
 
-TEST_F(LibraryTest, APastedPuzzleWithOneSolutionJoinsTheLibraryAndIsPlayed) {
+// A pasted puzzle with one solution joins the library and is played; once solved, it leads the
+// chart's series, whose levels and running average skip unreadable lines.
+TEST_F(LibraryTest, APastedPuzzleJoinsTheLibraryAndIsPlayedThenChartedWhenSolved) {
   f.game.IncollaSchemaText(kLine.substr(0, 30) + std::string(51, '.'));  // many solutions
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Lo schema in griglia ha pi\xF9 di una soluzione!");
   f.dialogs.messages.clear();
@@ -282,6 +284,21 @@ TEST_F(LibraryTest, APastedPuzzleWithOneSolutionJoinsTheLibraryAndIsPlayed) {
   EXPECT_EQ(f.game.board.Schema[CellIndex(0, 0)], "15");
   EXPECT_EQ(f.game.CopiaSchemaText(), kLine);
   EXPECT_GE(f.game.controls.LVsudoku.selected, 0);
+
+  const std::string name = f.game.controls.enomefile.text;
+  const auto stats = StatisticsPath(f.base);
+  AppendStatLine(stats, name, "0h 4m 0s");
+  AppendStatLine(stats, "other.tema", "0h 2m 30s");
+  std::ofstream(stats, std::ios::app) << "garbage\r\n[nome]x[timer]0h xm 1s\r\n";
+  AppendStatLine(stats, "other.tema", "1h 0m 0s");
+  const SolveSeries series = ReadSolveSeries(f.base);
+  ASSERT_EQ(series.points.size(), 3u);
+  EXPECT_EQ(series.skipped, 2);
+  EXPECT_EQ(series.points[0].name, name);
+  EXPECT_GE(series.points[0].level, 1);
+  EXPECT_EQ(series.points[1].level, 0);
+  EXPECT_DOUBLE_EQ(series.points[1].averageMinutes, 3.25);
+  EXPECT_DOUBLE_EQ(series.points[2].minutes, 60);
 }
 
 TEST_F(LibraryTest, ImportCountsNewDuplicateAndInvalidLines) {
@@ -303,24 +320,6 @@ TEST_F(LibraryTest, ImportCountsNewDuplicateAndInvalidLines) {
   f.game.ImportaSchemi1Click();  // the same file again adds nothing
   EXPECT_EQ(f.dialogs.messages.at(0).text.substr(0, 18), "Schemi aggiunti: 0");
   EXPECT_FALSE(f.game.controls.ProgressBar1.visible);
-}
-
-TEST_F(LibraryTest, SolvesInOrderWithLevelsAndRunningAverageUnreadableLinesSkipped) {
-  f.game.IncollaSchemaText(kLine);
-  const std::string name = f.game.controls.enomefile.text;
-  const auto stats = StatisticsPath(f.base);
-  AppendStatLine(stats, name, "0h 4m 0s");
-  AppendStatLine(stats, "other.tema", "0h 2m 30s");
-  std::ofstream(stats, std::ios::app) << "garbage\r\n[nome]x[timer]0h xm 1s\r\n";
-  AppendStatLine(stats, "other.tema", "1h 0m 0s");
-  const SolveSeries series = ReadSolveSeries(f.base);
-  ASSERT_EQ(series.points.size(), 3u);
-  EXPECT_EQ(series.skipped, 2);
-  EXPECT_EQ(series.points[0].name, name);
-  EXPECT_GE(series.points[0].level, 1);
-  EXPECT_EQ(series.points[1].level, 0);
-  EXPECT_DOUBLE_EQ(series.points[1].averageMinutes, 3.25);
-  EXPECT_DOUBLE_EQ(series.points[2].minutes, 60);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST(PuzzleFile, AFileLaidOutByHandReads) {
   EXPECT_FALSE(puzzle.GridIsComplete());
 }
 
-TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefused) {
+TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefusedNamesPadded) {
   TempFolder folder;
   const auto file = folder / "long.tema";
   SeededRandom random(3);
@@ -98,16 +98,15 @@ TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefuse
   bad[40] = 10;
   EXPECT_THROW(WritePuzzleFile(folder / "new.tema", {}, bad, random), std::invalid_argument);
   EXPECT_FALSE(std::filesystem::exists(folder / "new.tema"));
-}
 
-TEST(PuzzleFileName, FieldsArePaddedAndCatalogueNamesStayPlainFileNames) {
+  // Name fields are padded and catalogue names stay plain file names.
   EXPECT_EQ(AuthoredPuzzleFileName({2026, 12, 5, 18, 20, 41}), "ute-05-12-2026-18-20-41.tema");
   EXPECT_EQ(CataloguePuzzleFileName("45", "05/02/2006"), "0045-puzzle_5-2-06.tema");
   EXPECT_EQ(CataloguePuzzleFileName("12345", "20/10/2010"), "-puzzle_20-10-10.tema");
   EXPECT_EQ(CataloguePuzzleFileName("../", ""), "0..--puzzle_.tema");
 }
 
-TEST(GameTextFileTest, SavedGameWritesTextsThenGivensColumnByColumn) {
+TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTheTimer) {
   Board board;
   board.Schema[CellIndex(0, 0)] = "15";  // a given without text
   board.Texts[CellIndex(0, 1)] = "7";
@@ -121,9 +120,8 @@ TEST(GameTextFileTest, SavedGameWritesTextsThenGivensColumnByColumn) {
       "[timer]:1h 2m 3s\r\n[griglia]:573" + std::string(78, '0') + "\r\n[ua]:5#125#";
   for (int i = 2; i < 81; ++i) expected += "0#";
   EXPECT_EQ(SavedGameText("1h 2m 3s", board, candidates), expected + "\r\n");
-}
 
-TEST(GameTextFileTest, ReadsLinesByPositionAndNeverPastTheirEndAndTheTimerText) {
+  // Lines read by position and never past their end.
   const std::string grid = std::string(80, '0') + "9" + "12345";  // the surplus is ignored
   for (const char* end : {"\r\n", "\n", "\r"}) {
     const GameTextContent read = ParseGameText("[xxxxx]:2h 0m 0s" + std::string(end) +

@@ -117,9 +117,9 @@ TEST(RecordFile, AppendedRecordsHaveTheirLayoutAndReplaceTheFileWholeOrRefuseLea
   EXPECT_THROW(AppendRecord(folder.Path(), record), std::runtime_error);
 }
 
-TEST(RecordFile, OnlyTheFirst100000BytesAreRead) {
+TEST(RecordFile, OnlyTheFirst100000BytesAreReadAndTruncatedOrUnreadableFilesReadAsFailures) {
   TempFolder folder;
-  const auto file = folder / "long.tema";
+  const auto file = folder / "cut.tema";
   SeededRandom random(5);
   const std::string content = ManyRecords(600, random);
   WriteBytes(file, content);
@@ -131,12 +131,7 @@ TEST(RecordFile, OnlyTheFirst100000BytesAreRead) {
   }
   EXPECT_EQ(ReadRecord(file, inside), "record " + std::to_string(inside));
   EXPECT_EQ(ReadRecord(file, inside + 2), "-1");
-}
 
-TEST(RecordFile, TruncatedAndUnreadableFilesReadAsFailures) {
-  TempFolder folder;
-  const auto file = folder / "cut.tema";
-  SeededRandom random(6);
   const std::string whole = ManyRecords(2, random);
   const std::size_t groupsEnd = 2 + 10 * 5;  // code and the groups of "08record 1"
   for (std::size_t size = 0; size < whole.size(); ++size) {
