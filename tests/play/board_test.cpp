@@ -62,8 +62,7 @@ TEST_F(BoardTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
 TEST_F(BoardTest, CountAfterEntryReportsNoneAndOneOnly) {
   g.controls.Seganalanosoluzioni.checked = true;
   g.AzzeraGriglia();
-  std::string rows(kSolved);
-  rows[0] = '.';
+  const std::string rows = "." + std::string(kSolved.substr(1));
   SetTexts(g, rows);
   g.sudokugridSetEditText(0, 0, "5");
   g.Lingua = "en";
