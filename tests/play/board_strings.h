@@ -52,4 +52,12 @@ inline std::string Shown(const Game& game) {
   return rows;
 }
 
+// The game in hand in one line: file name, title, clock seconds, undo depth, whether the timer
+// runs, then the shown values and the texts as above.
+inline std::string State(const Game& g) {
+  return g.controls.enomefile.text + "|" + g.controls.LTitle.caption + "|" +
+         std::to_string(g.Secondi) + "s|undo " + std::to_string(g.NumStorico) + "|timer " +
+         (g.controls.SudokuTimer.enabled ? "on|" : "off|") + Shown(g) + "|" + Texts(g);
+}
+
 }  // namespace sudoku::testing

@@ -17,10 +17,8 @@ struct BoardTest : ::testing::Test {
   GameFixture f;
   Game& g = f.game;
 };
-using EntryTest = BoardTest;
-using MarksTest = BoardTest;
 
-TEST_F(EntryTest, TheLastDigitTypedCountsAndIsRecordedUntilTheHistoryIsFull) {
+TEST_F(BoardTest, TheLastDigitTypedCountsAndIsRecordedUntilTheHistoryIsFull) {
   g.AzzeraGriglia();
   for (const char* text : {"50", "5a", ""}) {  // empty the cell, record nothing
     g.board.Texts[CellIndex(4, 4)] = "5";
@@ -43,32 +41,28 @@ TEST_F(EntryTest, TheLastDigitTypedCountsAndIsRecordedUntilTheHistoryIsFull) {
   EXPECT_EQ(g.Storico[100][CellIndex(0, 0)], 4);
 }
 
-TEST_F(EntryTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
+TEST_F(BoardTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
   SetGivens(g, "12.45.7.." + std::string(71, '.') + "9");
   BoardGrid& grid = g.controls.sudokugrid;
   grid.col = 2;  // leftwards is the shell's ArrowKeysJumpOverGivensAndStopAtTheEdge
-  g.sudokugridKeyDown(kKeyRight);
-  EXPECT_FALSE(g.sudokugridSelectCell(8, 8));  // right edge: stays
-  EXPECT_EQ(grid.col, 2);
-  g.sudokugridKeyDown(kKeyUp);
-  EXPECT_FALSE(g.sudokugridSelectCell(8, 8));
-  EXPECT_EQ(std::pair(grid.col, grid.row), std::pair(8, 7));
-  g.sudokugridKeyDown(kKeyDown);
-  EXPECT_FALSE(g.sudokugridSelectCell(3, 0));
-  EXPECT_EQ(std::pair(grid.col, grid.row), std::pair(3, 1));
-
-  g.sudokugridKeyDown('7');
-  EXPECT_FALSE(g.sudokugridSelectCell(0, 0));  // no arrow: stays
-  EXPECT_EQ(grid.row, 1);
+  // Where the cursor lands when key went down and then the given (col, row) was clicked.
+  const auto select = [&](int key, int col, int row) {
+    g.sudokugridKeyDown(key);
+    EXPECT_FALSE(g.sudokugridSelectCell(col, row));
+    return std::pair(grid.col, grid.row);
+  };
+  EXPECT_EQ(select(kKeyRight, 8, 8), std::pair(2, 0));  // right edge: stays
+  EXPECT_EQ(select(kKeyUp, 8, 8), std::pair(8, 7));
+  EXPECT_EQ(select(kKeyDown, 3, 0), std::pair(3, 1));
+  EXPECT_EQ(select('7', 0, 0), std::pair(3, 1));  // no arrow: stays
   EXPECT_TRUE(g.sudokugridSelectCell(6, 6));
   EXPECT_EQ(std::pair(grid.col, grid.row), std::pair(6, 6));
 }
 
-TEST_F(EntryTest, CountAfterEntryReportsNoneAndOneOnly) {
+TEST_F(BoardTest, CountAfterEntryReportsNoneAndOneOnly) {
   g.controls.Seganalanosoluzioni.checked = true;
   g.AzzeraGriglia();
-  std::string rows(kSolved);
-  rows[0] = '.';
+  const std::string rows = "." + std::string(kSolved.substr(1));
   SetTexts(g, rows);
   g.sudokugridSetEditText(0, 0, "5");
   g.Lingua = "en";
@@ -88,17 +82,15 @@ TEST_F(EntryTest, CountAfterEntryReportsNoneAndOneOnly) {
 }
 
 TEST_F(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCandidateCellInColumnOrder) {
-  g.AzzeraGriglia();
-  g.board.Texts[CellIndex(0, 0)] = "5";
-  g.board.Texts[CellIndex(4, 0)] = "5";  // a clash in row 0
+  const std::string clash = "5...5" + std::string(76, '.');  // a clash in row 0
+  SetTexts(g, clash);
   g.AggiornaGriglia();
   EXPECT_TRUE(f.effects.fills.empty());  // option off
 
   g.AzzeraGriglia();
   g.AggiornaGriglia();
   g.EvidenziaErroreClick();
-  g.board.Texts[CellIndex(0, 0)] = "5";
-  g.board.Texts[CellIndex(4, 0)] = "5";
+  SetTexts(g, clash);
   f.effects.log.clear();
   g.AggiornaGriglia();
   std::vector<FilledRect> expected;
@@ -120,7 +112,7 @@ TEST_F(BoardTest, ErrorHighlightFlashesEachNewlyEmptyCandidateCellInColumnOrder)
   EXPECT_EQ(f.effects.fills.size(), expected.size());
 }
 
-TEST_F(MarksTest, RightClickPaintsOpenCellsOnlyInTheSelectedColour) {
+TEST_F(BoardTest, RightClickPaintsOpenCellsInTheSelectedColourAndHoverShowsCandidates) {
   g.board.Schema[CellIndex(0, 0)] = "15";
   g.board.Texts[CellIndex(2, 1)] = "4";
   g.sudokugridMouseDown(MouseButton::Right, 10, 10);  // a given
@@ -144,10 +136,9 @@ TEST_F(MarksTest, RightClickPaintsOpenCellsOnlyInTheSelectedColour) {
 
   g.AzzeraGriglia();  // a board rewrite ends every mark
   EXPECT_EQ(f.effects.log.back(), "clear sudokugrid");
-}
 
-// Where the panel shows is the shell's HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer.
-TEST_F(BoardTest, HoverPanelNeedsItsOptionAndGoesWhenThePointerLeaves) {
+  // The hover panel needs its option and goes when the pointer leaves; where it shows is the
+  // shell's HoverPanelShowsTheCandidatesAboveTheCellUnderThePointer.
   g.controls.UAgrid.cells[CellIndex(2, 1)] = "149";
   g.sudokugridMouseMove(80, 40);
   EXPECT_FALSE(g.controls.lpos.visible);  // option off: untouched
@@ -195,8 +186,7 @@ TEST_F(BoardTest, OnlyAProperGridIsSolvedAndASolveIsAnnouncedOnceUntilTheBoardCh
   g.sudokugridSetEditText(8, 8, "9");
   g.Lingua = "en";
   g.sudokugridKeyUp();
-  ASSERT_EQ(f.dialogs.messages.size(), 2u);
-  EXPECT_EQ(f.dialogs.messages[1].text, "Congratulations!\n\rPuzzle Solved");
+  EXPECT_EQ(f.dialogs.messages.at(1).text, "Congratulations!\n\rPuzzle Solved");
   EXPECT_EQ(ReadBytes(stats),
             "[nome]abc.tema[timer]0h 1m 23s\r\n[nome]abc.tema[timer]0h 1m 23s\r\n");
 

@@ -1,5 +1,7 @@
 // The puzzle library: which files are listed and marked solved, the sort of each column, the
-// load of a puzzle and the files refused, undo and the restart of the game.
+// load of a puzzle and the files refused, undo and the restart of the game; puzzles in and out
+// as text (the forms a paste accepts, the paste into the library, importing a file of puzzles)
+// and the statistics chart's series.
 #include <chrono>
 #include <fstream>
 
@@ -8,6 +10,9 @@
 #include "play/board_strings.h"
 #include "play/fakes.h"
 #include "play/puzzle_files.h"
+#include "play/puzzle_text.h"
+#include "play/solve_chart.h"
+#include "play/statistics_file.h"
 
 namespace sudoku::testing {
 namespace {
@@ -138,18 +143,12 @@ TEST_F(LoadedGame, FilesThatAreNotPuzzlesAreRefusedByNameAndTheGameInHandStays) 
   g.AggiornaElenco();
   g.sudokugridSetEditText(2, 0, "4");
   g.Secondi = 42;
-  const std::string title = g.controls.LTitle.caption;
-  const std::string shown = Shown(g);
+  const std::string inHand = State(g);
   const auto expectGameInHand = [&](const std::string& name) {
-    ASSERT_EQ(f.dialogs.messages.size(), 1u) << name;
-    EXPECT_EQ(f.dialogs.messages[0].kind, BoxKind::Error);
-    EXPECT_NE(f.dialogs.messages[0].text.find(name), std::string::npos);
-    EXPECT_EQ(g.controls.enomefile.text, "p1.tema");
-    EXPECT_EQ(g.controls.LTitle.caption, title);
-    EXPECT_EQ(Shown(g), shown);
+    EXPECT_NE(f.dialogs.OnlyMessage().find(name), std::string::npos) << name;
+    EXPECT_EQ(f.dialogs.messages.at(0).kind, BoxKind::Error);
+    EXPECT_EQ(State(g), inHand);
     EXPECT_EQ(g.board.Schema[CellIndex(0, 0)], "15");
-    EXPECT_EQ(g.Secondi, 42);
-    EXPECT_EQ(g.NumStorico, 2);
     f.dialogs.messages.clear();
   };
   for (int row : {1, 2, 3}) {
@@ -191,30 +190,25 @@ TEST_F(LoadedGame, OneEntryReportedTwiceIsUndoneInOneStepAndTheMarksGo) {
 }
 
 TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
+  const std::string loaded =
+      "p1.tema|Puzzle n\xB0"
+      "123 del 12-05-2008 level 3|0s|undo 1|timer ";
+  const std::string board = "|" + std::string(kPuzzle) + "|" + std::string(81, '.');
+  EXPECT_EQ(State(g), loaded + "on" + board);
   EXPECT_TRUE(g.controls.RicominciaPartita.enabled);
-  EXPECT_EQ(g.controls.enomefile.text, "p1.tema");
-  EXPECT_EQ(g.controls.LTitle.caption,
-            "Puzzle n\xB0"
-            "123 del 12-05-2008 level 3");
   EXPECT_EQ(g.controls.ECreatore.text + g.controls.ETipologia.text + g.controls.EVotanti.text,
             "AdminClassico12");
   EXPECT_EQ(g.board.Schema[CellIndex(2, 0)], "00");
-  EXPECT_EQ(Shown(g), kPuzzle);
-  EXPECT_EQ(Texts(g), std::string(81, '.'));
   // The cursor, left on (0, 0), a given now, moves to the first open cell in column order.
   EXPECT_EQ(std::pair(g.controls.sudokugrid.col, g.controls.sudokugrid.row), std::pair(0, 2));
-  EXPECT_EQ(g.NumStorico, 1);
-  for (int i = 0; i < 81; ++i) EXPECT_EQ(g.Storico[1][i], g.Griglia[i]) << i;
   EXPECT_EQ(g.Griglia[CellIndex(0, 0)], 5);
   EXPECT_EQ(g.controls.UAgrid.cells[CellIndex(0, 0)], "5");
-  EXPECT_EQ(g.Secondi, 0);
-  EXPECT_TRUE(g.controls.SudokuTimer.enabled);
 
   g.sudokugridSetEditText(2, 0, "4");
+  const std::string played = State(g);
   f.dialogs.confirmAnswers = {false};
   g.RicominciaPartitaClick();
-  EXPECT_EQ(g.board.Texts[CellIndex(2, 0)], "4");
-  EXPECT_EQ(g.NumStorico, 2);
+  EXPECT_EQ(State(g), played);
 
   g.SBPauseClick();
   g.Secondi = 300;
@@ -226,14 +220,10 @@ TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
   EXPECT_EQ(f.dialogs.confirmations, (Names{"Vuoi ricominciare la partita p1.tema?",
                                             "Do you want to restart the game p1.tema?"}));
   EXPECT_EQ(f.effects.log.at(0), "clear sudokugrid");  // the marks end with the board
-  EXPECT_EQ(Texts(g), std::string(81, '.'));
-  EXPECT_EQ(Shown(g), kPuzzle);
-  EXPECT_EQ(g.NumStorico, 1);
+  EXPECT_EQ(State(g), loaded + "off" + board);         // a paused timer stays paused
   EXPECT_EQ(g.Storico[2][CellIndex(2, 0)], 0);
-  EXPECT_EQ(g.Secondi, 0);
   EXPECT_EQ(g.steps.NumPassi, 0);
   EXPECT_FALSE(g.TastoSinistra);
-  EXPECT_FALSE(g.controls.SudokuTimer.enabled);  // a paused timer stays paused
 
   g.controls.LVsudoku.selected = -1;
   g.RicominciaPartitaClick();
@@ -247,6 +237,88 @@ TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
   EXPECT_EQ(g.controls.CBAnno.items.size(), 19u);  // 2008 to 2026
   EXPECT_EQ(g.controls.CBAnno.Text() + "|" + g.controls.CBMese.Text(), "2026|12");
   EXPECT_EQ(g.controls.CBMese.items.size(), 13u);
+}
+
+const std::string kLine(kPuzzle);
+
+TEST(PuzzleTextTest, AcceptsTheCommonFormsAndNothingElse) {
+  std::string zeros = kLine, dashes = kLine;
+  for (char& c : zeros) c = c == '.' ? '0' : c;
+  for (char& c : dashes) c = c == '.' ? '-' : c;
+  std::string grid;
+  for (int row = 0; row < 9; ++row) {
+    if (row % 3 == 0 && row > 0) grid += "------+-------+------\n";
+    for (int col = 0; col < 9; ++col) {
+      grid += kLine[std::size_t(row * 9 + col)];
+      grid += col == 2 || col == 5 ? " | " : " ";
+    }
+    grid += "\r\n";
+  }
+  for (const std::string& text :
+       {kLine, zeros, dashes, grid, kLine.substr(0, 40) + "\n " + kLine.substr(40) + "\n"}) {
+    SCOPED_TRACE(text);
+    const auto givens = ParsePuzzleText(text);
+    ASSERT_TRUE(givens);
+    EXPECT_EQ(PuzzleLine(*givens), kLine);
+  }
+  std::string why;
+  EXPECT_FALSE(ParsePuzzleText(kLine.substr(1), &why));
+  EXPECT_EQ(why, "80 cells");
+  EXPECT_FALSE(ParsePuzzleText("x" + kLine.substr(1), &why));
+  EXPECT_EQ(why, "character 'x'");
+  EXPECT_FALSE(ParsePuzzleText(kLine + "\n" + kLine));
+  EXPECT_TRUE(ParsePuzzleLine(kLine + "  # comment 1234"));
+}
+
+// A pasted puzzle with one solution joins the library and is played; once solved, it leads the
+// chart's series, whose levels and running average skip unreadable lines.
+TEST_F(LibraryTest, APastedPuzzleJoinsTheLibraryAndIsPlayedThenChartedWhenSolved) {
+  f.game.IncollaSchemaText(kLine.substr(0, 30) + std::string(51, '.'));  // many solutions
+  EXPECT_EQ(f.dialogs.OnlyMessage(), "Lo schema in griglia ha pi\xF9 di una soluzione!");
+  f.dialogs.messages.clear();
+  f.game.IncollaSchemaText(kLine);
+  EXPECT_TRUE(f.dialogs.messages.empty());
+  EXPECT_EQ(f.game.controls.ECreatore.text, "Appunti");
+  EXPECT_EQ(f.game.controls.enomefile.text.substr(0, 4), "imp-");
+  EXPECT_EQ(f.game.board.Schema[CellIndex(0, 0)], "15");
+  EXPECT_EQ(f.game.CopiaSchemaText(), kLine);
+  EXPECT_GE(f.game.controls.LVsudoku.selected, 0);
+
+  const std::string name = f.game.controls.enomefile.text;
+  const auto stats = StatisticsPath(f.base);
+  AppendStatLine(stats, name, "0h 4m 0s");
+  AppendStatLine(stats, "other.tema", "0h 2m 30s");
+  std::ofstream(stats, std::ios::app) << "garbage\r\n[nome]x[timer]0h xm 1s\r\n";
+  AppendStatLine(stats, "other.tema", "1h 0m 0s");
+  const SolveSeries series = ReadSolveSeries(f.base);
+  ASSERT_EQ(series.points.size(), 3u);
+  EXPECT_EQ(series.skipped, 2);
+  EXPECT_EQ(series.points[0].name, name);
+  EXPECT_GE(series.points[0].level, 1);
+  EXPECT_EQ(series.points[1].level, 0);
+  EXPECT_DOUBLE_EQ(series.points[1].averageMinutes, 3.25);
+  EXPECT_DOUBLE_EQ(series.points[2].minutes, 60);
+}
+
+TEST_F(LibraryTest, ImportCountsNewDuplicateAndInvalidLines) {
+  const auto file = f.base / "collection.txt";
+  std::ofstream(file) << "# a collection\n"
+                      << kLine << " first\n"
+                      << kLine << "\n"                    // duplicate
+                      << kLine.substr(1) << "\n"          // 80 cells
+                      << "55" << kLine.substr(2) << "\n"  // no solution
+                      << std::string(81, '.') << "\n"     // many solutions
+                      << "\n";
+  f.dialogs.openAnswers.push_back(file);
+  f.game.ImportaSchemi1Click();
+  EXPECT_EQ(f.dialogs.OnlyMessage(),
+            "Schemi aggiunti: 1\n\rGi\xE0 presenti: 1\n\rRighe che non sono schemi a soluzione "
+            "unica: 3 (4, 5, 6)");
+  f.dialogs.messages.clear();
+  f.dialogs.openAnswers.push_back(file);
+  f.game.ImportaSchemi1Click();  // the same file again adds nothing
+  EXPECT_EQ(f.dialogs.messages.at(0).text.substr(0, 18), "Schemi aggiunti: 0");
+  EXPECT_FALSE(f.game.controls.ProgressBar1.visible);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// The puzzle file's seventeen records: our writer, a file laid out by hand, names.
+// The puzzle file's seventeen records (our writer, a file laid out by hand, names) and the
+// saved-game and unfinished-puzzle text files (their exact bytes, short or damaged files, the
+// timer text).
 #include "storage/puzzle_file.h"
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include "storage/game_text_file.h"
 #include "storage/record_file.h"
 #include "storage_test_support.h"
 
@@ -59,18 +62,17 @@ TEST(PuzzleFile, AFileLaidOutByHandReads) {
 
   const PuzzleFile puzzle = ReadPuzzleFile(file);
   EXPECT_EQ(Joined(puzzle.Info), "Admin|da quillo|24|3||7|45|05/02/2006");
-  EXPECT_EQ(puzzle.Schema[0 * 9 + 0], "15");
-  EXPECT_EQ(puzzle.Schema[1 * 9 + 0], "00");
-  EXPECT_EQ(puzzle.Schema[8 * 9 + 0], "19");
-  EXPECT_EQ(puzzle.Schema[0 * 9 + 1], "12");
-  EXPECT_EQ(puzzle.Schema[3 * 9 + 1], "13");
-  EXPECT_EQ(puzzle.Schema[4 * 9 + 1], "0");
-  for (int col = 0; col < 9; ++col) EXPECT_EQ(puzzle.Schema[col * 9 + 2], "0");
-  EXPECT_EQ(puzzle.Schema[5 * 9 + 7], "0");
+  std::string codes;  // of rows 0, 1, 2 and 7
+  for (int row : {0, 1, 2, 7}) {
+    for (int col = 0; col < 9; ++col) codes += puzzle.Schema[col * 9 + row] + " ";
+  }
+  EXPECT_EQ(
+      codes,
+      "15 00 00 00 00 00 00 00 19 12 00 00 13 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ");
   EXPECT_FALSE(puzzle.GridIsComplete());
 }
 
-TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefused) {
+TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefusedNamesPadded) {
   TempFolder folder;
   const auto file = folder / "long.tema";
   SeededRandom random(3);
@@ -96,13 +98,53 @@ TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefuse
   bad[40] = 10;
   EXPECT_THROW(WritePuzzleFile(folder / "new.tema", {}, bad, random), std::invalid_argument);
   EXPECT_FALSE(std::filesystem::exists(folder / "new.tema"));
-}
 
-TEST(PuzzleFileName, FieldsArePaddedAndCatalogueNamesStayPlainFileNames) {
+  // Name fields are padded and catalogue names stay plain file names.
   EXPECT_EQ(AuthoredPuzzleFileName({2026, 12, 5, 18, 20, 41}), "ute-05-12-2026-18-20-41.tema");
   EXPECT_EQ(CataloguePuzzleFileName("45", "05/02/2006"), "0045-puzzle_5-2-06.tema");
   EXPECT_EQ(CataloguePuzzleFileName("12345", "20/10/2010"), "-puzzle_20-10-10.tema");
   EXPECT_EQ(CataloguePuzzleFileName("../", ""), "0..--puzzle_.tema");
+}
+
+TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTheTimer) {
+  Board board;
+  board.Schema[CellIndex(0, 0)] = "15";  // a given without text
+  board.Texts[CellIndex(0, 1)] = "7";
+  board.Schema[CellIndex(0, 2)] = "13";  // a given showing its digit
+  board.Texts[CellIndex(0, 2)] = "3";
+  board.Schema[CellIndex(1, 0)] = "09";  // an open cell with a stale digit
+  std::array<std::string, 81> candidates;
+  candidates[0] = "5";
+  candidates[1] = "125";
+  std::string expected =
+      "[timer]:1h 2m 3s\r\n[griglia]:573" + std::string(78, '0') + "\r\n[ua]:5#125#";
+  for (int i = 2; i < 81; ++i) expected += "0#";
+  EXPECT_EQ(SavedGameText("1h 2m 3s", board, candidates), expected + "\r\n");
+
+  // Lines read by position and never past their end.
+  const std::string grid = std::string(80, '0') + "9" + "12345";  // the surplus is ignored
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    const GameTextContent read = ParseGameText("[xxxxx]:2h 0m 0s" + std::string(end) +
+                                               "[abcdefg]:" + grid + end + "[ua]:junk");
+    EXPECT_EQ(read.TimerText, "2h 0m 0s");
+    EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), grid.substr(0, 81));
+  }
+  GameTextContent read = ParseGameText("[timer]:" + std::string(150, 'x') + "\r\n[griglia]:12x");
+  EXPECT_EQ(read.TimerText, std::string(100, 'x'));
+  EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), "12x" + std::string(78, '0'));
+  EXPECT_FALSE(read.CellsAreDigits());
+  for (const char* shortFile : {"", "[timer]:0h 0m 1s", "[t]\r\n[griglia"}) {
+    read = ParseGameText(shortFile);
+    EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), std::string(81, '0'));
+    EXPECT_TRUE(read.CellsAreDigits());
+  }
+
+  EXPECT_EQ(ClockSeconds("1h 2m 3s"), 3723);
+  EXPECT_EQ(ClockSeconds("24h 0m 0s"), 86400);
+  for (const char* bad : {"", "1h2m3s", "xh 0m 0s", "1h 2m", "-1h 2m 3s", "1h  2m 3s", "1s 2m 3h",
+                          "999999999h 0m 0s"}) {
+    EXPECT_EQ(ClockSeconds(bad), std::nullopt) << bad;
+  }
 }
 
 }  // namespace
