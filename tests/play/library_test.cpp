@@ -31,29 +31,30 @@ Names Captions(const Game& g) {
 
 TEST_F(LibraryTest, ListsExactlyTheTemaFilesWithTheirRecordsAndSolvedMarks) {
   const std::filesystem::path temi = f.base / "temi";
-  const std::string longName = std::string(47, 'l') + ".tema";  // 52 characters
+  // Solved names are kept to 50 characters: the first is marked, the second is not.
+  const std::string name50 = std::string(45, 'l') + ".tema", name51 = "l" + name50;
   for (const char* name : {"b.tema", "a.b.tema", "x.TEMA", "c.tema.bak", "citt\u00e0.tema",
-                           "\u6570\u72ec.tema", longName.c_str()}) {
+                           "\u6570\u72ec.tema", name50.c_str(), name51.c_str()}) {
     WritePuzzle(temi / name, kPuzzle);
   }
   WritePuzzle(temi / "ro.tema", kPuzzle, SampleInfo("77", "5-3-09"));
   std::filesystem::permissions(temi / "ro.tema", std::filesystem::perms::owner_read);
   std::filesystem::create_directory(temi / "dir.tema");  // cannot be read as a file
   std::ofstream(temi / "statinfo.txt", std::ios::binary)
-      << "[nome]b.tema[timer]0h 1m 0s\r\n[nome]" << longName
+      << "[nome]b.tema[timer]0h 1m 0s\r\n[nome]" << name50 << "[timer]0h 1m 0s\r\n[nome]" << name51
       << "[timer]0h 1m 0s\r\n[nome]citt\xE0.tema[timer]0h 1m 0s\r\n";
 
   f.game.AggiornaElenco();
   // Names are listed in Latin-1; one outside it keeps its own bytes.
-  EXPECT_EQ(Captions(f.game), (Names{"b.tema", "citt\xE0.tema", "dir.tema", longName, "ro.tema",
-                                     "\u6570\u72ec.tema"}));
+  EXPECT_EQ(Captions(f.game), (Names{"b.tema", "citt\xE0.tema", "dir.tema", name50, name51,
+                                     "ro.tema", "\u6570\u72ec.tema"}));
   const auto& rows = f.game.controls.LVsudoku.rows;
   EXPECT_EQ(rows[0].subItems, (Names{"123", "12-05-2008", "30", "3", "\xAE", "7,5"}));
   EXPECT_EQ(rows[1].subItems[4], "\xAE");
   EXPECT_EQ(rows[2].subItems, (Names{"", "", "", "", "", ""}));
-  EXPECT_EQ(rows[3].subItems[4], "");  // solved names are kept to 50 characters
-  EXPECT_EQ(rows[4].subItems[0], "77");
-  for (int row : {1, 5}) {
+  EXPECT_EQ(rows[3].subItems[4] + "|" + rows[4].subItems[4], "\xAE|");
+  EXPECT_EQ(rows[5].subItems[0], "77");
+  for (int row : {1, 6}) {
     f.game.controls.LVsudoku.selected = row;
     f.game.LVsudokuDblClick();
     EXPECT_EQ(f.game.controls.enomefile.text, rows[std::size_t(row)].caption);
