@@ -270,7 +270,9 @@ bool GridView::HandleKeyPress(QKeyEvent* event) {
   const int digit = event->key() - Qt::Key_0;
   if (noteKey && digit >= 1 && digit <= 9 &&
       noteKey(currentCol_, currentRow_, digit, event->modifiers().testFlag(Qt::ControlModifier))) {
+    // Writing a note is typing into the cell: the cell is redrawn and its marks go.
     CloseEditor();
+    ForgetMarks(currentCol_, currentRow_);
     update(CellRect(currentCol_, currentRow_));
     return true;
   }

@@ -59,7 +59,8 @@ class GridView : public QWidget {
   // The colour of a cell's text (and of its editor); an invalid colour keeps the grid's own.
   std::function<QColor(int col, int row)> textColour;
   // Offered a digit key 1..9 on the current cell, before the editor sees it; true takes the key
-  // (a note), which closes the editor. modifier tells that Ctrl was held.
+  // (a note), which closes the editor and ends the cell's fills. modifier tells that Ctrl was
+  // held.
   std::function<bool(int col, int row, int digit, bool modifier)> noteKey;
 
  signals:
