@@ -39,6 +39,11 @@ void AddGameHandlers(Game& game, Handlers& handlers) {
   h["RiprendiPartita1Click"] = [&game] { game.RiprendiPartita1Click(); };
   h["Salva1Click"] = [&game] { game.Salva1Click(); };
   h["ApriSchemaIncompletoClick"] = [&game] { game.ApriSchemaIncompletoClick(); };
+  h["ModalitaNote1Click"] = [&game] { game.ModalitaNote1Click(); };
+  h["RiempiNote1Click"] = [&game] { game.RiempiNote1Click(); };
+  h["CancellaNote1Click"] = [&game] { game.CancellaNote1Click(); };
+  h["NoteVicini1Click"] = [&game] { game.NoteVicini1Click(); };
+  h["RipetizioniRosse1Click"] = [&game] { game.RipetizioniRosse1Click(); };
 }
 
 }  // namespace sudoku

@@ -163,8 +163,8 @@ void GridView::OpenEditor(const QString& typed) {
   editor_->setFont(font());
   QPalette palette = editor_->palette();
   palette.setColor(QPalette::Base, kCellColour);
-  palette.setColor(QPalette::Text, QColor(0, 0, 255));
   editor_->setPalette(palette);
+  RefreshEditorColour();
   QString text = texts_[Index(currentCol_, currentRow_)];
   if (typed == kBackspace) {
     text.chop(1);
@@ -180,6 +180,14 @@ void GridView::OpenEditor(const QString& typed) {
   editor_->show();
   editor_->setFocus(Qt::OtherFocusReason);
   if (!typed.isEmpty()) emit EditTextReported(currentCol_, currentRow_, text);
+}
+
+void GridView::RefreshEditorColour() {
+  if (editor_ == nullptr) return;
+  const QColor chosen = textColour ? textColour(currentCol_, currentRow_) : QColor();
+  QPalette palette = editor_->palette();
+  palette.setColor(QPalette::Text, chosen.isValid() ? chosen : QColor(0, 0, 255));
+  editor_->setPalette(palette);
 }
 
 void GridView::CloseEditor() {
@@ -259,6 +267,15 @@ bool GridView::HandleKeyPress(QKeyEvent* event) {
     return true;
   }
   if (!geometry_.editable) return false;
+  const int digit = event->key() - Qt::Key_0;
+  if (noteKey && digit >= 1 && digit <= 9 &&
+      noteKey(currentCol_, currentRow_, digit, event->modifiers().testFlag(Qt::ControlModifier))) {
+    // Writing a note is typing into the cell: the cell is redrawn and its marks go.
+    CloseEditor();
+    ForgetMarks(currentCol_, currentRow_);
+    update(CellRect(currentCol_, currentRow_));
+    return true;
+  }
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -380,10 +397,16 @@ void GridView::paintEvent(QPaintEvent*) {
       const bool current =
           focused && geometry_.editable && col == currentCol_ && row == currentRow_;
       painter.fillRect(cell, current ? kCurrentColour : kCellColour);
-      painter.setPen(palette().color(QPalette::WindowText));
+      const QColor chosen = textColour ? textColour(col, row) : QColor();
+      painter.setPen(chosen.isValid() ? chosen : palette().color(QPalette::WindowText));
       painter.setClipRect(cell);
       painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                        texts_[Index(col, row)]);
+      if (drawFace) {
+        painter.save();
+        drawFace(painter, col, row);
+        painter.restore();
+      }
       painter.setClipping(false);
     }
   }

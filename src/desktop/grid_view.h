@@ -44,6 +44,8 @@ class GridView : public QWidget {
   bool EditorOpen() const;
   // Closes the editor, reporting its text once more.
   void CloseEditor();
+  // Gives the open editor the text colour of its cell again, after that colour changed.
+  void RefreshEditorColour();
 
   // Asked before a cell becomes current; false keeps the cursor where the logic left it.
   std::function<bool(int col, int row)> selectCell;
@@ -52,6 +54,14 @@ class GridView : public QWidget {
   std::function<bool(int col, int row)> mayEdit;
   // Draws what lies over a cell's usual face (borders, given digits), after the usual face.
   std::function<void(QPainter& painter, int col, int row)> drawCell;
+  // Draws more of a cell's own face, after its text and under the fills; clipped to the cell.
+  std::function<void(QPainter& painter, int col, int row)> drawFace;
+  // The colour of a cell's text (and of its editor); an invalid colour keeps the grid's own.
+  std::function<QColor(int col, int row)> textColour;
+  // Offered a digit key 1..9 on the current cell, before the editor sees it; true takes the key
+  // (a note), which closes the editor and ends the cell's fills. modifier tells that Ctrl was
+  // held.
+  std::function<bool(int col, int row, int digit, bool modifier)> noteKey;
 
  signals:
   void EditTextReported(int col, int row, const QString& text);

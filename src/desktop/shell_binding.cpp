@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "desktop/fonts.h"
 #include "desktop/grid_view.h"
 #include "desktop/swatch.h"
 #include "desktop/tab_control.h"
@@ -34,6 +35,10 @@ struct Segment {
 constexpr Segment kBoardBorders[] = {{1, 1, 360, 0},     {1, 1, 0, 360},     {332, 0, 332, 360},
                                      {0, 332, 332, 332}, {0, 110, 360, 110}, {0, 221, 360, 221},
                                      {110, 0, 110, 360}, {221, 0, 221, 360}};
+const QColor kNoteGrey(128, 128, 128);
+const QColor kRepeatRed(255, 0, 0);
+constexpr int kNotePixels = 10;
+
 constexpr Segment kCandidateBorders[] = {{1, 1, 600, 0},     {1, 1, 0, 600},     {548, 0, 548, 600},
                                          {0, 332, 548, 332}, {0, 110, 600, 110}, {0, 221, 600, 221},
                                          {182, 0, 182, 600}, {365, 0, 365, 600}};
@@ -101,6 +106,23 @@ void ShellBinding::Sync() {
   ++syncing_;
   binder_.Sync();
   --syncing_;
+  RefreshNotesAndRepeats();
+}
+
+void ShellBinding::RefreshNotesAndRepeats() {
+  GridView* board = window_.Board();
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row) {
+      const std::size_t i = std::size_t(CellIndex(col, row));
+      const std::uint16_t notes = game_.NotesShown(col, row);
+      const bool repeat = game_.ShowsAsRepeat(col, row);
+      if (notes == notesShown_[i] && repeat == repeatsShown_[i]) continue;
+      notesShown_[i] = notes;
+      repeatsShown_[i] = repeat;
+      board->update(board->CellRect(col, row));
+    }
+  }
+  if (board->EditorOpen()) board->RefreshEditorColour();
 }
 
 void ShellBinding::Run(const std::function<void()>& work) {
@@ -171,6 +193,15 @@ void ShellBinding::BindGrid() {
   board->drawCell = [this](QPainter& painter, int col, int row) {
     PaintBoardCell(painter, col, row);
   };
+  board->drawFace = [this](QPainter& painter, int col, int row) { PaintNotes(painter, col, row); };
+  board->textColour = [this](int col, int row) {
+    return game_.ShowsAsRepeat(col, row) ? kRepeatRed : QColor();
+  };
+  board->noteKey = [this](int col, int row, int digit, bool modifier) {
+    bool used = false;
+    Run([&] { used = game_.sudokugridNoteKey(col, row, digit, modifier); });
+    return used;
+  };
   connect(board, &GridView::EditTextReported, this, [this](int col, int row, const QString& text) {
     Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
   });
@@ -202,6 +233,25 @@ void ShellBinding::PaintBoardCell(QPainter& painter, int col, int row) const {
   painter.setPen(Qt::black);
   painter.drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                    QString(QLatin1Char(code[1])));
+}
+
+// Each noted digit sits in its own third of the cell, 1 to 9 as on a phone's keypad, small and
+// grey so that it never reads as an entry.
+void ShellBinding::PaintNotes(QPainter& painter, int col, int row) const {
+  const std::uint16_t notes = game_.NotesShown(col, row);
+  if (notes == 0) return;
+  const QRect cell = window_.Board()->CellRect(col, row);
+  const int third = cell.width() / 3;
+  QFont small = CandidateFont();
+  small.setPixelSize(kNotePixels);
+  painter.setFont(small);
+  painter.setPen(kNoteGrey);
+  for (int digit = 1; digit <= 9; ++digit) {
+    if ((notes >> digit & 1) == 0) continue;
+    const QRect box(cell.left() + (digit - 1) % 3 * third, cell.top() + (digit - 1) / 3 * third,
+                    third, third);
+    painter.drawText(box, Qt::AlignCenter, QString(QChar(u'0' + digit)));
+  }
 }
 
 void ShellBinding::BindLists() {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QObject>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,6 +54,9 @@ class ShellBinding : public QObject {
   void BindTabs();
   void BindTimersAndPanes();
   void PaintBoardCell(QPainter& painter, int col, int row) const;
+  void PaintNotes(QPainter& painter, int col, int row) const;
+  // Repaints the cells whose notes or repeat colour changed since the last sync.
+  void RefreshNotesAndRepeats();
 
   TFsudoku& window_;
   Game& game_;
@@ -59,6 +64,8 @@ class ShellBinding : public QObject {
   ControlBinder binder_;
   QtTranslations translations_;  // follow Lingua after every handler
   int syncing_ = 0;
+  std::array<std::uint16_t, 81> notesShown_{};
+  std::array<bool, 81> repeatsShown_{};
 };
 
 }  // namespace sudoku

@@ -99,6 +99,8 @@ void TFsudoku::BuildMenus() {
   AddItems(AddMenu(sudoku, "AvviaTimer1"), {"Avvia1", "Pausa1", "Restart1"});
   AddItems(sudoku, {kSeparator, "Connessione1", "Statistiche", kSeparator, "EXIT1", kSeparator,
                     "CopiaSchema1", "IncollaSchema1", "ImportaSchemi1", "GraficoStatistiche1"});
+  AddItems(sudoku, {kSeparator, "ModalitaNote1", "RiempiNote1", "CancellaNote1", "NoteVicini1",
+                    "RipetizioniRosse1"});
 
   AddItems(AddMenu(bar, "Opzioni1"),
            {"Undo1", kSeparator, "Soluzione1", "Vota1", "Stampa1", kSeparator,
@@ -116,18 +118,21 @@ void TFsudoku::BuildMenus() {
   AddItems(AddMenu(bar, "menuhelp"),
            {"MostraCandidati", "MostraTuttiiCandidati1", "EvidenziaErrore", "Seganalanosoluzioni",
             kSeparator, "About"});
-  for (const char* option : {"MostraCandidati", "EvidenziaErrore", "Seganalanosoluzioni"}) {
+  for (const char* option : {"MostraCandidati", "EvidenziaErrore", "Seganalanosoluzioni",
+                             "ModalitaNote1", "NoteVicini1", "RipetizioniRosse1"}) {
     findChild<QAction*>(QString::fromLatin1(option))->setCheckable(true);
   }
   // Shortcuts of the frequent commands; a disabled item ignores its shortcut. Copy and paste
-  // reach the grid's editor first while it is open.
+  // reach the grid's editor first while it is open. Ctrl with a digit, a single note, is the
+  // grid's own key.
   const std::pair<const char*, QKeySequence> shortcuts[] = {
       {"Undo1", QKeySequence(Qt::CTRL | Qt::Key_Z)},
       {"SalvaPartita1", QKeySequence(Qt::CTRL | Qt::Key_S)},
       {"RiprendiPartita1", QKeySequence(Qt::CTRL | Qt::Key_R)},
       {"SuggerisciNumero", QKeySequence(Qt::CTRL | Qt::Key_H)},
       {"CopiaSchema1", QKeySequence(Qt::CTRL | Qt::Key_C)},
-      {"IncollaSchema1", QKeySequence(Qt::CTRL | Qt::Key_V)}};
+      {"IncollaSchema1", QKeySequence(Qt::CTRL | Qt::Key_V)},
+      {"ModalitaNote1", QKeySequence(Qt::CTRL | Qt::Key_N)}};
   for (const auto& [name, keys] : shortcuts) {
     findChild<QAction*>(QString::fromLatin1(name))->setShortcut(keys);
   }

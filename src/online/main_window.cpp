@@ -193,6 +193,7 @@ void MainWindow::DisableSolvingCommands() {
   }
   c.MostraCandidati.checked = false;
   c.MostraCandidati.enabled = false;
+  c.RiempiNote1.enabled = false;  // the candidates as notes go with the candidates
 }
 
 void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
@@ -223,7 +224,7 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
          {&c.SoluzionePassoPasso1, &c.SoluzioneAutomatica, &c.SuggerisciNumero, &c.LanciaSfida,
           &c.Classifica, &c.NumeroSoluzioni1, &c.Pubblica1, &c.MostraCandidati, &c.Opzioni1,
           &c.CreaSudoku1, &c.sfida, &c.ScaricaSchemaweb2, &c.ScaricaSchemaweb1,
-          &c.MostraTuttiiCandidati1, &c.EvidenziaErrore, &c.Seganalanosoluzioni}) {
+          &c.MostraTuttiiCandidati1, &c.EvidenziaErrore, &c.Seganalanosoluzioni, &c.RiempiNote1}) {
       item->enabled = true;
     }
     c.AccettaSfida.enabled = nAttesa >= 1;

@@ -21,7 +21,7 @@ struct CaptionRow {
   std::string_view InitialText() const { return initial.empty() ? italian : initial; }
 };
 
-// Every row, in the order the language switch writes them. Texts are Latin-1 (all ASCII here).
+// Every row, in the order the language switch writes them. Texts are Latin-1.
 std::span<const CaptionRow> CaptionTable();
 
 // The language item's caption and tooltip offering the other language, for the language in use.

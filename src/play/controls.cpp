@@ -17,6 +17,7 @@ Controls::Controls() {
 
   SuggerisciNumero.caption = "Suggerisci Numero";
   Undo1.enabled = false;
+  NoteVicini1.checked = true;
 
   SBPlay.caption = "4";
   SBPause.caption = "\xE8";
@@ -77,6 +78,11 @@ Controls::Controls() {
   SUDOKU_CONTROL(IncollaSchema1);
   SUDOKU_CONTROL(ImportaSchemi1);
   SUDOKU_CONTROL(GraficoStatistiche1);
+  SUDOKU_CONTROL(ModalitaNote1);
+  SUDOKU_CONTROL(RiempiNote1);
+  SUDOKU_CONTROL(CancellaNote1);
+  SUDOKU_CONTROL(NoteVicini1);
+  SUDOKU_CONTROL(RipetizioniRosse1);
   SUDOKU_CONTROL(Undo1);
   SUDOKU_CONTROL(Soluzione1);
   SUDOKU_CONTROL(Vota1);

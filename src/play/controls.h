@@ -177,6 +177,9 @@ struct Controls {
       Istruzioni1;
   // Added at the end of the menu "Sudoku": puzzles as text and the statistics chart.
   MenuItem CopiaSchema1, IncollaSchema1, ImportaSchemi1, GraficoStatistiche1;
+  // Last in the menu "Sudoku": pencil marks (the mode, filling, clearing, clearing a placed
+  // digit's notes around it) and entries that repeat a digit painted red.
+  MenuItem ModalitaNote1, RiempiNote1, CancellaNote1, NoteVicini1, RipetizioniRosse1;
   // Menu "Sfida" and "Help".
   MenuItem LanciaSfida, AccettaSfida, AbbandonaSfida, Classifica, About;
 

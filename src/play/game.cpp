@@ -10,6 +10,7 @@ Game::Game(const Ports& ports)
       random(ports.random),
       settings(ports.settings) {
   ComponentiCatalogo[1] = "z0";
+  LoadNoteOptions();
 }
 
 const char* Game::Tr(const char* italian, const char* english) const {

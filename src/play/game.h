@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "play/cell_notes.h"
 #include "play/controls.h"
 #include "play/format_settings.h"
 #include "play/ports.h"
@@ -74,6 +75,10 @@ class Game {
   // Undo history: slots 1..100; slot 0 stays all zero and stands for the board with no entries.
   std::array<Snapshot, 101> Storico{};
   std::int32_t NumStorico = 0;
+  // The player's pencil marks, kept only in open empty cells; they never count as entries.
+  CellNotes Note;
+  // The notes as they stood after the action that recorded each slot of Storico.
+  std::array<CellNotes, 101> StoricoNote{};
 
   // The last key pressed in the grid, when it was one of these nine.
   bool TastoSinistra = false, TastoSu = false, TastoDestra = false, TastoGiu = false,
@@ -198,6 +203,24 @@ class Game {
   // again at every switch of language); nothing clears it.
   void ShowExplanation(const std::optional<StepRecord>& step);
 
+  // ---- Pencil marks and repeated digits.
+  void ModalitaNote1Click();
+  void RiempiNote1Click();
+  void CancellaNote1Click();
+  void NoteVicini1Click();
+  void RipetizioniRosse1Click();
+  // A digit key on the grid's current cell (col, row). With the modifier, or in note mode, it
+  // is a note: toggled in an open empty cell, ignored elsewhere, and true is returned. Otherwise
+  // false: the key is an ordinary entry.
+  bool sudokugridNoteKey(int col, int row, int digit, bool modifier);
+  // The notes the cell shows: none unless it is open and empty.
+  std::uint16_t NotesShown(int col, int row) const;
+  // The cell's notes in words, in the language in use.
+  std::string DescriviNote(int col, int row) const;
+  // The cell holds an entry whose digit repeats in its row, column or box, and the option that
+  // paints such entries red is on.
+  bool ShowsAsRepeat(int col, int row) const;
+
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
   void RiprendiPartita1Click();
@@ -262,6 +285,16 @@ class Game {
   // The step the logical solver records for cell (col, row), or one that tells that the solver
   // does not reach it, when the filled cells of the board are placed as the replay does.
   StepRecord StepForCell(int col, int row, int digit) const;
+  // Notes: the option values kept in the settings, the notes of an accepted entry, two undo
+  // snapshots for a change of notes alone, the side file of the saved game.
+  void LoadNoteOptions();
+  void ClearNotes();
+  void DropCoveredNotes();
+  void NotesAfterEntry(int col, int row, int digit);
+  void RecordNotes();
+  std::filesystem::path SavedNotesPath() const;
+  void SaveNotes();
+  void ResumeNotes();
   bool solvedAnnounced_ = false;         // the current solve has been announced
   std::optional<StepRecord> explained_;  // what LSpiegazione tells
 };

@@ -21,6 +21,7 @@ int Game::ValoreCella(int col, int row) const {
 void Game::AzzeraGriglia() {
   // Colour marks belong to the board they were painted on.
   effects.ClearFills("sudokugrid", std::nullopt);
+  ClearNotes();
   for (int i = 0; i < 81; ++i) {
     board.Schema[i] = "0";
     board.Texts[i].clear();
@@ -28,6 +29,7 @@ void Game::AzzeraGriglia() {
 }
 
 void Game::AggiornaGriglia() {
+  DropCoveredNotes();
   Griglia.fill(0);
   CandidateGrid work = CandidateGrid::Full();
   for (int col = 0; col < 9; ++col) {

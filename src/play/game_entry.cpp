@@ -122,6 +122,7 @@ void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
     slot[std::size_t(CellIndex(col, row))] = digit - '0';
   }
   cell = std::string(1, digit);
+  NotesAfterEntry(col, row, digit - '0');
   if (!(TastoSinistra || TastoSu || TastoDestra || TastoGiu || TastoTab || TastoPagSu ||
         TastoPagGiu || TastoFine || TastoInizio) &&
       controls.Seganalanosoluzioni.checked) {

@@ -25,6 +25,7 @@ void Game::Undo1Click() {
     if (slot[std::size_t(i)] != 0)
       board.Texts[std::size_t(i)] = std::to_string(slot[std::size_t(i)]);
   }
+  Note = StoricoNote[std::size_t(NumStorico)];
   AggiornaGriglia();
 }
 

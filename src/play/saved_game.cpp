@@ -18,6 +18,7 @@ void Game::SalvaPartita1Click() {
   try {
     ReplaceFileContent(SavedGamePath(),
                        SavedGameText(controls.LTime.caption, board, controls.UAgrid.cells));
+    SaveNotes();
   } catch (const std::exception& error) {
     ReportError(error.what());
   }
@@ -37,6 +38,7 @@ void Game::RiprendiPartita1Click() {
   if (!OfferToSaveGame()) return;
   AzzeraGioco();
   ApplyGameText(*saved);
+  ResumeNotes();
 
   const std::optional<std::int32_t> seconds = ClockSeconds(controls.LTime.caption);
   if (!seconds) {

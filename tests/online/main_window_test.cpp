@@ -39,7 +39,8 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRes
   EXPECT_EQ(f.wbSfida.LastAddress(), f.LocalPage("sfida.html"));
   const Controls& c = f.game.controls;
   EXPECT_FALSE(c.Opzioni1.enabled || c.sfida.enabled || c.ScaricaSchemaweb1.enabled ||
-               c.MostraCandidati.enabled || c.MostraCandidati.checked || c.TimerOnLogin.enabled);
+               c.MostraCandidati.enabled || c.MostraCandidati.checked || c.TimerOnLogin.enabled ||
+               c.RiempiNote1.enabled);
   EXPECT_EQ(std::pair(c.toolbarColori.left, c.toolbarColori.top), std::pair(137, 386));
   std::set<std::string> levels;
   for (const ListRow& row : c.LVsudoku.rows) levels.insert(row.subItems.at(3));
@@ -62,7 +63,8 @@ TEST(ConnectionTest, TheConnectedSetUpForARegisteredAndAnAnonymousUser) {
   EXPECT_EQ(f.WBsoluzione.navigations.back(),
             std::pair(kSite + "gioco-offline/vota-sudoku.asp?num=123", 14));
   const Controls& c = f.game.controls;
-  EXPECT_TRUE(c.Opzioni1.enabled && c.AccettaSfida.enabled && c.TimerOnLogin.enabled);
+  EXPECT_TRUE(c.Opzioni1.enabled && c.AccettaSfida.enabled && c.TimerOnLogin.enabled &&
+              c.RiempiNote1.enabled);
   EXPECT_FALSE(c.AbbandonaSfida.enabled);
 
   MainWindowFixture<> anonymous;  // named by the time, in the process format
