@@ -201,7 +201,8 @@ class Game {
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
   void RiprendiPartita1Click();
-  // A game is in progress: timed and not solved.
+  // A game is in progress: timed, not solved, and its cells changed since the board was last
+  // loaded, resumed or saved.
   bool GameInProgress() const;
   // Before the game in hand is lost: asks whether to save it. Yes saves it as "Salva Partita"
   // does; false when the user cancels (the game in hand then stays).
@@ -262,7 +263,12 @@ class Game {
   // The step the logical solver records for cell (col, row), or one that tells that the solver
   // does not reach it, when the filled cells of the board are placed as the replay does.
   StepRecord StepForCell(int col, int row, int digit) const;
+  // The value of every cell, as ValoreCella gives it.
+  Snapshot CellValues() const;
+  // The board is as its file has it: nothing to save until a cell changes.
+  void RememberStoredBoard() { storedValues_ = CellValues(); }
   bool solvedAnnounced_ = false;         // the current solve has been announced
+  Snapshot storedValues_{};              // the cells as last loaded, resumed or saved
   std::optional<StepRecord> explained_;  // what LSpiegazione tells
 };
 
