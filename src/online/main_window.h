@@ -58,6 +58,8 @@ class MainWindow {
   std::string WindowCaption() const;
   // An absolute address on the site for a path beginning with "/".
   std::string SiteUrl(const std::string& path) const;
+  // The path of the challenge lobby that WQuillo shows, naming a registered user.
+  std::string LobbyPath() const;
 
   // ---- Life of the window.
   void FormCreate(const std::filesystem::path& workingDirectory);
