@@ -58,8 +58,6 @@ class MainWindow {
   std::string WindowCaption() const;
   // An absolute address on the site for a path beginning with "/".
   std::string SiteUrl(const std::string& path) const;
-  // The path of the challenge lobby that WQuillo shows, naming a registered user.
-  std::string LobbyPath() const;
 
   // ---- Life of the window.
   void FormCreate(const std::filesystem::path& workingDirectory);
@@ -85,6 +83,8 @@ class MainWindow {
   // user off the challenge system at close. Both do nothing here.
   virtual void PollChallengeState() {}
   virtual void SignOffChallenge() {}
+  // The path of the challenge lobby that WQuillo shows, naming a registered user.
+  std::string LobbyPath() const;
 
  private:
   // Runs the login and applies its answer. At start-up the "already connected" check is skipped
