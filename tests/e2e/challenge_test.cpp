@@ -114,6 +114,10 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   for (MatchPlayer* side : {&anna, &bruno}) {  // both clocks run from the match's start
     EXPECT_TRUE(side->Logic().controls.SudokuTimer.enabled);
     EXPECT_LT(side->Logic().Secondi, 5000);
+    // The lobby over the tabs, read before the match, is read again and lists it.
+    WebPane& lobby = *side->player.App().Window().Pane("WQuillo");
+    EXPECT_TRUE(
+        WaitFor([&] { return PageText(lobby).contains(QStringLiteral("anna contro bruno")); }));
   }
   const std::string solution = anna.Dati().soluzione;
   ASSERT_EQ(solution.size(), 81u);
@@ -163,10 +167,9 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
     // the solve is recorded once, as a puzzle of no library file, and the clock stops.
     side->player.App().Binding().Run([side] { side->Logic().sudokugridKeyUp(); });
     const auto& shown = side->player.dialogs.messages;
-    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
-                            [](const ShownMessage& m) {
-                              return m.text == "Complimenti!\n\rPuzzle Risolto";
-                            }),
+    EXPECT_EQ(std::count_if(
+                  shown.begin(), shown.end(),
+                  [](const ShownMessage& m) { return m.text == "Complimenti!\n\rPuzzle Risolto"; }),
               1);
     std::ifstream file(side->Logic().CartellaBase / "temi" / "statinfo.txt");
     std::vector<std::string> lines;
