@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the sample puzzle library in assets/temi from fixed seeds: eight puzzles of each
-# level from `sudoku-cli generate --level`, each written by `sudoku-cli tema make` under a
-# catalogue-style name. Usage: scripts/make_library.sh [path/to/sudoku-cli]
+# level from `sudoku-cli generate --level`, each written by `sudoku-cli tema make`. They are no
+# catalogue puzzles, so their names are not catalogue-style: the game offers the site's pages
+# about a puzzle (solution, vote, print) for catalogue names only.
+# Usage: scripts/make_library.sh [path/to/sudoku-cli]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cli=${1:-"$root/build/tools/sudoku-cli"}
@@ -25,7 +27,7 @@ while read -r puzzle level; do
   month=$(( 1 + number % 12 ))
   votes=$(( 5 + (number * 13) % 40 ))
   average="$(( 5 + (number * 3) % 5 )),$(( (number * 7) % 10 ))"
-  name=$(printf '%04d-puzzle_%d-%d-26.tema' "$number" "$day" "$month")
+  name=$(printf 'esempio-%02d.tema' "$number")
   printf '%s\n' "$puzzle" | "$cli" tema make "$out/$name" \
     --creator Admin --type "Sudoku classico" --level "$level" --average-vote "$average" \
     --voters "$votes" --number "$number" --date "$(printf '%02d-%02d-2026' "$day" "$month")" \

@@ -184,9 +184,11 @@ void RegisterPage(Visit& visit) {
   const std::string result = Result(visit);
   std::string body = "<h3>Registrazione</h3>\n";
   if (result == "okreg") {
-    body += Paragraph(
-                "Registrazione riuscita: conferma l'indirizzo con il link che ti abbiamo "
-                "spedito, poi entra.") +
+    // A site that activates new users at once has mailed no link to confirm.
+    body += Paragraph(visit.Owner.Options().AutoConfirm
+                          ? "Registrazione riuscita: la tua user \u00e8 attiva, ora puoi entrare."
+                          : "Registrazione riuscita: conferma l'indirizzo con il link che ti "
+                            "abbiamo spedito, poi entra.") +
             "<p>" + Link(kLogin, "Accesso") + "</p>\n";
   } else {
     body += Notice(visit) + "<form method=\"post\" action=\"" + kRegister + "\">\n" +

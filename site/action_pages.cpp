@@ -29,14 +29,32 @@ void NotFound(Visit& visit) {
   visit.Html("schema non trovato", Paragraph("Schema non trovato."), 404);
 }
 
-// "YEAR_MONTH_DAY_NUMBER": the number names the puzzle; the date the game derives from its own
-// copy may be written differently, so it is not required to match.
+// Whether "YEAR_MONTH_DAY" names the day the puzzle was published; the game writes the numbers
+// as its copy of the puzzle has them, with or without leading zeros.
+bool PublishedOn(const CataloguePuzzle& p, const std::string& date) {
+  int numbers[3] = {};
+  std::size_t from = 0;
+  for (int k = 0; k < 3; ++k) {
+    const std::size_t end = k < 2 ? date.find('_', from) : date.size();
+    if (end == std::string::npos) return false;
+    const auto number = ParseNumber(date.substr(from, end - from));
+    if (!number) return false;
+    numbers[k] = *number;
+    from = end + 1;
+  }
+  return numbers[0] == p.Published.Year && numbers[1] == p.Published.Month &&
+         numbers[2] == p.Published.Day;
+}
+
+// "YEAR_MONTH_DAY_NUMBER": the number and the date together name the puzzle, so that a puzzle
+// that only carries a catalogue number is never shown another one's solution.
 void SolutionPage(Visit& visit) {
   const std::string of = visit.Param("of");
   const std::size_t last = of.rfind('_');
   const auto puzzle = PuzzleByNumber(
       visit.Owner.Store(), PuzzleNumber(last == std::string::npos ? of : of.substr(last + 1)));
-  if (!puzzle) return NotFound(visit);
+  if (!puzzle || last == std::string::npos || !PublishedOn(*puzzle, of.substr(0, last)))
+    return NotFound(visit);
   visit.Html("soluzione", Heading(*puzzle) + GridHtml(puzzle->Digits, puzzle->Solution) +
                               Paragraph("In blu le cifre della soluzione."));
 }

@@ -6,6 +6,9 @@
 namespace sudoku::site {
 namespace {
 
+// On paper the grid's lines are twice as wide: a print preview shows the page rendered at the
+// printer's resolution and shrunk to fit its window, which skips lines narrower than one of its
+// pixels.
 constexpr const char* kStyle =
     "body{font-family:sans-serif;font-size:14px;margin:8px}"
     "table.g{border-collapse:collapse;margin:6px 0}"
@@ -14,7 +17,11 @@ constexpr const char* kStyle =
     "table.g tr.r2 td,table.g tr.r5 td{border-bottom:2px solid #000}"
     "table.g{border:2px solid #000}td.s{color:#1a5fb4}"
     "table.t td,table.t th{padding:2px 8px;text-align:left}"
-    ".e{color:#b00}";
+    ".e{color:#b00}"
+    "@media print{table.g td{border:2px solid #999}"
+    "table.g td.c2,table.g td.c5{border-right:4px solid #000}"
+    "table.g tr.r2 td,table.g tr.r5 td{border-bottom:4px solid #000}"
+    "table.g{border:4px solid #000}}";
 
 }  // namespace
 

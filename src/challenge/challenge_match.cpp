@@ -7,11 +7,12 @@
 #include "challenge/match_board.h"
 #include "online/local_pages.h"
 #include "play/grid_geometry.h"
+#include "play/text_utils.h"
 
 namespace sudoku {
 namespace {
 
-constexpr std::size_t kMaxMessage = 240;
+constexpr std::size_t kMaxMessage = 240;  // characters, however many bytes each takes
 constexpr int kEndPauseMs = 6000;
 // The system colour of window backgrounds, which a flash leaves behind.
 constexpr Rgb kWindowBackground{255, 255, 255};
@@ -36,6 +37,10 @@ void ChallengeWindow::LoadChallengePuzzle(const std::string& puzzle) {
   for (Snapshot& snapshot : game.Storico) snapshot.fill(0);
   game.NumStorico = 1;
   for (std::size_t i = 0; i < 81; ++i) game.Storico[1][i] = GivenDigit(game.board.Schema[i]);
+  // The match is no library puzzle, and its time is counted from its start on either side.
+  game.SetNomeFile("");
+  game.Restart1Click();
+  c.LTime.caption = "0h 0m 0s";
 }
 
 void ChallengeWindow::FlashCell(int p, bool challenger, bool error) {
@@ -78,13 +83,17 @@ bool ChallengeWindow::ReadOwnMessage(std::string& endText) {
   const std::string last = received.empty() ? std::string() : received.back();
   if (message != "0" && message != last) {
     received.push_back(message);
-    AddToDialogue(">" + OtherName() + ": " + message, 10);
+    AddToDialogue(">" + Latin1ToUtf8(OtherName()) + ": " + message, 10);
     game.Playsound(game.CartellaBase / "noconnect" / "notify.wav");
   }
   return false;
 }
 
 void ChallengeWindow::EndMatch(bool solved, const std::string& endText) {
+  // A board that the opponent's moves completed has not been counted yet. Counted while the
+  // match is still on, the solve is recorded with the match's time and announced only below;
+  // a later key release on the board then counts nothing more.
+  if (solved) game.AggiornaGriglia();
   SetChallengeMode("SfidaOff");
   Go(ResetPath(dati.nickname, "fine", solved ? "1" : "0"));
   if (solved) {
@@ -111,10 +120,10 @@ void ChallengeWindow::SendMoves() {
 
 void ChallengeWindow::SendMessage() {
   if (!game.SfidaInCorso) return;
-  std::string text;
-  for (const std::string& line : game.controls.MInviamsgsfida.lines) text += line;
-  if (text.size() > kMaxMessage) text.resize(kMaxMessage);
-  AddToDialogue(">" + dati.nickname + ": " + text, 0);
+  std::string joined;
+  for (const std::string& line : game.controls.MInviamsgsfida.lines) joined += line;
+  const std::string text = Utf8Prefix(joined, kMaxMessage);
+  AddToDialogue(">" + Latin1ToUtf8(dati.nickname) + ": " + text, 0);
   Go(MessagePath(dati.nickname, text));
   game.controls.MInviamsgsfida.lines.clear();
   PollMatch();

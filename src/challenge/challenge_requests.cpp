@@ -44,7 +44,7 @@ std::string MoveReportPath(const std::string& nickname, const MoveReport& report
 }
 
 std::string MessagePath(const std::string& nickname, const std::string& text) {
-  return kPrefix + "invia-messaggio.asp?id=" + QueryValue(nickname) + ";" + QueryValue(text);
+  return kPrefix + "invia-messaggio.asp?id=" + QueryValue(nickname) + ";" + Utf8QueryValue(text);
 }
 
 }  // namespace sudoku

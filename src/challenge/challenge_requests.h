@@ -27,6 +27,7 @@ std::string ResetPath(const std::string& nickname, const std::string& ending,
                       const std::string& outcome);
 std::string LogoutPath(const std::string& nickname);
 std::string MoveReportPath(const std::string& nickname, const MoveReport& report);
+// text: a chat line in UTF-8.
 std::string MessagePath(const std::string& nickname, const std::string& text);
 
 }  // namespace sudoku

@@ -126,6 +126,8 @@ void ChallengeWindow::EnterMatch(bool start) {
   LoadChallengePuzzle(dati.schemasfida);
   if (start) Go(challenge_path::kStart);
   SetChallengeMode("SfidaOn");
+  // The lobby over the tabs was read before the match and would say that none is running.
+  panes.WQuillo.Navigate(SiteUrl(LobbyPath()));
 }
 
 void ChallengeWindow::SetChallengeMode(const std::string& mode) {

@@ -38,7 +38,8 @@ class ChallengeWindow : public MainWindow {
 
   // "SfidaOn" enters the match mode, "SfidaOff" leaves it; any other text does nothing.
   void SetChallengeMode(const std::string& mode);
-  // Puts the match puzzle on the board as a fresh game whose history starts at its givens.
+  // Puts the match puzzle on the board as a fresh game whose history starts at its givens and
+  // whose timer starts from zero.
   void LoadChallengePuzzle(const std::string& puzzle);
   bool Busy() const { return guard_.Busy(); }
 

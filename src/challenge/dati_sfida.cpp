@@ -11,15 +11,19 @@
 namespace sudoku {
 namespace {
 
-// A field of DatiSfida: a text or an integer member.
+// A field of DatiSfida: a text or an integer member; a chat field is read in UTF-8.
 struct Field {
   std::string_view id;
   std::string DatiSfida::*text = nullptr;
   std::int32_t DatiSfida::*number = nullptr;
+  bool utf8 = false;
 };
 
 constexpr Field Text(std::string_view id, std::string DatiSfida::*member) {
   return {id, member, nullptr};
+}
+constexpr Field Chat(std::string_view id, std::string DatiSfida::*member) {
+  return {id, member, nullptr, true};
 }
 constexpr Field Number(std::string_view id, std::int32_t DatiSfida::*member) {
   return {id, nullptr, member};
@@ -55,8 +59,8 @@ const std::vector<Field>& SectionFields(std::string_view section) {
                                               Text("puntisfidatook", &D::puntisfidatook),
                                               Text("puntisfidatoko", &D::puntisfidatoko),
                                               Text("bRisolto", &D::bRisolto),
-                                              Text("msgxsfidato", &D::msgxsfidato),
-                                              Text("msgxsfidante", &D::msgxsfidante)};
+                                              Chat("msgxsfidato", &D::msgxsfidato),
+                                              Chat("msgxsfidante", &D::msgxsfidante)};
   static const std::vector<Field> kNone;
   if (section == "sfida") return kSfida;
   if (section == "comuni") return kComuni;
@@ -78,7 +82,9 @@ std::int32_t ToInt32(const std::string& value) {
 void ReadChallengePage(BrowserPane& pane, std::string_view section, DatiSfida& dati) {
   static const DatiSfida kDefaults;
   for (const Field& field : SectionFields(section)) {
-    const std::optional<std::string> value = FindElementById(pane, std::string(field.id));
+    const std::string id(field.id);
+    const std::optional<std::string> value =
+        field.utf8 ? FindElementByIdUtf8(pane, id) : FindElementById(pane, id);
     if (field.text != nullptr) {
       dati.*field.text = value ? *value : kDefaults.*field.text;
     } else {

@@ -36,9 +36,10 @@ struct DatiSfida {
   std::string puntisfidanteko = "0";
   std::string puntisfidatook = "0";
   std::string puntisfidatoko = "0";
-  std::string bRisolto = "0";      // "si" once the match puzzle is solved
-  std::string msgxsfidato = "0";   // latest message for the challenged user, or an end marker
-  std::string msgxsfidante = "0";  // latest message for the challenger, or an end marker
+  std::string bRisolto = "0";  // "si" once the match puzzle is solved
+  // The latest chat message for each side (UTF-8), or a marker of the match's end.
+  std::string msgxsfidato = "0";   // for the challenged user
+  std::string msgxsfidante = "0";  // for the challenger
 };
 
 // Copies the fields of one section ("sfida", "comuni", "asusfideincorso"; any other name reads

@@ -43,7 +43,7 @@ void SetFirstLineIndents(QTextEdit* rich, const std::vector<int>& indents) {
 
 QString Joined(const std::vector<std::string>& lines) {
   QStringList parts;
-  for (const std::string& line : lines) parts << FromLatin1(line);
+  for (const std::string& line : lines) parts << QString::fromStdString(line);
   return parts.join(QLatin1Char('\n'));
 }
 

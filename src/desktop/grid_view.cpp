@@ -386,6 +386,11 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
   emit MouseMoved(p.x(), p.y());
 }
 
+void GridView::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit PointerLeft();
+}
+
 void GridView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), kLineColour);

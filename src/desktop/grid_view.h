@@ -70,6 +70,8 @@ class GridView : public QWidget {
   void MouseMoved(int x, int y);
   void MousePressed(int button, int x, int y);
   void Exited();
+  // The pointer has left the grid.
+  void PointerLeft();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -77,6 +79,7 @@ class GridView : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool focusNextPrevChild(bool next) override;

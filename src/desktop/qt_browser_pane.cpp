@@ -36,7 +36,8 @@ ElementLookup QtBrowserPane::FindElementValue(const std::string& id) {
   const WebPane::Lookup lookup = pane_.FindValueById(id);
   switch (lookup.status) {
     case WebPane::LookupStatus::kFound:
-      return {ElementLookup::Outcome::Found, lookup.value};
+      return {ElementLookup::Outcome::Found, ToLatin1(lookup.value),
+              lookup.value.toUtf8().toStdString()};
     case WebPane::LookupStatus::kNone:
       return {ElementLookup::Outcome::NotFound, {}};
     case WebPane::LookupStatus::kNoBody:

@@ -1,22 +1,18 @@
 // Pausing with the event loop running for everything but user input.
 #include "desktop/qt_painting_pause.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <algorithm>
+#include <QTimer>
 
 namespace sudoku {
 
 void QtPaintingPause::Wait(int ms) {
   if (sync_) sync_();
-  QElapsedTimer elapsed;
-  elapsed.start();
-  for (qint64 left = ms; left > 0; left = ms - elapsed.elapsed()) {
-    QCoreApplication::processEvents(
-        QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents,
-        int(std::min<qint64>(left, 50)));
-  }
+  // A loop of its own sleeps between events; processEvents with a time bound would return at
+  // once when nothing is pending and spin a core for the whole pause.
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace sudoku

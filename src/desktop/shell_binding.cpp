@@ -81,7 +81,7 @@ void DrawBorders(QPainter& painter, const QRect& cell, const Segment (&segments)
 std::vector<std::string> LinesOf(const QString& text) {
   std::vector<std::string> lines;
   if (text.isEmpty()) return lines;
-  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(ToLatin1(line));
+  for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
   return lines;
 }
 
@@ -217,6 +217,9 @@ void ShellBinding::BindGrid() {
     Run([&] { game_.sudokugridMouseDown(which, x, y); });
   });
   connect(board, &GridView::Exited, this, [this] { Run([&] { game_.sudokugridExit(); }); });
+  // The hover panel belongs to the cell under the pointer: it goes when the pointer leaves,
+  // as when the grid loses the focus, rather than stay over the buttons below.
+  connect(board, &GridView::PointerLeft, this, [this] { Run([&] { game_.sudokugridExit(); }); });
 
   window_.Candidates()->drawCell = [this](QPainter& painter, int col, int row) {
     DrawBorders(painter, window_.Candidates()->CellRect(col, row), kCandidateBorders);

@@ -28,13 +28,15 @@ StatisticsChart::StatisticsChart(const SolveSeries& series, bool english, QWidge
   for (int level = 0; level <= 5; ++level) {
     byLevel[std::size_t(level)] = new QScatterSeries;
     byLevel[std::size_t(level)]->setName(
-        level == 0 ? (english ? QStringLiteral("level unknown") : QStringLiteral("livello ignoto"))
-                   : (english ? QStringLiteral("level %1") : QStringLiteral("livello %1")).arg(level));
+        level == 0
+            ? (english ? QStringLiteral("level unknown") : QStringLiteral("livello ignoto"))
+            : (english ? QStringLiteral("level %1") : QStringLiteral("livello %1")).arg(level));
     byLevel[std::size_t(level)]->setColor(colours[std::size_t(level)]);
     byLevel[std::size_t(level)]->setMarkerSize(8);
   }
   auto* average = new QLineSeries;
-  average->setName(english ? QStringLiteral("running average") : QStringLiteral("media progressiva"));
+  average->setName(english ? QStringLiteral("running average")
+                           : QStringLiteral("media progressiva"));
   double top = 1;
   for (const SolvePoint& point : series.points) {
     byLevel[std::size_t(std::clamp(point.level, 0, 5))]->append(point.index, point.minutes);
@@ -45,6 +47,9 @@ StatisticsChart::StatisticsChart(const SolveSeries& series, bool english, QWidge
   x->setTitleText(english ? QStringLiteral("solve") : QStringLiteral("soluzione"));
   x->setLabelFormat(QStringLiteral("%d"));
   x->setRange(0, std::max<qsizetype>(1, qsizetype(series.points.size())) + 1);
+  x->setTickType(QValueAxis::TicksDynamic);
+  x->setTickAnchor(0);
+  x->setTickInterval(SolveAxisStep(series.points.size()));
   auto* y = new QValueAxis;
   y->setTitleText(english ? QStringLiteral("minutes") : QStringLiteral("minuti"));
   y->setRange(0, top * 1.1);
@@ -70,12 +75,8 @@ StatisticsChart::StatisticsChart(const SolveSeries& series, bool english, QWidge
   layout->addWidget(view);
   auto* note = new QLabel(this);
   note->setTextFormat(Qt::PlainText);
-  note->setText(english ? QStringLiteral("%1 solves; %2 unreadable lines skipped")
-                              .arg(series.points.size())
-                              .arg(series.skipped)
-                        : QStringLiteral("%1 soluzioni; %2 righe illeggibili saltate")
-                              .arg(series.points.size())
-                              .arg(series.skipped));
+  note->setText(
+      QString::fromStdString(SolveChartNote(series.points.size(), series.skipped, english)));
   layout->addWidget(note);
 }
 

@@ -37,7 +37,7 @@ TFAbout::TFAbout(const QString& siteLine, QWidget* parent)
   SetBackground(this, WindowYellow());
   picture1_ = Place<QLabel>(this, "Image1", 0, 0, 320, 65);
   picture1_->setScaledContents(true);
-  Line(this, "LTitolo", 70, 20, QStringLiteral("Sudoku 1.0"), true, false);
+  Line(this, "LTitolo", 70, 20, QStringLiteral("Sudoku " SUDOKU_VERSION), true, false);
   Line(this, "LMotto", 92, 20, QStringLiteral("Gioca, Crea, Risolvi Tutti i Sudoku Puzzles"), false,
        true);
   Line(this, "LSito", 114, 34, siteLine, true, false);

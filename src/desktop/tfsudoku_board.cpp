@@ -98,6 +98,8 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
   SetBackground(hover, WindowYellow());
   hover->setFrameShape(QFrame::Box);
   hover->setAlignment(Qt::AlignCenter);
+  // It only shows: the pointer goes through it to what lies beneath.
+  hover->setAttribute(Qt::WA_TransparentForMouseEvents);
   hover->hide();
 }
 

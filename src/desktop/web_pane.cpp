@@ -148,7 +148,7 @@ WebPane::Lookup WebPane::FindValueById(const std::string& name, int timeoutMs) {
     const QString kind = map.value(QStringLiteral("k")).toString();
     if (kind == QLatin1String("found")) {
       pending->result.status = LookupStatus::kFound;
-      pending->result.value = ToLatin1(map.value(QStringLiteral("v")).toString());
+      pending->result.value = map.value(QStringLiteral("v")).toString();
     } else if (kind == QLatin1String("nobody")) {
       pending->result.status = LookupStatus::kNoBody;
     } else if (kind != QLatin1String("none")) {

@@ -32,7 +32,7 @@ class WebPane : public QWebEngineView {
   enum class LookupStatus { kFound, kNone, kNotHtml, kNoBody };
   struct Lookup {
     LookupStatus status = LookupStatus::kNone;
-    std::string value;
+    QString value;
   };
   // The "value" attribute of the first element of the body whose id equals name ignoring
   // case; answered by a short script in the page, waited for at most timeoutMs.

@@ -2,6 +2,9 @@
 #include "online/browser_pane.h"
 
 #include <chrono>
+#include <utility>
+
+#include "play/text_utils.h"
 
 namespace sudoku {
 
@@ -15,19 +18,35 @@ void NavigateAndWait(BrowserPane& pane, const std::string& address, long maxPoll
   }
 }
 
-std::optional<std::string> FindElementById(BrowserPane& pane, const std::string& id) {
+namespace {
+
+ElementLookup LookUp(BrowserPane& pane, const std::string& id) {
   ElementLookup lookup = pane.FindElementValue(id);
   switch (lookup.outcome) {
     case ElementLookup::Outcome::Found:
-      return lookup.value;
     case ElementLookup::Outcome::NotFound:
-      return std::nullopt;
+      break;
     case ElementLookup::Outcome::NotHtmlDocument:
       throw BrowserError("Invalid HTML document");
     case ElementLookup::Outcome::NoBody:
       throw BrowserError("Can't find <body> element");
   }
-  return std::nullopt;
+  return lookup;
+}
+
+}  // namespace
+
+std::optional<std::string> FindElementById(BrowserPane& pane, const std::string& id) {
+  ElementLookup lookup = LookUp(pane, id);
+  if (lookup.outcome != ElementLookup::Outcome::Found) return std::nullopt;
+  return std::move(lookup.value);
+}
+
+std::optional<std::string> FindElementByIdUtf8(BrowserPane& pane, const std::string& id) {
+  ElementLookup lookup = LookUp(pane, id);
+  if (lookup.outcome != ElementLookup::Outcome::Found) return std::nullopt;
+  if (lookup.utf8Value) return std::move(*lookup.utf8Value);
+  return Latin1ToUtf8(lookup.value);
 }
 
 void BlankAndStop(BrowserPane& pane) {

@@ -26,6 +26,9 @@ struct ElementLookup {
   enum class Outcome { Found, NotFound, NotHtmlDocument, NoBody };
   Outcome outcome = Outcome::NotFound;
   std::string value;  // the "value" attribute of the element found; empty when it has none
+  // The same value in UTF-8, when the pane has it: texts people type (the chat) may hold
+  // characters that Latin-1 has not.
+  std::optional<std::string> utf8Value = std::nullopt;
 };
 
 // One browser pane. Texts are Latin-1. The shell implements it over a web view; tests over a
@@ -70,6 +73,8 @@ void NavigateAndWait(BrowserPane& pane, const std::string& address,
 // The value of the first element whose id matches `id` ignoring case, or none. Throws
 // BrowserError "Invalid HTML document" or "Can't find <body> element".
 std::optional<std::string> FindElementById(BrowserPane& pane, const std::string& id);
+// The same, the value in UTF-8 (converted from Latin-1 when the pane has no UTF-8 value).
+std::optional<std::string> FindElementByIdUtf8(BrowserPane& pane, const std::string& id);
 
 // Blanks the pane ("about:blank") and stops it, as the shutdown does with every pane.
 void BlankAndStop(BrowserPane& pane);

@@ -236,14 +236,17 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
   panes.WBsoluzione.Navigate(SiteUrl("/sudoku/gioco-offline/vota-sudoku.asp" +
                                      (number.empty() ? "" : "?num=" + QueryValue(number))),
                              kNavigationFlags);
-  panes.WQuillo.Navigate(
-      SiteUrl("/sudoku/sfida-online/sudoku-space.asp?" +
-              (game.Registrato ? "who=" + QueryValue(game.Utente) : std::string())));
+  panes.WQuillo.Navigate(SiteUrl(LobbyPath()));
   panes.WBTrascina.Navigate(
       SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" + std::to_string(game.Anno) + "_" +
               std::to_string(game.Mese) + "_T_00_1_" + QueryValue(game.Marcatore)));
   ShowSelectPage("TSTrascina");
   PollChallengeState();
+}
+
+std::string MainWindow::LobbyPath() const {
+  return "/sudoku/sfida-online/sudoku-space.asp?" +
+         (game.Registrato ? "who=" + QueryValue(game.Utente) : std::string());
 }
 
 std::string MainWindow::DownloadListAddress() const {

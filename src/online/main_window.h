@@ -83,6 +83,8 @@ class MainWindow {
   // user off the challenge system at close. Both do nothing here.
   virtual void PollChallengeState() {}
   virtual void SignOffChallenge() {}
+  // The path of the challenge lobby that WQuillo shows, naming a registered user.
+  std::string LobbyPath() const;
 
  private:
   // Runs the login and applies its answer. At start-up the "already connected" check is skipped

@@ -1,6 +1,8 @@
 // Escaping of query values.
 #include "online/query_value.h"
 
+#include "play/text_utils.h"
+
 namespace sudoku {
 namespace {
 
@@ -9,29 +11,24 @@ bool Unreserved(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
-void AppendEscaped(std::string& out, unsigned char byte) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  if (Unreserved(byte)) {
-    out += char(byte);
-    return;
-  }
-  out += '%';
-  out += kHex[byte >> 4];
-  out += kHex[byte & 15];
-}
-
 }  // namespace
 
 std::string QueryValue(const std::string& latin1) {
+  return Utf8QueryValue(Latin1ToUtf8(latin1));
+}
+
+std::string Utf8QueryValue(const std::string& utf8) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  out.reserve(latin1.size() * 3);
-  for (unsigned char c : latin1) {
-    if (c < 0x80) {
-      AppendEscaped(out, c);
-    } else {
-      AppendEscaped(out, static_cast<unsigned char>(0xC0 | (c >> 6)));
-      AppendEscaped(out, static_cast<unsigned char>(0x80 | (c & 0x3F)));
+  out.reserve(utf8.size() * 3);
+  for (unsigned char byte : utf8) {
+    if (Unreserved(byte)) {
+      out += char(byte);
+      continue;
     }
+    out += '%';
+    out += kHex[byte >> 4];
+    out += kHex[byte & 15];
   }
   return out;
 }

@@ -12,4 +12,7 @@ namespace sudoku {
 // components) are written by the caller around the escaped values, never through this.
 std::string QueryValue(const std::string& latin1);
 
+// The same for a text already in UTF-8 (the chat): only the escaping.
+std::string Utf8QueryValue(const std::string& utf8);
+
 }  // namespace sudoku

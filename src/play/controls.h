@@ -50,6 +50,8 @@ struct Edit {
 };
 
 // A multi-line text box (memo or rich text).
+// The memos hold the chat, whose lines are UTF-8 rather than Latin-1: a person may type any
+// character there.
 struct Memo {
   bool enabled = true;
   bool visible = true;

@@ -224,7 +224,8 @@ class Game {
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
   void RiprendiPartita1Click();
-  // A game is in progress: timed and not solved.
+  // A game is in progress: timed, not solved, and its cells changed since the board was last
+  // loaded, resumed or saved.
   bool GameInProgress() const;
   // Before the game in hand is lost: asks whether to save it. Yes saves it as "Salva Partita"
   // does; false when the user cancels (the game in hand then stays).
@@ -295,7 +296,16 @@ class Game {
   std::filesystem::path SavedNotesPath() const;
   void SaveNotes();
   void ResumeNotes();
+  // The value of every cell, as ValoreCella gives it.
+  Snapshot CellValues() const;
+  // The board and its notes are as their files have them: nothing to save until one changes.
+  void RememberStoredBoard() {
+    storedValues_ = CellValues();
+    storedNotes_ = Note;
+  }
   bool solvedAnnounced_ = false;         // the current solve has been announced
+  Snapshot storedValues_{};              // the cells as last loaded, resumed or saved
+  CellNotes storedNotes_;                // their notes then
   std::optional<StepRecord> explained_;  // what LSpiegazione tells
 };
 

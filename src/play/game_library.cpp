@@ -193,6 +193,7 @@ bool Game::CaricaSchema() {
 
   solvedAnnounced_ = false;
   AggiornaGriglia();
+  RememberStoredBoard();
 
   ClearHistory();
   NumStorico = 1;

@@ -24,10 +24,12 @@ std::string ExchangeFileName(const Givens& givens) {
   return text;
 }
 
+// Today as the library's publication dates are written (day-month-year with dashes), which is
+// what its sort by date reads.
 std::string Today(Clock& clock) {
   const DateTime now = clock.Now();
   char text[16];
-  std::snprintf(text, sizeof text, "%02d/%02d/%04d", now.day % 100, now.month % 100,
+  std::snprintf(text, sizeof text, "%02d-%02d-%04d", now.day % 100, now.month % 100,
                 now.year % 10000);
   return text;
 }

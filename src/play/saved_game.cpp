@@ -19,6 +19,7 @@ void Game::SalvaPartita1Click() {
     ReplaceFileContent(SavedGamePath(),
                        SavedGameText(controls.LTime.caption, board, controls.UAgrid.cells));
     SaveNotes();
+    RememberStoredBoard();
   } catch (const std::exception& error) {
     ReportError(error.what());
   }
@@ -39,6 +40,7 @@ void Game::RiprendiPartita1Click() {
   AzzeraGioco();
   ApplyGameText(*saved);
   ResumeNotes();
+  RememberStoredBoard();
 
   const std::optional<std::int32_t> seconds = ClockSeconds(controls.LTime.caption);
   if (!seconds) {
@@ -54,8 +56,17 @@ void Game::RiprendiPartita1Click() {
   }
 }
 
+Snapshot Game::CellValues() const {
+  Snapshot values{};
+  for (int col = 0; col < 9; ++col) {
+    for (int row = 0; row < 9; ++row)
+      values[std::size_t(CellIndex(col, row))] = ValoreCella(col, row);
+  }
+  return values;
+}
+
 bool Game::GameInProgress() const {
-  return Secondi > 0 && !IsSolved();
+  return Secondi > 0 && !IsSolved() && (CellValues() != storedValues_ || !(Note == storedNotes_));
 }
 
 bool Game::OfferToSaveGame() {
@@ -93,6 +104,7 @@ void Game::ApplyGameText(const GameTextContent& saved) {
     if (saved.Cells[cell] != '0') board.Texts[cell] = std::string(1, saved.Cells[cell]);
   }
   AggiornaGriglia();
+  RememberStoredBoard();
 }
 
 }  // namespace sudoku

@@ -55,6 +55,7 @@ void Game::SoluzioneAutomaticaClick() {
          BoxKind::Error, "Caution!\n\rThe puzzle on the grid allow more solutions!");
     return;
   }
+  ShowExplanation(std::nullopt);  // it told of a step on a board that is now solved
   for (int cell = 0; cell < 81; ++cell) {
     const std::string digit = std::to_string(counter.Soluzione[cell]);
     controls.UAgrid.cells[cell] = digit;

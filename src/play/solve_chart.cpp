@@ -1,6 +1,7 @@
 // Building the statistics chart's series.
 #include "play/solve_chart.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -58,6 +59,25 @@ SolveSeries ReadSolveSeries(const std::filesystem::path& cartellaBase) {
     series.points.push_back(point);
   }
   return series;
+}
+
+int SolveAxisStep(std::size_t solves) {
+  const std::size_t span = std::max<std::size_t>(solves, 1) + 1;
+  for (std::size_t scale = 1;; scale *= 10) {
+    for (std::size_t step : {scale, 2 * scale, 5 * scale}) {
+      if (span <= 10 * step) return int(step);
+    }
+  }
+}
+
+std::string SolveChartNote(std::size_t solves, int skipped, bool english) {
+  const std::string count = std::to_string(solves), lines = std::to_string(skipped);
+  if (english) {
+    return count + (solves == 1 ? " solve; " : " solves; ") + lines +
+           (skipped == 1 ? " unreadable line skipped" : " unreadable lines skipped");
+  }
+  return count + (solves == 1 ? " soluzione; " : " soluzioni; ") + lines +
+         (skipped == 1 ? " riga illeggibile saltata" : " righe illeggibili saltate");
 }
 
 }  // namespace sudoku

@@ -26,4 +26,13 @@ struct SolveSeries {
 // from the puzzle files in temi. Throws std::runtime_error when the file cannot be read.
 SolveSeries ReadSolveSeries(const std::filesystem::path& cartellaBase);
 
+// The distance between the labelled ticks of the solve axis, which runs from 0 to solves + 1:
+// a whole number (1, 2, 5, 10, 20, ...) giving at most ten intervals, so that no two ticks
+// bear the same label.
+int SolveAxisStep(std::size_t solves);
+
+// The line under the chart: how many solves it draws and how many lines it skipped, singular
+// or plural as the numbers ask.
+std::string SolveChartNote(std::size_t solves, int skipped, bool english);
+
 }  // namespace sudoku

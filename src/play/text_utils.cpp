@@ -53,4 +53,27 @@ std::string Copy(std::string_view text, std::ptrdiff_t from, std::ptrdiff_t coun
   return std::string(text.substr(std::size_t(from), std::size_t(count)));
 }
 
+std::string Latin1ToUtf8(std::string_view latin1) {
+  std::string out;
+  out.reserve(latin1.size() * 2);
+  for (unsigned char c : latin1) {
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string Utf8Prefix(std::string_view utf8, std::size_t maxCharacters) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < utf8.size(); ++at) {
+    const bool continuation = (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80;
+    if (!continuation && ++characters > maxCharacters) return std::string(utf8.substr(0, at));
+  }
+  return std::string(utf8);
+}
+
 }  // namespace sudoku

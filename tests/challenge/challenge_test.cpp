@@ -345,15 +345,17 @@ TEST(SendTest, MovesFlashTheWrongCellsAndAMessageGoesCutAt240Characters) {
             (testing::FilledRect{"sudokugrid", {0, 111, 36, 147}, {255, 0, 0}}));
   EXPECT_EQ(f.effects.pauses, std::vector<int>{300});
 
-  f.game.controls.MInviamsgsfida.lines = {"#&;%<b>", std::string(293, 'x')};
+  // The chat is UTF-8 throughout: "\xE2\x82\xAC" is one character of the 240.
+  f.game.controls.MInviamsgsfida.lines = {"5\xE2\x82\xAC#&;%<b>",
+                                          std::string(293, 'x') + "\xC3\xA8"};
   f.window.SBInviaMsgClick();
-  const std::string shown = "#&;%<b>" + std::string(233, 'x');
+  const std::string shown = "5\xE2\x82\xAC#&;%<b>" + std::string(231, 'x');
   EXPECT_EQ(f.game.controls.REDialogo.lines, std::vector<std::string>{">io: " + shown});
   EXPECT_EQ(f.game.controls.REDialogo.indents, std::vector<int>{0});
-  EXPECT_EQ(f.Requests(),
-            (std::vector<std::string>{
-                P + "invia-messaggio.asp?id=io;%23%26%3B%25%3Cb%3E" + std::string(233, 'x'),
-                P + "lettura-asusfideincorso.asp?id=R"}));
+  EXPECT_EQ(f.Requests(), (std::vector<std::string>{
+                              P + "invia-messaggio.asp?id=io;5%E2%82%AC%23%26%3B%25%3Cb%3E" +
+                                  std::string(231, 'x'),
+                              P + "lettura-asusfideincorso.asp?id=R"}));
   EXPECT_TRUE(f.game.controls.MInviamsgsfida.lines.empty());
 }
 

@@ -338,6 +338,10 @@ TEST_F(ShellTest, TheGameTimerTheHoverPanelAndTheReplayedStepsExplanation) {
   EXPECT_EQ(hover->pos(), QPoint(37 * 2 + 21 - 9, 52 - 20));
   QTest::mouseMove(&Board(), QPoint(1, 40));
   EXPECT_FALSE(hover->isVisible());
+  QTest::mouseMove(&Board(), Board().CellRect(2, 0).center());
+  ASSERT_TRUE(hover->isVisible());
+  QTest::mouseMove(&app->Window(), QPoint(5, app->Window().height() - 5));  // off the grid
+  EXPECT_FALSE(hover->isVisible());
 
   Logic().SoluzionePassoPasso1Click();
   app->Binding().Sync();
@@ -365,11 +369,11 @@ TEST_F(ShellTest, WebPaneFindsTheFirstValueWhoseIdMatchesIgnoringCase) {
   pane.Navigate(page.toStdString());
   pane.WaitComplete(20000);
   ASSERT_EQ(pane.ReadyState(), 4);
-  EXPECT_EQ(pane.FindValueById("NICKNAME").value, "bob");
+  EXPECT_EQ(pane.FindValueById("NICKNAME").value, QStringLiteral("bob"));
   const WebPane::Lookup empty = pane.FindValueById("empty");
   EXPECT_EQ(std::pair(empty.status, empty.value),
-            std::pair(WebPane::LookupStatus::kFound, std::string()));
-  EXPECT_EQ(pane.FindValueById("caf").value, "\xE8");  // Latin-1 for the logic
+            std::pair(WebPane::LookupStatus::kFound, QString()));
+  EXPECT_EQ(pane.FindValueById("caf").value, QString::fromUtf8("\xC3\xA8"));
   EXPECT_EQ(pane.FindValueById("nobody").status, WebPane::LookupStatus::kNone);
 }
 

@@ -3,6 +3,8 @@
 // challenge timers are driven by calling their handlers.
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <fstream>
 
 #include "challenge/challenge_window.h"
 #include "desktop/web_pane.h"
@@ -107,7 +109,16 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   MatchPlayer anna(site->Address(), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(site->Address(), folder.filePath(QStringLiteral("b")), QStringLiteral("bruno"));
   ASSERT_TRUE(anna.Logic().Registrato && bruno.Logic().Registrato);
+  bruno.Logic().Secondi = 5000;  // the clock of an earlier game, which the match must not carry
   StartMatch(anna, bruno);
+  for (MatchPlayer* side : {&anna, &bruno}) {  // both clocks run from the match's start
+    EXPECT_TRUE(side->Logic().controls.SudokuTimer.enabled);
+    EXPECT_LT(side->Logic().Secondi, 5000);
+    // The lobby over the tabs, read before the match, is read again and lists it.
+    WebPane& lobby = *side->player.App().Window().Pane("WQuillo");
+    EXPECT_TRUE(
+        WaitFor([&] { return PageText(lobby).contains(QStringLiteral("anna contro bruno")); }));
+  }
   const std::string solution = anna.Dati().soluzione;
   ASSERT_EQ(solution.size(), 81u);
   const std::vector<int> open = OpenCells(anna.Logic());
@@ -131,8 +142,8 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[0])], '1');
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[2])], '2');
 
-  // The chat carries what was typed.
-  const std::string line = "#1 & ; % <b>x</b> perch\xE9";
+  // The chat carries what was typed, in UTF-8 from end to end.
+  const std::string line = "#1 & ; % <b>x</b> perch\xC3\xA9 5\xE2\x82\xAC";
   anna.Say(line);
   bruno.Fire("TimerOnSfidaTimer");
   EXPECT_EQ(bruno.LastLine(), ">anna: " + line);
@@ -150,9 +161,22 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   bruno.Fire("TimerOnSfidaTimer");
   for (MatchPlayer* side : {&anna, &bruno}) {
     EXPECT_FALSE(side->Logic().SfidaInCorso);
-    EXPECT_TRUE(side->player.dialogs.Shown("Complimenti!\n\rPuzzle Risolto"));
     EXPECT_EQ(side->pause.waits, std::vector<int>{6000});
     EXPECT_TRUE(side->Logic().controls.TimerOnLogin.enabled);
+    // A key released on the complete board afterwards neither congratulates nor counts again:
+    // the solve is recorded once, as a puzzle of no library file, and the clock stops.
+    side->player.App().Binding().Run([side] { side->Logic().sudokugridKeyUp(); });
+    const auto& shown = side->player.dialogs.messages;
+    EXPECT_EQ(std::count_if(
+                  shown.begin(), shown.end(),
+                  [](const ShownMessage& m) { return m.text == "Complimenti!\n\rPuzzle Risolto"; }),
+              1);
+    std::ifstream file(side->Logic().CartellaBase / "temi" / "statinfo.txt");
+    std::vector<std::string> lines;
+    for (std::string text; std::getline(file, text);) lines.push_back(text);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].starts_with("[nome]outpuzzle[timer]")) << lines[0];
+    EXPECT_FALSE(side->Logic().controls.SudokuTimer.enabled);
   }
   ASSERT_TRUE(WaitFor([&] { return anna.ChallengePage().contains(QStringLiteral("bruno")); }));
   EXPECT_TRUE(anna.ChallengePage().contains(QStringLiteral("anna\t1\t1\t")));

@@ -2,6 +2,7 @@
 // load of a puzzle and the files refused, undo and the restart of the game; puzzles in and out
 // as text (the forms a paste accepts, the paste into the library, importing a file of puzzles)
 // and the statistics chart's series.
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -280,6 +281,7 @@ TEST_F(LibraryTest, APastedPuzzleJoinsTheLibraryAndIsPlayedThenChartedWhenSolved
   f.game.IncollaSchemaText(kLine);
   EXPECT_TRUE(f.dialogs.messages.empty());
   EXPECT_EQ(f.game.controls.ECreatore.text, "Appunti");
+  EXPECT_EQ(f.game.controls.EDataPubblicazione.text, "06-12-2026");  // as the date sort reads
   EXPECT_EQ(f.game.controls.enomefile.text.substr(0, 4), "imp-");
   EXPECT_EQ(f.game.board.Schema[CellIndex(0, 0)], "15");
   EXPECT_EQ(f.game.CopiaSchemaText(), kLine);
@@ -299,6 +301,21 @@ TEST_F(LibraryTest, APastedPuzzleJoinsTheLibraryAndIsPlayedThenChartedWhenSolved
   EXPECT_EQ(series.points[1].level, 0);
   EXPECT_DOUBLE_EQ(series.points[1].averageMinutes, 3.25);
   EXPECT_DOUBLE_EQ(series.points[2].minutes, 60);
+}
+
+TEST(SolveChartTest, TheSolveAxisHasAtMostTenWholeStepsAndTheNoteAgreesInNumber) {
+  for (std::size_t solves = 0; solves <= 2000; ++solves) {
+    const int step = SolveAxisStep(solves);
+    ASSERT_GE(step, 1) << solves;
+    EXPECT_LE((std::max<std::size_t>(solves, 1) + 1 + std::size_t(step) - 1) / std::size_t(step),
+              10u)
+        << solves;
+  }
+  EXPECT_EQ(SolveAxisStep(3), 1);  // 0 1 2 3 4, not 0 0 1 2 3
+  EXPECT_EQ(SolveChartNote(1, 1, false), "1 soluzione; 1 riga illeggibile saltata");
+  EXPECT_EQ(SolveChartNote(2, 0, false), "2 soluzioni; 0 righe illeggibili saltate");
+  EXPECT_EQ(SolveChartNote(1, 2, true), "1 solve; 2 unreadable lines skipped");
+  EXPECT_EQ(SolveChartNote(0, 1, true), "0 solves; 1 unreadable line skipped");
 }
 
 TEST_F(LibraryTest, ImportCountsNewDuplicateAndInvalidLines) {

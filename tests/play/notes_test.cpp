@@ -175,16 +175,21 @@ TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored)
   g.sudokugridNoteKey(2, 0, 1, true);
   g.sudokugridNoteKey(8, 6, 9, true);
   g.controls.LTime.caption = "0h 1m 0s";
+  g.Secondi = 60;
   g.SalvaPartita1Click();
   const CellNotes kept = g.Note;
   const std::string side = ReadBytes(temi / "partita.note");
   EXPECT_EQ(side.substr(0, 28), "[note]:" + std::string(18, '#') + "14#");
   EXPECT_EQ(side.size(), 7 + 81 + 3 + 2u);
 
-  g.CancellaNote1Click();
+  EXPECT_TRUE(g.OfferToSaveGame());  // just saved: nothing to ask
+  g.CancellaNote1Click();            // a change of notes alone is worth the question
   g.RiprendiPartita1Click();
+  EXPECT_EQ(f.dialogs.questions, std::vector<std::string>{"Salvare la partita in corso?"});
   EXPECT_EQ(g.Note, kept);
   EXPECT_EQ(g.Secondi, 60);
+  EXPECT_TRUE(g.OfferToSaveGame());  // resumed with its notes: nothing to ask
+  EXPECT_EQ(f.dialogs.questions.size(), 1u);
 
   const std::string tail = side.substr(7);
   for (const std::string& damaged :

@@ -110,8 +110,14 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
 }
 
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
+  WritePuzzle(f.base / "temi" / "x.tema", kPuzzle);
   f.game.SetNomeFile("x.tema");
-  f.game.Secondi = 42;  // timed, not solved
+  ASSERT_TRUE(f.game.CaricaSchema());
+  f.game.Secondi = 42;  // a puzzle only loaded and timed: nothing to save
+  EXPECT_TRUE(f.game.OfferToSaveGame());
+  EXPECT_TRUE(f.dialogs.questions.empty());
+
+  f.game.board.Texts[CellIndex(2, 0)] = "4";  // an entry: timed, not solved, changed
   f.dialogs.questionAnswers = {Answer::Cancel, Answer::No, Answer::Yes};
   EXPECT_FALSE(f.game.OfferToSaveGame());
   EXPECT_TRUE(f.game.OfferToSaveGame());
@@ -119,10 +125,14 @@ TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
   EXPECT_TRUE(f.game.OfferToSaveGame());
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(f.dialogs.questions, std::vector<std::string>(3, "Salvare la partita in corso?"));
+  EXPECT_TRUE(f.game.OfferToSaveGame());  // just saved, nothing changed since: no question
+  EXPECT_EQ(f.dialogs.questions.size(), 3u);
 
+  f.game.board.Texts[CellIndex(3, 0)] = "6";
   f.dialogs.questionAnswers = {Answer::Cancel};  // resuming is cancelled: the game in hand stays
   f.game.RiprendiPartita1Click();
   EXPECT_EQ(f.game.Secondi, 42);
+  EXPECT_EQ(f.dialogs.questions.size(), 4u);
   f.game.Secondi = 0;  // nothing in progress: no question
   EXPECT_TRUE(f.game.OfferToSaveGame());
   EXPECT_EQ(f.dialogs.questions.size(), 4u);

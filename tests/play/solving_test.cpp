@@ -28,7 +28,13 @@ TEST(SolutionCommandsTest, AutomaticSolutionWritesOnlyOpenCellsAndTheCandidatesG
   GameFixture f;
   SetGivens(f.game, kPuzzle);
   f.game.board.Texts[CellIndex(2, 0)] = "4";
+  f.game.SuggerisciNumeroClick();
+  ASSERT_FALSE(f.game.controls.LSpiegazione.caption.empty());
+  f.dialogs.messages.clear();
+  f.game.board.Texts.fill("");
+  f.game.board.Texts[CellIndex(2, 0)] = "4";
   f.game.SoluzioneAutomaticaClick();
+  EXPECT_EQ(f.game.controls.LSpiegazione.caption, "");  // the hint's explanation goes
   EXPECT_EQ(f.dialogs.messages,
             (std::vector<ShownMessage>{{BoxKind::Information, "Soluzione unica trovata!"}}));
   EXPECT_EQ(Shown(f.game), kSolved);

@@ -28,9 +28,10 @@ class SiteAccounts : public ::testing::Test {
 };
 
 TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
-  EXPECT_EQ(
-      browser_.Post(kRegister, "user=Carla&password=pa%26ss+word&email=carla%40posta.it").Address,
-      std::string(kRegister) + "?res=okreg");
+  const Answer registered =
+      browser_.Post(kRegister, "user=Carla&password=pa%26ss+word&email=carla%40posta.it");
+  EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=okreg");
+  EXPECT_THAT(registered.Body, HasSubstr("link che ti abbiamo spedito"));
   EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);  // not confirmed yet
   const std::string confirm = browser_.MailedLink(kConfirm);
   browser_.Post(kRegister, "user=dario&password=segreto&email=dario%40posta.it");

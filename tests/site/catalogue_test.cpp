@@ -137,11 +137,22 @@ TEST_F(SiteCatalogue, VotesPublishingAndTheSolutionPage) {
                                         {std::string("12345"), "81 cifre"}})
     EXPECT_THAT(browser_.Get(publish + digits).Body, HasSubstr(refusal)) << refusal;
 
+  // The solution answers for the number and the date of one puzzle, however padded.
   const auto puzzle = PuzzleByNumber(Store(), 77);
-  const Answer solution = browser_.Get("/sudoku/gioco-offline/soluzioni.asp?of=___77");
+  const Date day = puzzle->Published;
+  const std::string solutionOf = "/sudoku/gioco-offline/soluzioni.asp?of=";
+  const std::string padded = DateText(day, '_');  // DD_MM_YYYY
+  const Answer solution = browser_.Get(solutionOf + padded.substr(6) + "_" + padded.substr(3, 2) +
+                                       "_" + padded.substr(0, 2) + "_77");
   const std::string firstCell = puzzle->Digits[0] == '0' ? "class=\"c0 s\">" : "class=\"c0\">";
   EXPECT_THAT(solution.Body, HasSubstr(firstCell + puzzle->Solution[0]));
-  EXPECT_EQ(browser_.Get("/sudoku/gioco-offline/soluzioni.asp?of=2009_3_5_x").Status, 400);
+  const std::string ymd = std::to_string(day.Year) + "_" + std::to_string(day.Month) + "_";
+  EXPECT_EQ(browser_.Get(solutionOf + ymd + std::to_string(day.Day) + "_77").Status, 200);
+  for (const std::string& wrong :
+       std::vector<std::string>{ymd + std::to_string(day.Day % 28 + 1) + "_77", "___77",
+                                "1999_01_01_77", std::to_string(day.Year) + "_77"})
+    EXPECT_EQ(browser_.Get(solutionOf + wrong).Status, 404) << wrong;
+  EXPECT_EQ(browser_.Get(solutionOf + "2009_3_5_x").Status, 400);
   EXPECT_EQ(browser_.Get("/sudoku/gioco-offline/stampa-sudoku.asp?num=99999").Status, 404);
 }
 

@@ -108,6 +108,8 @@ std::string Browser::SignUp(const std::string& user, const std::string& password
       Post("/sudoku/gioco-offline/registra-utente.asp",
            "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
   EXPECT_EQ(reg.Address, "/sudoku/gioco-offline/registra-utente.asp?res=okreg");
+  // The sites of these tests activate users at once: there is no link to wait for.
+  EXPECT_NE(reg.Body.find("la tua user \u00e8 attiva"), std::string::npos);
   return LogIn(user, password);
 }
 
