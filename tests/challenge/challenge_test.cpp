@@ -44,10 +44,10 @@ TEST(ReadChallengePageTest, ReadsOneSectionsFieldsWithDefaultsAndStopsAtAnError)
   EXPECT_EQ(dati.soluzione, "123");
 
   pane.Navigate("bad");
-  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), std::runtime_error);
+  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), BrowserError);
   EXPECT_EQ(std::pair(dati.nickname, dati.nCorso), std::pair(std::string("bea"), 0));
   pane.Navigate("large");
-  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), std::runtime_error);
+  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), BrowserError);
 }
 
 TEST(DecideChallengeStateTest, EveryRowOfTheTable) {
