@@ -143,7 +143,7 @@ void LobbyPage(Visit& visit) {
   std::string online;
   {
     auto list = db.Prepare("SELECT DISTINCT name FROM sessions WHERE seen >= ? ORDER BY name");
-    list.Bind(1, visit.Owner.Now() - 120);
+    list.Bind(1, visit.Owner.Now() - kDeadPlayerInterval);
     while (list.Step()) online += (online.empty() ? "" : ", ") + Escape(list.Text(0));
   }
   body += "<p>Utenti connessi: " + (online.empty() ? std::string("nessuno") : online) + "</p>\n";

@@ -9,7 +9,6 @@ namespace sudoku::site {
 namespace {
 
 constexpr std::int64_t kIdleLimit = 24 * 3600;
-constexpr std::int64_t kOnlineWindow = 120;
 constexpr std::int64_t kRefreshEvery = 10;
 
 std::string Hex(const unsigned char* bytes, std::size_t size) {
@@ -78,7 +77,7 @@ void CloseSessionsOf(Db& db, const std::string& name) {
 
 int UsersOnline(Db& db, std::int64_t now) {
   auto count = db.Prepare("SELECT COUNT(DISTINCT name) FROM sessions WHERE seen >= ?");
-  count.Bind(1, now - kOnlineWindow);
+  count.Bind(1, now - kDeadPlayerInterval);
   count.Step();
   return int(count.Int(0));
 }

@@ -11,6 +11,9 @@
 namespace sudoku::site {
 
 inline constexpr const char* kSessionCookie = "sessione";
+// Seconds without a request after which a signed-in player counts as gone from the lobby and
+// the count of users connected: a game polls every ten seconds, so six polls missed.
+inline constexpr std::int64_t kDeadPlayerInterval = 60;
 
 // A fresh random token of 64 hex characters.
 std::string RandomToken();
@@ -22,7 +25,7 @@ std::optional<std::string> FindSession(Db& db, const std::string& token, std::in
 void CloseSession(Db& db, const std::string& token);
 // Closes every session of name (the user signed off).
 void CloseSessionsOf(Db& db, const std::string& name);
-// Users with a session seen in the last two minutes.
+// Users with a session seen within the dead-player interval.
 int UsersOnline(Db& db, std::int64_t now);
 
 std::int64_t NowSeconds();

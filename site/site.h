@@ -105,7 +105,7 @@ class Site {
   const std::string& PublicUrl() const { return publicUrl_; }
   // Withdraws and ends the challenges whose players vanished, at most once a second.
   void SweepChallenges();
-  // Users seen in the last two minutes; counted again once a second, or sooner after a page
+  // Users seen within the dead-player interval; counted again once a second, or sooner after a page
   // opened or closed a session (the count scans every recent session).
   int UsersOnline();
   void SessionsChanged() { ++sessionsGeneration_; }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "desktop/desktop_app.h"
 #include "storage/atoms/atom_table.h"
 #include "storage/game_folder.h"
@@ -37,6 +39,19 @@ std::filesystem::path Assets() {
   return SUDOKU_SOURCE_ASSETS;
 }
 
+// The embedded browser refuses to start as root with its sandbox on, and then ends the whole
+// program: as root the sandbox is turned off here, before the application exists, and said so.
+void AllowBrowserAsRoot(int argc, char** argv) {
+  if (geteuid() != 0) return;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--no-sandbox") == 0) return;
+  }
+  const char* disabled = std::getenv("QTWEBENGINE_DISABLE_SANDBOX");
+  if (disabled != nullptr && std::strcmp(disabled, "1") == 0) return;
+  setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  std::fputs("sudoku: running as root, so the embedded browser runs without its sandbox\n", stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +76,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  AllowBrowserAsRoot(argc, argv);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Sudoku"));

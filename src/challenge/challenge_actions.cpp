@@ -10,6 +10,8 @@ constexpr int kAbandonPauseMs = 6000;
 constexpr int kRankingPauseMs = 4000;
 constexpr int kMaxWaiting = 10;
 constexpr int kMaxRunningToAccept = 20;
+// Each request of the sign-off at close waits this long at most: the window is going.
+constexpr int kSignOffSeconds = 3;
 
 }  // namespace
 
@@ -58,8 +60,8 @@ void ChallengeWindow::ShowRanking() {
 
 void ChallengeWindow::SignOff() {
   SetChallengeMode("SfidaOff");
-  Go(ResetPath(dati.nickname, "abbandono", "0"));
-  Go(LogoutPath(dati.nickname));
+  Go(ResetPath(dati.nickname, "abbandono", "0"), kSignOffSeconds);
+  Go(LogoutPath(dati.nickname), kSignOffSeconds);
 }
 
 }  // namespace sudoku

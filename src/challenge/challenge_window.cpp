@@ -15,54 +15,88 @@ void Apply(Switch s, Button& button, MenuItem& item) {
   button.enabled = item.enabled = s == Switch::On;
 }
 
+// The routine under way stopped by closing or by a lost site: it ends like an unreadable page.
+class RoutineStopped : public BrowserError {
+ public:
+  RoutineStopped() : BrowserError("stopped") {}
+};
+
 }  // namespace
 
 ChallengeWindow::ChallengeWindow(Game& g, const BrowserPanes& p, std::string siteAddress,
                                  PaintingPause* pause)
     : MainWindow(g, p, std::move(siteAddress)), pause_(pause) {}
 
+void ChallengeWindow::RunQuietly(void (ChallengeWindow::*routine)()) {
+  if (closed_) return;
+  stopped_ = false;
+  try {
+    (this->*routine)();
+  } catch (const BrowserError&) {
+  }
+}
+void ChallengeWindow::Tick(void (ChallengeWindow::*routine)()) {
+  guard_.Tick([this, routine] { RunQuietly(routine); });
+}
+void ChallengeWindow::Click(void (ChallengeWindow::*routine)()) {
+  guard_.Click([this, routine] { RunQuietly(routine); });
+}
+
 void ChallengeWindow::PollChallengeState() {
-  guard_.Click([this] { PollState(); });
+  Click(&ChallengeWindow::PollState);
 }
 void ChallengeWindow::SignOffChallenge() {
-  guard_.Click([this] { SignOff(); });
+  // At once, even inside another routine's wait: the window is closing.
+  stopped_ = false;
+  try {
+    SignOff();
+  } catch (const BrowserError&) {
+  }
+  closed_ = stopped_ = true;
+}
+void ChallengeWindow::SiteLost() {
+  if (game.SfidaInCorso) SetChallengeMode("SfidaOff");
+  stopped_ = true;
+  MainWindow::SiteLost();
 }
 void ChallengeWindow::TimerOnLoginTimer() {
-  guard_.Tick([this] { PollState(); });
+  Tick(&ChallengeWindow::PollState);
 }
 void ChallengeWindow::TimerOnSfidaTimer() {
-  guard_.Tick([this] { PollMatch(); });
+  Tick(&ChallengeWindow::PollMatch);
 }
 void ChallengeWindow::SBLanciaClick() {
-  guard_.Click([this] { Launch(); });
+  Click(&ChallengeWindow::Launch);
 }
 void ChallengeWindow::LanciaSfidaClick() {
   SBLanciaClick();
 }
 void ChallengeWindow::SBAccettaClick() {
-  guard_.Click([this] { Accept(); });
+  Click(&ChallengeWindow::Accept);
 }
 void ChallengeWindow::AccettaSfidaClick() {
   SBAccettaClick();
 }
 void ChallengeWindow::SBAbbandonaClick() {
-  guard_.Click([this] { Abandon(); });
+  Click(&ChallengeWindow::Abandon);
 }
 void ChallengeWindow::AbbandonaSfidaClick() {
   SBAbbandonaClick();
 }
 void ChallengeWindow::SBInviaMossaClick() {
-  guard_.Click([this] { SendMoves(); });
+  Click(&ChallengeWindow::SendMoves);
 }
 void ChallengeWindow::SBInviaMsgClick() {
-  guard_.Click([this] { SendMessage(); });
+  Click(&ChallengeWindow::SendMessage);
 }
 void ChallengeWindow::ClassificaClick() {
-  guard_.Click([this] { ShowRanking(); });
+  Click(&ChallengeWindow::ShowRanking);
 }
 
-void ChallengeWindow::Go(const std::string& path) {
-  NavigateAndWait(panes.wbSfida, SiteUrl(path));
+void ChallengeWindow::Go(const std::string& path, int maxSeconds) {
+  if (stopped_) throw RoutineStopped();
+  NavigateAndWait(panes.wbSfida, SiteUrl(path), kNavigateWaitPolls, maxSeconds);
+  if (stopped_) throw RoutineStopped();
 }
 
 void ChallengeWindow::Read(const char* section) {
@@ -73,6 +107,7 @@ void ChallengeWindow::Read(const char* section) {
       w.nCorso = w.dati.nCorso;
     }
   } share{*this};
+  if (stopped_) throw RoutineStopped();
   ReadChallengePage(panes.wbSfida, section, dati);
 }
 

@@ -15,7 +15,9 @@ namespace sudoku {
 // How the shell drives it, beside MainWindow: TimerOnLoginTimer and TimerOnSfidaTimer on the
 // ticks of those timers while enabled, and the click handlers of the challenge buttons and menu
 // items. Every request goes through one guard: a tick that comes while another challenge routine
-// waits for a page is skipped, a click runs once that routine has ended.
+// waits for a page is skipped, a click runs once that routine has ended. A routine whose page
+// cannot be read ends quietly (the next tick tries again); signing off at close does not wait
+// for the routine under way, which then stops at its next request.
 class ChallengeWindow : public MainWindow {
  public:
   // pause: the long pauses; null pauses with the Effects port.
@@ -46,8 +48,14 @@ class ChallengeWindow : public MainWindow {
  protected:
   void PollChallengeState() override;
   void SignOffChallenge() override;
+  void SiteLost() override;
 
  private:
+  // The guard's entries: runs the routine, a page that could not be read ends it quietly.
+  void Tick(void (ChallengeWindow::*routine)());
+  void Click(void (ChallengeWindow::*routine)());
+  void RunQuietly(void (ChallengeWindow::*routine)());
+
   // The routines themselves, run inside the guard.
   void PollState();
   std::string EvaluateChallengeState();
@@ -72,14 +80,16 @@ class ChallengeWindow : public MainWindow {
   void ClearChallengeTexts();
   bool IsChallenger() const { return dati.nickname == dati.sfidante; }
   const std::string& OtherName() const { return IsChallenger() ? dati.sfidato : dati.sfidante; }
-  // NavigateAndWait of the challenge pane to a path on the site.
-  void Go(const std::string& path);
+  // NavigateAndWait of the challenge pane to a path on the site, waiting at most maxSeconds.
+  void Go(const std::string& path, int maxSeconds = kNavigateWaitSeconds);
   // ReadChallengePage of the pane; the waiting and running counts are the login's too.
   void Read(const char* section);
   void Wait(int ms);
 
   PaintingPause* pause_;
   RequestGuard guard_;
+  bool stopped_ = false;  // the routine under way is to end at its next request
+  bool closed_ = false;   // signed off at close: no request goes out any more
 };
 
 }  // namespace sudoku

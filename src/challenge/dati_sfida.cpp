@@ -3,7 +3,6 @@
 
 #include <array>
 #include <limits>
-#include <stdexcept>
 #include <vector>
 
 #include "play/text_utils.h"
@@ -72,7 +71,7 @@ std::int32_t ToInt32(const std::string& value) {
   const std::optional<std::int64_t> number = ParseInteger(value);
   if (!number || *number < std::numeric_limits<std::int32_t>::min() ||
       *number > std::numeric_limits<std::int32_t>::max()) {
-    throw std::runtime_error("'" + value + "' is not a valid integer value");
+    throw BrowserError("'" + value + "' is not a valid integer value");
   }
   return static_cast<std::int32_t>(*number);
 }

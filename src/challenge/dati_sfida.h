@@ -44,9 +44,9 @@ struct DatiSfida {
 
 // Copies the fields of one section ("sfida", "comuni", "asusfideincorso"; any other name reads
 // nothing) from the page loaded in pane, in the section's order. A missing element gives the
-// field its default. A page that is not an HTML document or has no body throws BrowserError,
-// and a value that is no 32-bit integer where one is due throws std::runtime_error; either way
-// the fields read before keep their new values.
+// field its default. A page that is not an HTML document, has no body, or holds a value that is
+// no 32-bit integer where one is due cannot be read: BrowserError, and the fields read before
+// keep their new values.
 void ReadChallengePage(BrowserPane& pane, std::string_view section, DatiSfida& dati);
 
 // The number added to the challenge data addresses so that no cache answers them.

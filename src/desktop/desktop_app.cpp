@@ -7,8 +7,10 @@
 #include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <cstdlib>
 
+#include "desktop/browser_callback.h"
 #include "desktop/challenge_handlers.h"
 #include "desktop/qt_browser_pane.h"
 #include "desktop/qt_settings_store.h"
@@ -47,6 +49,12 @@ void AddMainWindowHandlers(MainWindow& window, Handlers& handlers) {
     window.WQuilloTitleChange(title);
   };
   handlers.pageControl1Changing = [&window] { return window.PageControl1Changing(); };
+  for (const char* pane :
+       {"WQuillo", "WBdownload", "WBsoluzione", "WBTrascina", "wbAltriSudoku", "wbSfida"}) {
+    handlers.withText[std::string(pane) + "NavigateError"] = [&window](const std::string& address) {
+      window.PaneNavigateError(address);
+    };
+  }
 }
 
 void AddSiteHandlers(WebCatalogue& catalogue, SiteActions& actions, Handlers& handlers) {
@@ -82,9 +90,13 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   if (options.browsers) {
     profile_ = new QWebEngineProfile(qApp);
     profile_->setHttpCacheType(QWebEngineProfile::NoCache);
+    // An address that cannot be reached brings no error page of the browser's own: the game
+    // says what happened, in its words.
+    profile_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
   }
   window_ = std::make_unique<TFsudoku>(TFsudoku::Options{options.browsers, profile_});
   qtDialogs_ = std::make_unique<QtDialogs>(window_.get());
+  qtDialogs_->later = &later_;
   if (options.settings == nullptr) qtSettings_ = std::make_unique<QtSettingsStore>();
   effects_ = std::make_unique<QtEffects>(*window_, [this] {
     if (binding_ != nullptr) binding_->Sync();
@@ -102,10 +114,17 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
     binding_->Run([this, text] { game_->ReportError(text); });
   };
 
-  login_ = std::make_unique<TFLogin>(profile_);
+  // The login window belongs to the main window: it stays over it, and its boxes over itself.
+  login_ = std::make_unique<TFLogin>(profile_, window_.get());
+  loginDialogs_ = std::make_unique<QtDialogs>(login_.get());
+  loginDialogs_->later = &later_;
   const std::string site = SiteAddress(options.siteAddress, settings);
+  policy_.site = QUrl(FromLatin1(site));
+  for (const auto& [name, pane] : window_->Panes()) pane->SetPolicy(&policy_);
+  if (login_->WebConnect() != nullptr) login_->WebConnect()->SetPolicy(&policy_);
   BuildPanes(site);
-  loginLogic_ = std::make_unique<LoginWindow>(main_->panes.WebConnect, dialogs, site);
+  loginLogic_ = std::make_unique<LoginWindow>(
+      main_->panes.WebConnect, options.dialogs != nullptr ? dialogs : *loginDialogs_, site);
   main_->toolbarColoriWidth = 93;
   catalogue_ = std::make_unique<WebCatalogue>(*main_);
   siteActions_ = std::make_unique<SiteActions>(*main_);
@@ -128,7 +147,10 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
       FromLatin1("Tutti i sudoku su " + main_->SiteAddress() + "/sudoku/"), window_.get());
   about_->reportError = effects_->reportError;
   login_->Attach(*loginLogic_, [this](const std::function<void()>& work) { binding_->Run(work); });
-  qtDialogs_->login = [this] { return login_->Exec(); };
+  qtDialogs_->login = [this] {
+    binding_->Sync();  // the menus as the logic leaves them while the window is open
+    return login_->Exec();
+  };
   qtDialogs_->about = [this] { about_->exec(); };
 
   window_->activated = [this] {
@@ -162,36 +184,69 @@ void DesktopApp::AddExchangeHandlers(Handlers& handlers) {
 
 void DesktopApp::HandleDownloads() {
   if (profile_ == nullptr) return;
-  QObject::connect(
-      profile_, &QWebEngineProfile::downloadRequested, window_.get(),
-      [this](QWebEngineDownloadRequest* download) {
-        const std::string name = ToLatin1(download->downloadFileName());
-        bool wanted = false;
-        binding_->Run([&] { wanted = catalogue_->CollectionDownloadRequested(name); });
-        if (!wanted) {
-          download->cancel();
-          return;
-        }
-        const std::filesystem::path folder = game_->CartellaBase / "temi";
-        download->setDownloadDirectory(QString::fromStdString(folder.string()));
-        QObject::connect(
-            download, &QWebEngineDownloadRequest::isFinishedChanged, window_.get(),
-            [this, download] {
-              if (!download->isFinished()) return;
-              const std::filesystem::path saved =
-                  (download->downloadDirectory() + QLatin1Char('/') + download->downloadFileName())
-                      .toStdString();
-              const bool done = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
-              binding_->Run([&] {
-                if (done) {
-                  catalogue_->CollectionDownloaded(saved);
-                } else {
-                  catalogue_->CollectionDownloadFailed(saved);
-                }
-              });
-            });
-        download->accept();
-      });
+  QObject::connect(profile_, &QWebEngineProfile::downloadRequested, window_.get(),
+                   [this](QWebEngineDownloadRequest* download) { ReceiveDownload(download); });
+}
+
+// A collection on its way into the library folder, under a hidden name until it has ended and
+// the user has agreed.
+struct DesktopApp::IncomingCollection {
+  QWebEngineDownloadRequest* download = nullptr;
+  std::string name;
+  std::filesystem::path partial, target;
+  bool answered = false, wanted = false, settled = false;
+};
+
+void DesktopApp::ReceiveDownload(QWebEngineDownloadRequest* download) {
+  BrowserCallback inside;
+  const std::string address = ToLatin1(download->url().toString());
+  bool collection = false;
+  binding_->Run([&] { collection = catalogue_->IsCollectionDownload(address); });
+  if (!collection) {
+    download->cancel();
+    return;
+  }
+  auto incoming = std::make_shared<IncomingCollection>();
+  incoming->download = download;
+  incoming->name = ToLatin1(download->downloadFileName());
+  const std::filesystem::path folder = game_->CartellaBase / "temi";
+  incoming->target = folder / incoming->name;
+  incoming->partial = folder / ("." + incoming->name + ".part");
+  download->setDownloadDirectory(QString::fromStdString(folder.string()));
+  download->setDownloadFileName(QString::fromStdString(incoming->partial.filename().string()));
+  QObject::connect(download, &QWebEngineDownloadRequest::isFinishedChanged, window_.get(),
+                   [this, incoming] {
+                     if (!incoming->download->isFinished()) return;
+                     later_.Post([this, incoming] { Settle(*incoming); });
+                   });
+  download->accept();
+  // The question waits until the engine's callback has returned.
+  later_.Post([this, incoming] {
+    binding_->Run(
+        [&] { incoming->wanted = catalogue_->CollectionDownloadRequested(incoming->name); });
+    incoming->answered = true;
+    if (!incoming->wanted) incoming->download->cancel();
+    Settle(*incoming);
+  });
+}
+
+void DesktopApp::Settle(IncomingCollection& incoming) {
+  if (incoming.settled || !incoming.answered || !incoming.download->isFinished()) return;
+  incoming.settled = true;
+  const bool completed = incoming.download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+  std::error_code error;
+  if (incoming.wanted && completed)
+    std::filesystem::rename(incoming.partial, incoming.target, error);
+  const bool saved = incoming.wanted && completed && !error;
+  if (!saved) std::filesystem::remove(incoming.partial, error);
+  if (!incoming.wanted) return;
+  binding_->Run([&] {
+    if (saved) {
+      catalogue_->CollectionDownloaded(incoming.target);
+    } else {
+      catalogue_->CollectionDownloadFailed(incoming.partial);
+    }
+  });
 }
 
 DesktopApp::~DesktopApp() = default;
@@ -217,6 +272,7 @@ void DesktopApp::BuildPanes(const std::string& site) {
 }
 
 void DesktopApp::Create(const std::filesystem::path& base) {
+  policy_.localPages = QString::fromStdString((base / "noconnect").string());
   binding_->Run([this, base] { main_->FormCreate(base); });
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "challenge/challenge_window.h"
+#include "desktop/after_callbacks.h"
 #include "desktop/qt_clock.h"
 #include "desktop/qt_dialogs.h"
 #include "desktop/qt_effects.h"
@@ -16,11 +17,13 @@
 #include "desktop/tfabout.h"
 #include "desktop/tflogin.h"
 #include "desktop/tfsudoku.h"
+#include "desktop/web_pane.h"
 #include "online/login_window.h"
 #include "online/main_window.h"
 #include "online/site_actions.h"
 #include "online/web_catalogue.h"
 
+class QWebEngineDownloadRequest;
 class QWebEngineProfile;
 
 namespace sudoku {
@@ -56,14 +59,23 @@ class DesktopApp {
 
  private:
   void BuildPanes(const std::string& site);
-  // Collections the site sends are saved into the library folder when the user agrees.
+  // Collections the site sends are saved into the library folder when the user agrees; any
+  // other download is refused.
   void HandleDownloads();
+  void ReceiveDownload(QWebEngineDownloadRequest* download);
+  struct IncomingCollection;
+  // Once the user has answered and the download has ended: the file into the library folder
+  // and the offer to add its puzzles, or nothing of it kept.
+  void Settle(IncomingCollection& incoming);
   // Copy and paste of puzzles as text, importing a file of puzzles, the statistics chart.
   void AddExchangeHandlers(Handlers& handlers);
 
   QWebEngineProfile* profile_ = nullptr;
+  NavigationPolicy policy_;
+  AfterCallbacks later_;
   std::unique_ptr<TFsudoku> window_;
   std::unique_ptr<QtDialogs> qtDialogs_;
+  std::unique_ptr<QtDialogs> loginDialogs_;  // the login window's boxes, its children
   std::unique_ptr<SettingsStore> qtSettings_;
   std::unique_ptr<QtEffects> effects_;
   QtClock clock_;

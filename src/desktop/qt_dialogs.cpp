@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "desktop/after_callbacks.h"
+#include "desktop/browser_callback.h"
 #include "desktop/web_pane.h"
 
 namespace sudoku {
@@ -34,6 +36,11 @@ QString BoxText(const std::string& text) {
 }
 
 void QtDialogs::Message(BoxKind kind, const std::string& text) {
+  // A box is a modal loop: inside the engine's callback it would stall every pane meanwhile.
+  if (later != nullptr && BrowserCallback::Active()) {
+    later->Post([this, kind, text] { Message(kind, text); });
+    return;
+  }
   QMessageBox box(owner_);
   box.setWindowTitle(QStringLiteral("Sudoku"));
   box.setTextFormat(Qt::PlainText);

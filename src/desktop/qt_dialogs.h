@@ -11,6 +11,8 @@ class QWidget;
 
 namespace sudoku {
 
+class AfterCallbacks;
+
 // A Latin-1 text of the logic as shown in a box: "\n\r" (and a lone "\r") become line breaks.
 QString BoxText(const std::string& text);
 
@@ -30,6 +32,9 @@ class QtDialogs : public Dialogs {
   // The two windows the program creates after the main window.
   std::function<std::string()> login;
   std::function<void()> about;
+  // Where a message asked for inside a browser callback waits until the callback has returned;
+  // null shows it at once.
+  AfterCallbacks* later = nullptr;
 
  private:
   QWidget* owner_;

@@ -336,6 +336,9 @@ void ShellBinding::BindTimersAndPanes() {
     pane->beforeNavigate = [this, paneName](const std::string& address) {
       FireText(paneName + "BeforeNavigate2", address);
     };
+    pane->navigateError = [this, paneName](const std::string& address) {
+      FireText(paneName + "NavigateError", address);
+    };
   }
 }
 

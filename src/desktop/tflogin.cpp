@@ -60,7 +60,7 @@ void TFLogin::Handle(const std::function<void()>& handler) {
 }
 
 void TFLogin::Sync() {
-  setWindowTitle(FromLatin1(logic_->Caption));
+  // The caption of the logic is the result channel; the title bar keeps saying "Login".
   // The heights the pages ask for are the outer frame's; the caption bar takes its share.
   setFixedSize(kLoginClientWidth, logic_->Height - (kLoginHeightShort - kLoginClientHeight));
   if (!logic_->Visible && isVisible()) done(QDialog::Accepted);

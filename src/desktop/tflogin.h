@@ -1,5 +1,5 @@
-// The login window: a fixed dialog filled by its browser pane, showing what its logic decides
-// (caption, height, when to close); its caption carries the result.
+// The login window: a fixed dialog over the main window filled by its browser pane, showing what
+// its logic decides (height, when to close); the logic's caption carries the result.
 #pragma once
 
 #include <QDialog>
@@ -20,6 +20,7 @@ class TFLogin : public QDialog {
   using Runner = std::function<void(const std::function<void()>&)>;
 
   // profile: the profile every pane shares; null builds the window without its browser.
+  // parent: the main window, which the login window stays over while it is open.
   TFLogin(QWebEngineProfile* profile, QWidget* parent = nullptr);
 
   WebPane* WebConnect() const { return webConnect_; }

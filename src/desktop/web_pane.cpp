@@ -1,21 +1,25 @@
 // The WebEngine pane: navigation state, synchronous lookups and print preview.
 #include "desktop/web_pane.h"
 
+#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <QVariantMap>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <memory>
+
+#include "desktop/browser_callback.h"
 
 namespace sudoku {
 
 namespace {
 
-// Tells the pane's owner about every navigation before it starts; none is refused.
+// Refuses the navigations the pane's policy does not allow, and tells the pane's owner about
+// every other one before it starts.
 class NotifyingPage : public QWebEnginePage {
  public:
   NotifyingPage(QWebEngineProfile* profile, WebPane* pane)
@@ -25,9 +29,13 @@ class NotifyingPage : public QWebEnginePage {
   // A navigation that the handler starts replaces the one that raised the event, as a new
   // navigation cancels the one under way; it starts once the event has been answered.
   bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+    if (!pane_->Allows(url)) return false;
     if (!isMainFrame || !pane_->beforeNavigate) return true;
-    const std::optional<std::string> replacement =
-        pane_->RunBeforeNavigate(ToLatin1(url.toString()));
+    std::optional<std::string> replacement;
+    {
+      BrowserCallback inside;
+      replacement = pane_->RunBeforeNavigate(ToLatin1(url.toString()));
+    }
     if (!replacement) return true;
     QTimer::singleShot(0, pane_,
                        [pane = pane_, address = *replacement] { pane->Navigate(address); });
@@ -38,10 +46,19 @@ class NotifyingPage : public QWebEnginePage {
   WebPane* pane_;
 };
 
-QUrl UrlOf(const std::string& address) {
-  const QString text = FromLatin1(address);
-  if (text.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(text);
-  return QUrl(text);
+bool IsAboutBlank(const QUrl& url) {
+  return url.scheme() == QLatin1String("about") && url.path() == QLatin1String("blank");
+}
+
+bool IsWeb(const QString& scheme) {
+  return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+// A refused connection or an unknown host: nothing answered at that address.
+bool Unreachable(const QWebEngineLoadingInfo& info) {
+  return info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
+         (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain ||
+          info.errorDomain() == QWebEngineLoadingInfo::DnsErrorDomain);
 }
 
 // The lookup script: the first element of the body whose id equals NAME ignoring case.
@@ -62,6 +79,20 @@ QString LookupScript(const QString& name) {
 
 }  // namespace
 
+bool NavigationPolicy::Allows(const QUrl& url) const {
+  if (IsAboutBlank(url)) return true;
+  const QString scheme = url.scheme().toLower();
+  if (IsWeb(scheme)) {
+    const int defaultPort = scheme == QLatin1String("https") ? 443 : 80;
+    const int sitePort = site.port(site.scheme() == QLatin1String("https") ? 443 : 80);
+    return site.isValid() && url.host().compare(site.host(), Qt::CaseInsensitive) == 0 &&
+           url.port(defaultPort) == sitePort;
+  }
+  if (scheme != QLatin1String("file") || localPages.isEmpty()) return false;
+  const QString path = QDir::cleanPath(url.toLocalFile());
+  return path.startsWith(QDir::cleanPath(localPages) + QLatin1Char('/'));
+}
+
 QString FromLatin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -74,13 +105,26 @@ std::string ToLatin1(const QString& text) {
 WebPane::WebPane(QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
   if (profile != nullptr) setPage(new NotifyingPage(profile, this));
   connect(this, &QWebEngineView::loadStarted, this, [this] { readyState_ = 1; });
+  // The events reach the owner from the event loop: the engine's own callbacks stay short.
   connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
     readyState_ = 4;
     loadFailed_ = !ok;
-    if (documentComplete) documentComplete();
+    QTimer::singleShot(0, this, [this] {
+      if (documentComplete) documentComplete();
+    });
   });
   connect(this, &QWebEngineView::titleChanged, this, [this](const QString& title) {
-    if (titleChanged) titleChanged(ToLatin1(title));
+    QTimer::singleShot(0, this, [this, text = ToLatin1(title)] {
+      if (titleChanged) titleChanged(text);
+    });
+  });
+  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) unreachable_ = false;
+    if (!Unreachable(info)) return;
+    unreachable_ = true;
+    QTimer::singleShot(0, this, [this, address = ToLatin1(info.url().toString())] {
+      if (navigateError) navigateError(address);
+    });
   });
 }
 
@@ -95,13 +139,18 @@ std::optional<std::string> WebPane::RunBeforeNavigate(const std::string& address
 }
 
 void WebPane::Navigate(const std::string& address) {
+  const QUrl url(FromLatin1(address));
+  if (!Allows(url)) {
+    if (readyState_ != 1) readyState_ = 4;  // a load under way goes on
+    return;
+  }
   if (inBeforeNavigate_) {
     replacement_ = address;
     readyState_ = 1;
     return;
   }
   readyState_ = 1;
-  load(UrlOf(address));
+  load(url);
 }
 
 void WebPane::StopLoading() {
@@ -110,11 +159,13 @@ void WebPane::StopLoading() {
 }
 
 std::string WebPane::LocationName() const {
+  // A page that failed to load is named as the browser's error page, never by the address it
+  // was meant to show (which the engine gives as the title of a page without one).
+  constexpr const char* kNoPage = "Impossibile visualizzare la pagina";
+  if (unreachable_) return kNoPage;
   const QString name = title();
   if (!name.isEmpty()) return ToLatin1(name);
-  // A page that failed to load is named as the browser's error page, never by the address it
-  // was meant to show.
-  if (loadFailed_) return "Impossibile visualizzare la pagina";
+  if (loadFailed_) return kNoPage;
   return ToLatin1(url().toString());
 }
 

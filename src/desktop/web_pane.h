@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QWebEngineView>
 #include <functional>
 #include <optional>
@@ -12,13 +13,26 @@ class QWebEngineProfile;
 
 namespace sudoku {
 
+// Where the panes may go: "about:blank", the configured site's http(s) pages and the game's own
+// offline pages. A page title or a link never takes a pane to a local file or another host.
+struct NavigationPolicy {
+  QUrl site;           // the site's base address: its scheme, host and port count
+  QString localPages;  // the folder of the offline pages, absolute; empty allows none
+  bool Allows(const QUrl& url) const;
+};
+
 class WebPane : public QWebEngineView {
   Q_OBJECT
  public:
   // profile: the one profile shared by every pane of the program (one cookie jar).
   WebPane(QWebEngineProfile* profile, QWidget* parent = nullptr);
 
-  // address: a full URL, "about:blank" or an absolute local path.
+  // Null lets the pane go anywhere (a pane of its own, in tests); the policy outlives the pane.
+  void SetPolicy(const NavigationPolicy* policy) { policy_ = policy; }
+  bool Allows(const QUrl& url) const { return policy_ == nullptr || policy_->Allows(url); }
+
+  // address: a full URL or "about:blank". An address the policy refuses is not loaded and the
+  // pane stays complete.
   void Navigate(const std::string& address);
   void StopLoading();
   // 4 once the last navigation has completed, 1 while loading, 0 before any navigation.
@@ -41,15 +55,22 @@ class WebPane : public QWebEngineView {
   // Opens the print preview of the loaded page (modal).
   void PrintPreview();
 
+  // The pane's events. documentComplete, titleChanged and navigateError run from the event loop
+  // after the engine's callback has returned, so they may show boxes and wait for pages;
+  // beforeNavigate runs inside the engine's callback (its boxes are put off, see QtDialogs).
   std::function<void()> documentComplete;
   std::function<void(const std::string& title)> titleChanged;
   std::function<void(const std::string& address)> beforeNavigate;
+  // A page could not be reached at all (refused connection, unknown host): its address.
+  std::function<void(const std::string& address)> navigateError;
   // Runs beforeNavigate; the address of a navigation it started, which replaces this one.
   std::optional<std::string> RunBeforeNavigate(const std::string& address);
 
  private:
+  const NavigationPolicy* policy_ = nullptr;
   int readyState_ = 0;
   bool loadFailed_ = false;
+  bool unreachable_ = false;  // the last load found nothing at its address
   bool inBeforeNavigate_ = false;
   std::optional<std::string> replacement_;
 };

@@ -8,9 +8,9 @@
 
 namespace sudoku {
 
-void NavigateAndWait(BrowserPane& pane, const std::string& address, long maxPolls) {
+void NavigateAndWait(BrowserPane& pane, const std::string& address, long maxPolls, int maxSeconds) {
   using Clock = std::chrono::steady_clock;
-  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(kNavigateWaitSeconds);
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(maxSeconds);
   pane.Navigate(address, kNavigationFlags);
   for (long polls = 0; pane.ReadyState() != kReadyStateComplete && polls < maxPolls; ++polls) {
     pane.ProcessEvents();

@@ -65,10 +65,10 @@ class BrowserError : public std::runtime_error {
 };
 
 // Navigates with kNavigationFlags and processes events until the page is complete, `maxPolls`
-// polls have passed or kNavigateWaitSeconds have gone by; giving up is silent, the caller goes
-// on with whatever loaded.
+// polls have passed or `maxSeconds` have gone by; giving up is silent, the caller goes on with
+// whatever loaded.
 void NavigateAndWait(BrowserPane& pane, const std::string& address,
-                     long maxPolls = kNavigateWaitPolls);
+                     long maxPolls = kNavigateWaitPolls, int maxSeconds = kNavigateWaitSeconds);
 
 // The value of the first element whose id matches `id` ignoring case, or none. Throws
 // BrowserError "Invalid HTML document" or "Can't find <body> element".

@@ -63,6 +63,11 @@ std::string MainWindow::SiteUrl(const std::string& path) const {
   return siteAddress_ + path;
 }
 
+bool MainWindow::IsSiteAddress(const std::string& address) const {
+  const std::string lower = LowerAscii(address.substr(0, siteAddress_.size() + 1));
+  return !siteAddress_.empty() && lower == LowerAscii(siteAddress_) + "/";
+}
+
 void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
   game.CartellaBase = workingDirectory;
   // The language item shows the flag of the language it offers.
@@ -114,6 +119,7 @@ bool MainWindow::FormCloseQuery() {
 }
 
 void MainWindow::FormClose() {
+  closed_ = true;
   if (game.Connesso) SignOffChallenge();
   for (BrowserPane* pane : {&panes.WQuillo, &panes.WBdownload, &panes.WBsoluzione,
                             &panes.WBTrascina, &panes.wbAltriSudoku, &panes.wbSfida}) {
@@ -146,7 +152,27 @@ void MainWindow::ProcessLoginResult(bool atStartUp) {
     ApplyConnectionState(ConnectionSetup::Connected);
     return;
   }
-  LoginResult result = ParseLoginResult(game.dialogs.ShowLogin());
+  // One login window at a time: its command is off while it is open.
+  if (loginOpen_) return;
+  struct LoginOpen {
+    MainWindow& w;
+    bool wasEnabled;
+    explicit LoginOpen(MainWindow& window)
+        : w(window), wasEnabled(window.game.controls.Connessione1.enabled) {
+      w.loginOpen_ = true;
+      w.game.controls.Connessione1.enabled = false;
+    }
+    ~LoginOpen() {
+      w.loginOpen_ = false;
+      w.game.controls.Connessione1.enabled = wasEnabled;
+    }
+  };
+  std::string caption;
+  {
+    LoginOpen open(*this);
+    caption = game.dialogs.ShowLogin();
+  }
+  LoginResult result = ParseLoginResult(caption);
   game.Utente = result.utente;
   if (result.hasFields) {
     nAttesa = result.nAttesa;
@@ -265,6 +291,19 @@ void MainWindow::CtrlTimerTimer() {
   if (game.Registrato || game.Connesso) return;
   if (LowerAscii(panes.WQuillo.LocationURL()).find("sudoku.html") != std::string::npos) return;
   ApplyConnectionState(ConnectionSetup::Offline);
+}
+
+void MainWindow::PaneNavigateError(const std::string& address) {
+  if (closed_ || !game.Connesso || !IsSiteAddress(address)) return;
+  SiteLost();
+}
+
+void MainWindow::SiteLost() {
+  game.dialogs.Message(BoxKind::Plain, "Connessione inesistente");
+  game.Utente = kNoConnect;
+  game.Connesso = false;
+  game.Registrato = false;
+  ShowOffline();
 }
 
 void MainWindow::WQuilloTitleChange(const std::string& title) {

@@ -33,7 +33,8 @@ inline constexpr int kGridLeft = 21, kGridTop = 52, kGridWidth = 333, kGridHeigh
 // when the window is first shown; FormClose when it closes (after EXIT1Click has set
 // closeRequested, or from the title bar); CtrlTimerTimer on each CtrlTimer tick while
 // controls.CtrlTimer.enabled; WQuilloTitleChange on each title of that pane;
-// PageControl1Changing before the user leaves a tab of PageControl1 (false keeps the tab).
+// PageControl1Changing before the user leaves a tab of PageControl1 (false keeps the tab);
+// PaneNavigateError when one of the six panes could not reach an address at all.
 class MainWindow {
  public:
   // siteAddress: the site's base address without a trailing "/", e.g. "http://127.0.0.1:8642".
@@ -58,6 +59,8 @@ class MainWindow {
   std::string WindowCaption() const;
   // An absolute address on the site for a path beginning with "/".
   std::string SiteUrl(const std::string& path) const;
+  // Whether an address is one of the site's pages (its own scheme, host and port).
+  bool IsSiteAddress(const std::string& address) const;
 
   // ---- Life of the window.
   void FormCreate(const std::filesystem::path& workingDirectory);
@@ -77,8 +80,12 @@ class MainWindow {
   void WQuilloTitleChange(const std::string& title);
   void ScaricaSchemaweb1Click();
   void ScaricaSchemaweb2Click();
+  void PaneNavigateError(const std::string& address);
 
  protected:
+  // The site stopped answering while the game was connected: says so and goes offline as a
+  // start-up without a site does.
+  virtual void SiteLost();
   // Hooks of the challenge layer: one poll of the challenge state, and signing a connected
   // user off the challenge system at close. Both do nothing here.
   virtual void PollChallengeState() {}
@@ -97,6 +104,8 @@ class MainWindow {
   std::string DownloadListAddress() const;
 
   std::string siteAddress_;
+  bool loginOpen_ = false;  // the login window is up: the connection command waits for it
+  bool closed_ = false;
 };
 
 }  // namespace sudoku

@@ -12,6 +12,7 @@ namespace sudoku {
 namespace {
 
 constexpr const char* kSelectPath = "/sudoku/gioco-offline/sudoku-select-new.asp?of=";
+constexpr const char* kListPath = "/sudoku/download/file-download-list.asp";
 constexpr std::size_t kMaxNomeFile = 100;
 
 bool AllDigits(const std::string& text) {
@@ -39,7 +40,11 @@ std::string WebCatalogue::SelectionAddress(const std::string& components) const 
 void WebCatalogue::WBTrascinaTitleChange(const std::string& title) {
   Game& game = w_.game;
   Controls& c = game.controls;
-  ReadCatalogueTitle(title, {game.CampiTitolo, game.Marcatore, w_.ScorrimentoX, w_.ScorrimentoY});
+  // Field 8 names another puzzle page to show only when it is the marker or one of the site's
+  // pages: a title never sends a pane to a local file, a script or another host.
+  std::string marker = game.Marcatore;
+  ReadCatalogueTitle(title, {game.CampiTitolo, marker, w_.ScorrimentoX, w_.ScorrimentoY});
+  if (marker == "quillo" || w_.IsSiteAddress(marker)) game.Marcatore = marker;
   bool valid = true;
   w_.panes.wbAltriSudoku.Stop();
   if (game.Marcatore != "quillo") {
@@ -212,7 +217,7 @@ bool WebCatalogue::WBdownloadBeforeNavigate2(const std::string& address) {
   Game& game = w_.game;
   if (!game.Connesso) return false;
   const std::string list =
-      w_.SiteUrl("/sudoku/download/file-download-list.asp?when=" + QueryValue(game.DatiUtente) +
+      w_.SiteUrl(std::string(kListPath) + "?when=" + QueryValue(game.DatiUtente) +
                  "&who=" + QueryValue(game.Utente));
   const std::string file = address.substr(address.rfind('/') + 1);
   if (address == list || file.rfind("puzzles", 0) != 0) return false;
@@ -225,6 +230,15 @@ bool WebCatalogue::WBdownloadBeforeNavigate2(const std::string& address) {
               "Once the file is saved, run it and indicates ../sudoku/temi/ as directory where "
               "unzip the file."));
   return true;
+}
+
+bool WebCatalogue::IsCollectionDownload(const std::string& address) const {
+  const std::string list = w_.SiteUrl(kListPath);
+  if (!w_.IsSiteAddress(address) || address.compare(0, list.size() + 1, list + "?") != 0) {
+    return false;
+  }
+  const std::string query = address.substr(list.size());
+  return query.find("?what=") != std::string::npos || query.find("&what=") != std::string::npos;
 }
 
 bool WebCatalogue::CollectionDownloadRequested(const std::string& fileName) {

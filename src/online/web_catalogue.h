@@ -33,6 +33,9 @@ class WebCatalogue {
   // site's download request. True when it started that request (the shell then drops the
   // navigation that raised the event, which the new one replaces).
   bool WBdownloadBeforeNavigate2(const std::string& address);
+  // Whether a download comes from the site's collection address (its list page asked for one
+  // file); no other download is offered as a collection.
+  bool IsCollectionDownload(const std::string& address) const;
   // The site sends a collection file: whether the user wants it saved into the library folder.
   bool CollectionDownloadRequested(const std::string& fileName);
   // The collection was saved at `zip`: offers to add its puzzles to the library.

@@ -44,10 +44,10 @@ TEST(ReadChallengePageTest, ReadsOneSectionsFieldsWithDefaultsAndStopsAtAnError)
   EXPECT_EQ(dati.soluzione, "123");
 
   pane.Navigate("bad");
-  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), std::runtime_error);
+  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), BrowserError);
   EXPECT_EQ(std::pair(dati.nickname, dati.nCorso), std::pair(std::string("bea"), 0));
   pane.Navigate("large");
-  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), std::runtime_error);
+  EXPECT_THROW(ReadChallengePage(pane, "comuni", dati), BrowserError);
 }
 
 TEST(DecideChallengeStateTest, EveryRowOfTheTable) {
@@ -325,10 +325,13 @@ TEST(PollMatchTest, TheEndsOfAMatchAndAPageWithoutBody) {
     EXPECT_FALSE(f.game.SfidaInCorso || f.game.controls.PSfida.visible);
   }
 
-  ChallengeFixture f;
+  ChallengeFixture f;  // a page that cannot be read: quietly, the next tick tries again
   f.InMatch();
   f.matchPage = {"", {}, true, false};
-  EXPECT_THROW(f.window.TimerOnSfidaTimer(), BrowserError);
+  f.window.TimerOnSfidaTimer();
+  f.matchPage.html = false;
+  f.window.TimerOnSfidaTimer();
+  EXPECT_TRUE(f.dialogs.messages.empty());
   EXPECT_TRUE(f.game.SfidaInCorso);
   EXPECT_FALSE(f.window.Busy());
 }
@@ -409,6 +412,22 @@ TEST(RequestGuardTest, ATickInsideAWaitIsSkippedAndAClickRunsAfter) {
   EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-dati-sfida.asp?id=R",
                                                     P + "visualizza-dati-sfida.asp?msg=0",
                                                     P + "sudoku-online-classifica.asp"}));
+  EXPECT_FALSE(f.window.Busy());
+
+  // Closing inside a poll's wait signs off at once; the poll then stops, and so does the click
+  // queued behind it.
+  fired = 0;
+  f.game.Connesso = true;
+  f.window.dati.nickname = "io";
+  f.wbSfida.onProcessEvents = [&] {
+    if (fired++ > 0) return;
+    f.window.ClassificaClick();
+    f.window.FormClose();
+  };
+  f.window.TimerOnLoginTimer();
+  EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-dati-sfida.asp?id=R",
+                                                    P + "reset-sfida-sudoku.asp?id=io;abbandono;0",
+                                                    P + "logout.asp?id=io", "about:blank"}));
   EXPECT_FALSE(f.window.Busy());
 }
 

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QWebEngineProfile>
 #include <cstdlib>
 
@@ -366,7 +367,7 @@ TEST_F(ShellTest, WebPaneFindsTheFirstValueWhoseIdMatchesIgnoringCase) {
   file.close();
   QWebEngineProfile profile;
   WebPane pane(&profile);
-  pane.Navigate(page.toStdString());
+  pane.Navigate(QUrl::fromLocalFile(page).toString().toStdString());
   pane.WaitComplete(20000);
   ASSERT_EQ(pane.ReadyState(), 4);
   EXPECT_EQ(pane.FindValueById("NICKNAME").value, QStringLiteral("bob"));

@@ -1,5 +1,6 @@
 // Connecting as a player does: the login window over the real site, registration, login, a
-// wrong password, playing without a user, the password request, and a site that is not there.
+// wrong password, playing without a user, the password request, a site that is not there and
+// one that goes away.
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
@@ -136,6 +137,31 @@ TEST_F(LoginTest, WithoutASiteTheGameSaysSoAndPlaysOfflineWithinSeconds) {
   EXPECT_FALSE(player.Logic().Connesso);
   EXPECT_EQ(player.Logic().Utente, "noconnect");
   EXPECT_EQ(player.Logic().controls.PageControl2.activePage, "TSLocale");
+}
+
+TEST_F(LoginTest, ASiteThatGoesAwaySaysSoAndPlaysOfflineAsAtStartUp) {
+  Player player(site->Address(), folder.filePath(QStringLiteral("game")));
+  player.Start(true, [&] { SignUpAndLogIn(player, QStringLiteral("piero")); });
+  Game& game = player.Logic();
+  ASSERT_TRUE(game.Registrato);
+  player.App().Binding().Run([&] { game.controls.TimerOnLogin.interval = 1000; });
+  player.dialogs.messages.clear();
+  const std::string gone = site->Address();
+  site.reset();  // the next poll of the challenge watch finds nobody there
+  ASSERT_TRUE(WaitFor([&] { return !game.Connesso; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() >= 2; }));
+  EXPECT_EQ(
+      player.dialogs.messages,
+      (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
+                                 {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
+  EXPECT_FALSE(game.Registrato || game.controls.TimerOnLogin.enabled);
+  // A page of the vanished site brings no page of the browser's own: the pane keeps its page.
+  WebPane& pane = *player.App().Window().Pane("WBsoluzione");
+  ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4; }));
+  const QString shown = PageText(pane);
+  pane.Navigate(gone + "/sudoku/");
+  ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4; }));
+  EXPECT_EQ(PageText(pane), shown);
 }
 
 }  // namespace

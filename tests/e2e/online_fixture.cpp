@@ -1,6 +1,7 @@
 // Building a player's program and acting in its pages.
 #include "online_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -27,14 +28,16 @@ void OnlineTest::SetUpTestSuite() {
   EnsureApplication();
 }
 
-Player::Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause) {
+Player::Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause,
+               bool realBoxes)
+    : realBoxes_(realBoxes) {
   const std::filesystem::path base = folder.toStdString();
   std::filesystem::create_directories(base / "temi");
   std::filesystem::copy(std::filesystem::path(SUDOKU_SOURCE_DIR) / "assets" / "noconnect",
                         base / "noconnect", std::filesystem::copy_options::recursive);
   settings_ = std::make_unique<QtSettingsStore>(QDir(folder).filePath(QStringLiteral("s.ini")));
   ShellOptions options;
-  options.dialogs = &dialogs;
+  options.dialogs = realBoxes ? nullptr : &dialogs;
   options.settings = settings_.get();
   options.siteAddress = siteAddress;
   options.pause = pause;
@@ -53,6 +56,20 @@ Player::~Player() {
 
 void Player::Start(bool connect, std::function<void()> inLogin) {
   inLogin_ = std::move(inLogin);
+  if (realBoxes_) {  // the answerer says Yes to connecting; the user acts once the login is up
+    bool acted = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [this, &acted, &watch] {
+      if (acted || !app_->Login().isVisible()) return;
+      acted = true;
+      watch.stop();
+      if (inLogin_) inLogin_();
+    });
+    watch.start(50);
+    app_->Show();
+    ASSERT_TRUE(WaitFor([&] { return acted && !app_->Login().isVisible(); }, 90000));
+    return;
+  }
   dialogs.confirmAnswers.push_back(connect);
   app_->Show();
   // Activation asks the question and, on Yes, runs the login to its end.
@@ -80,9 +97,34 @@ void SignUpAndLogIn(Player& player, const QString& user, const QString& password
   ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
   const std::size_t shown = player.dialogs.messages.size();
   FillAndSubmit(pane, {{"user", user}, {"password", password}, {"email", user + "@x.it"}});
-  ASSERT_TRUE(
-      WaitFor([&] { return player.dialogs.messages.size() > shown && OnLoginForm(player); }));
+  ASSERT_TRUE(WaitFor([&] {
+    return (player.RealBoxes() || player.dialogs.messages.size() > shown) && OnLoginForm(player);
+  }));
   FillAndSubmit(pane, {{"user", user}, {"password", password}});
+}
+
+BoxAnswerer::BoxAnswerer() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+  timer_.start(50);
+}
+
+void BoxAnswerer::Look() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr || !box->isVisible()) return;
+  if (box != current_) {
+    current_ = box;
+    progressAtShow_ = progress ? progress() : 0;
+    shown_.start();
+    boxes.push_back({ToLatin1(box->text()), box->icon(), box->parentWidget()});
+  }
+  if (progress && progress() == progressAtShow_ && shown_.elapsed() < 8000) return;
+  current_ = nullptr;
+  if (box->button(QMessageBox::Yes) != nullptr) {
+    const bool answer = !yes || yes(boxes.back().text);
+    box->button(answer ? QMessageBox::Yes : QMessageBox::No)->click();
+  } else {
+    box->button(QMessageBox::Ok)->click();
+  }
 }
 
 bool WaitFor(const std::function<bool()>& condition, int ms) {

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVariant>
 #include <filesystem>
 #include <functional>
@@ -32,8 +35,10 @@ class PlayerDialogs : public FakeDialogs {
 // One player: a game folder, a settings file, the program with its own browser profile.
 class Player {
  public:
-  // pause: the long challenge pauses; null waits for real.
-  Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause = nullptr);
+  // pause: the long challenge pauses; null waits for real. realBoxes: the program shows its own
+  // boxes (a BoxAnswerer answers them) instead of recording them in dialogs.
+  Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause = nullptr,
+         bool realBoxes = false);
   ~Player();
 
   DesktopApp& App() { return *app_; }
@@ -45,11 +50,36 @@ class Player {
   void Connect(std::function<void()> inLogin);
 
   PlayerDialogs dialogs;
+  bool RealBoxes() const { return realBoxes_; }
 
  private:
+  bool realBoxes_ = false;
   std::function<void()> inLogin_;
   std::unique_ptr<QtSettingsStore> settings_;
   std::unique_ptr<DesktopApp> app_;
+};
+
+// Answers the program's real message boxes as a player would: OK, and Yes to a question unless
+// yes says otherwise. With progress set, a box waits until progress has moved on since it came
+// up (or 8 seconds have passed). Keeps what each box said and whose child it was.
+class BoxAnswerer {
+ public:
+  struct Box {
+    std::string text;  // Latin-1, lines joined by "\n"
+    QMessageBox::Icon icon;
+    QWidget* parent;
+  };
+  BoxAnswerer();
+  std::vector<Box> boxes;
+  std::function<bool(const std::string& question)> yes;
+  std::function<long()> progress;
+
+ private:
+  void Look();
+  QTimer timer_;
+  QMessageBox* current_ = nullptr;
+  long progressAtShow_ = 0;
+  QElapsedTimer shown_;
 };
 
 // In the login window: registers the user (the site confirms new users at once) and logs in.

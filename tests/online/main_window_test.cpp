@@ -122,6 +122,32 @@ TEST(ConnectionTest, WatchdogTitleCheckAndWebCommandsFollowTheConnection) {
   EXPECT_EQ(f.WQuillo.LastAddress(), kSite + "other.asp");  // no page loaded
 }
 
+TEST(ConnectionTest, OneLoginWindowAtATimeAndALostSiteGoesOfflineAsAtStartUp) {
+  MainWindowFixture<> f;
+  Controls& c = f.game.controls;
+  f.Start(false);
+  f.dialogs.loginAnswers = {"mario&0&0&&d"};
+  f.dialogs.whileLoginShown = [&] {
+    EXPECT_FALSE(c.Connessione1.enabled);
+    f.window.Connessione1Click();  // reached some other way: nothing happens
+  };
+  f.window.Connessione1Click();
+  EXPECT_EQ(f.dialogs.loginShown, 1);
+  EXPECT_TRUE(c.Connessione1.enabled && f.game.Registrato);
+
+  f.dialogs.messages.clear();
+  f.window.PaneNavigateError("http://elsewhere:8642/sudoku/x.asp");  // not the site's
+  EXPECT_TRUE(f.dialogs.messages.empty());
+  f.window.PaneNavigateError(kSite + "sfida-online/lettura-dati-sfida.asp?id=1");
+  f.window.PaneNavigateError(kSite + "gioco-offline/vota-sudoku.asp");  // already offline
+  EXPECT_EQ(f.dialogs.messages, (std::vector<ShownMessage>{
+                                    {BoxKind::Plain, "Connessione inesistente"},
+                                    {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
+  EXPECT_FALSE(f.game.Connesso || f.game.Registrato || c.sfida.enabled || c.TimerOnLogin.enabled);
+  EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
+  EXPECT_EQ(c.PageControl2.activePage, "TSLocale");
+}
+
 TEST(LoginResultTest, SplitsFieldsAndForgivesOddOnes) {
   LoginResult r = ParseLoginResult("mario&2&1&x&2026-12-01 10:00");
   EXPECT_EQ(r.utente + "|" + r.datiUtente, "mario|2026-12-01 10:00");

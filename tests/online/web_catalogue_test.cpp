@@ -57,16 +57,28 @@ TEST(WebCatalogueTest, ATitleIsReadOnlyWhenValidAndAForeignMarkerShowsTheOtherPu
   f.Show(kSelect + "2026_05_T_00_4_quillo", "12x;2;25;45;05/02/2006;7,5;12;quillo;0;0");
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");  // invalid field 1: the last good address stays
 
+  const std::string other = "http://127.0.0.1:8642/sudoku/a";
   f.Show(kSelect + "2026_05_T_00_25_quillo",
-         kDigits + ";2;25;45;05/02/2006;7,5;12;http://o/a;3;240");
+         kDigits + ";2;25;45;05/02/2006;7,5;12;" + other + ";3;240");
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");
   EXPECT_TRUE(f.game.controls.Paltrisudoku.visible);
   EXPECT_FALSE(f.game.controls.Panel1.visible);
-  EXPECT_EQ(f.wbAltriSudoku.LastAddress(), "http://o/a");
+  EXPECT_EQ(f.wbAltriSudoku.LastAddress(), other);
   f.catalogue.wbAltriSudokuDocumentComplete();
   EXPECT_EQ(f.wbAltriSudoku.scroll, std::pair(3, 240));
   f.catalogue.SBAvantiWBClick();  // the marker travels, escaped, in the next addresses
-  EXPECT_EQ(f.WBTrascina.LastAddress(), kSelect + "2026_05_T_00_26_http%3A%2F%2Fo%2Fa");
+  EXPECT_EQ(f.WBTrascina.LastAddress(),
+            kSelect + "2026_05_T_00_26_http%3A%2F%2F127.0.0.1%3A8642%2Fsudoku%2Fa");
+
+  // A field 8 that is not one of the site's pages is ignored: the marker stays.
+  for (const char* foreign :
+       {"/etc/hostname", "file:///etc/hostname", "javascript:alert(1)", "http://o/a",
+        "http://127.0.0.1:8642@o/a", "http://127.0.0.1:86420/a"}) {
+    f.Show(kSelect + "2026_05_T_00_27_quillo",
+           kDigits + ";2;25;45;05/02/2006;7,5;12;" + foreign + ";0;0");
+    EXPECT_EQ(f.game.Marcatore, other) << foreign;
+    EXPECT_EQ(f.wbAltriSudoku.LastAddress(), other) << foreign;
+  }
 }
 
 TEST(WebCatalogueTest, FilterControlsSetEachOtherAndTheAddress) {
@@ -146,6 +158,17 @@ TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClick
   EXPECT_TRUE(f.catalogue.WBdownloadBeforeNavigate2(
       "http://127.0.0.1:8642/sudoku/download/puzzles-2026-05.zip"));
   EXPECT_EQ(f.WBdownload.navigations.back(), std::pair(list + "&what=puzzles-2026-05.zip", 14));
+  // Only what the list page sends when asked for one file is offered as a collection.
+  for (const auto& [address, collection] : std::vector<std::pair<std::string, bool>>{
+           {list + "&what=puzzles-2026-05.zip", true},
+           {"http://127.0.0.1:8642/sudoku/download/file-download-list.asp?what=p.zip", true},
+           {list, false},
+           {"http://127.0.0.1:8642/sudoku/download/puzzles-2026-05.zip", false},
+           {"http://127.0.0.1:8642/sudoku/download/file-download-list.aspx?what=p.zip", false},
+           {"http://o/sudoku/download/file-download-list.asp?what=p.zip", false},
+           {"file:///sudoku/download/file-download-list.asp?what=p.zip", false}}) {
+    EXPECT_EQ(f.catalogue.IsCollectionDownload(address), collection) << address;
+  }
 
   f.game.Registrato = false;  // a visitor is asked to log in and sees the same page again
   f.catalogue.SBLoadFromWebClick();

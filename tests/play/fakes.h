@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::filesystem::path>> openAnswers;  // cancel when empty
   std::deque<std::string> loginAnswers;                          // "noconnect" when empty
   int loginShown = 0;
+  std::function<void()> whileLoginShown;  // runs while the login window is up
 
   void Message(BoxKind kind, const std::string& text) override { messages.push_back({kind, text}); }
   bool Confirm(const std::string& text) override {
@@ -61,6 +63,7 @@ class FakeDialogs : public Dialogs {
   }
   std::string ShowLogin() override {
     ++loginShown;
+    if (whileLoginShown) whileLoginShown();
     return Pop(loginAnswers, std::string("noconnect"));
   }
   void ShowAbout() override {}

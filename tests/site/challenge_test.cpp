@@ -208,6 +208,15 @@ TEST_F(SiteChallenge, RequestsAreCheckedBeforeAnythingChanges) {
 }
 
 TEST_F(SiteChallenge, VanishedPlayersLeaveNothingBehind) {
+  Data(bruno_);
+  clock_.Advance(kDeadPlayerInterval);
+  Data(anna_);  // bruno's game is gone; anna's keeps polling
+  EXPECT_EQ(Data(anna_).Value("UteSuConnessi"), "2");
+  clock_.Advance(1);
+  EXPECT_EQ(Data(anna_).Value("UteSuConnessi"), "1");
+  EXPECT_THAT(anna_.Get(kSfida + "sudoku-space.asp?who=anna1").Body,
+              HasSubstr("Utenti connessi: anna1<"));
+
   anna_.Get(kSfida + "lancia-sfida.asp");
   clock_.Advance(120);  // two minutes: still there
   EXPECT_EQ(Data(bruno_).Value("nAttesa"), "1");
