@@ -329,6 +329,9 @@ TOGETHER = ["slow headers x200", "idle x500", "wrong logins x4", "2,500-puzzle z
 def abuse_process(port, names, seconds, results):
     """Runs the abusive clients for seconds in a process of their own, so that their work never
     delays the players' event loop and so their times; sends back what they found."""
+    NOTES.clear()  # this process's copies of the lists: only what these clients find goes back
+    DOWNLOAD_TIMES.clear()
+
     async def run():
         stop = asyncio.Event()
         failures = []

@@ -329,7 +329,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
       stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
       stream_.expires_after(kDrainTime);
     }
-    stream_.async_read_some(asio::buffer(scrap_),
+    if (!scrap_) scrap_ = std::make_unique<std::array<char, 4096>>();
+    stream_.async_read_some(asio::buffer(*scrap_),
                             [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                               self->drained_ += n + 1;
                               if (ec || self->drained_ > kDrainBytes) return self->Close();
@@ -358,7 +359,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   unsigned version_ = 11;
   bool draining_ = false;
   std::size_t drained_ = 0;
-  std::array<char, 4096> scrap_{};
+  std::unique_ptr<std::array<char, 4096>> scrap_;  // only while draining: idle ones stay small
 };
 
 }  // namespace
