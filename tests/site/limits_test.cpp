@@ -50,7 +50,10 @@ const std::string kHome = "GET / HTTP/1.1\r\nHost: a\r\n\r\n";
 
 TEST(SiteLimits, RequestsAreRefusedJustPastEachLimitAndLogged) {
   ScratchDir dir;
-  RunningSite site(dir / "site.db", 10, true, LogTo(dir));
+  RunningSite site(dir / "site.db", 10, true, [&](SiteOptions& o) {
+    LogTo(dir)(o);
+    o.Http.RequestTimeout = std::chrono::seconds(2);
+  });
   const HttpLimits limits;
   EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes)), 200);
   EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes + 1)), 431);
@@ -71,6 +74,7 @@ TEST(SiteLimits, RequestsAreRefusedJustPastEachLimitAndLogged) {
       RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 314572800\r\n\r\n"),
       413);
   EXPECT_EQ(RawStatus(site.Port(), "NONSENSE\r\n\r\n"), 400);
+  EXPECT_EQ(RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost"), 0);  // dropped when time is up
 
   const std::string log = FileText(dir / "site.log");
   EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 431 refused: request head over 8192 bytes"));
@@ -78,6 +82,7 @@ TEST(SiteLimits, RequestsAreRefusedJustPastEachLimitAndLogged) {
   EXPECT_THAT(log, HasSubstr("127.0.0.1 POST /sudoku/gioco-offline/login.asp 413 refused"));
   EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 413 refused: body over 16384 bytes"));
   EXPECT_THAT(log, HasSubstr("127.0.0.1 - - 400 refused: malformed request"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / - dropped: request not complete within 2 s"));
   EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 200"));
 }
 
