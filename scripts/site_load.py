@@ -1,12 +1,18 @@
 #!/usr/bin/env python3
 # Load and abuse test of the stand-in site: simulated players polling their challenge page on
-# kept-alive connections, alone and beside abusive clients, and oversized requests.
-#   site_load.py SITE_BINARY [--players N] [--seconds S] [--abuse-seconds S]
+# kept-alive connections, alone and beside abusive clients, oversized requests and a lock-out
+# attempt against a player.
+#   site_load.py SITE_BINARY [--players N] [--seconds S] [--abuse-players N] [--abuse-seconds S]
+#                [--only PHASE]...
 # Starts the site on a free loopback port over a scratch database, prints a table and exits 1
-# when a goal is missed: p99 of the players under 100 ms, no error, resident memory under 100 MB.
+# when a goal is missed: p99 of the players under 100 ms, no error, resident memory under 100 MB,
+# the victim of the lock-out attempt still able to log in. Each player and each abusive client
+# connects from its own loopback address (127.0.0.0/8), as the site gives each address a share
+# of connections; the abuses meant to come from one address share one.
 import argparse
 import asyncio
 import hashlib
+import multiprocessing
 import os
 import random
 import resource
@@ -26,6 +32,17 @@ POLL_PAGE = "/sudoku/sfida-online/lettura-dati-sfida.asp?id=1"
 BIG_MONTH = (2007, 6)  # the month given a 2,500-puzzle collection
 BIG_MONTH_PUZZLES = 2500
 DOWNLOAD_TIMES = []  # seconds each collection download took
+NOTES = []  # what the abuse phases measured beside the players' times
+ATTACKER = "127.0.0.1"  # the one address of the abuses that come from one address
+
+
+def address(group, k):
+    """The k-th loopback address of a group of clients (group 1: players)."""
+    return f"127.{group}.{k // 250}.{k % 250 + 1}"
+
+
+async def connect(port, local=ATTACKER):
+    return await asyncio.open_connection("127.0.0.1", port, local_addr=(local, 0))
 
 
 def free_port():
@@ -35,11 +52,13 @@ def free_port():
 
 
 class Memory:
-    """Samples the site's resident memory; the kernel's high-water mark is read at the end."""
+    """Samples the site's resident memory, for the whole run and for the phase running; the
+    kernel's high-water mark is read at the end."""
 
     def __init__(self, pid):
         self.pid = pid
         self.peak_kb = 0
+        self.phase_kb = 0
 
     def field(self, name):
         with open(f"/proc/{self.pid}/status") as status:
@@ -51,7 +70,9 @@ class Memory:
     async def watch(self):
         while True:
             try:
-                self.peak_kb = max(self.peak_kb, self.field("VmRSS"), self.field("VmHWM"))
+                rss = self.field("VmRSS")
+                self.phase_kb = max(self.phase_kb, rss)
+                self.peak_kb = max(self.peak_kb, rss, self.field("VmHWM"))
             except OSError:
                 return
             await asyncio.sleep(0.2)
@@ -72,6 +93,19 @@ async def read_response(reader):
     return status, body
 
 
+async def read_and_drop(reader):
+    """Reads a response whole without keeping its body; its status."""
+    head = await reader.readuntil(b"\r\n\r\n")
+    length = 0
+    for line in head.split(b"\r\n")[1:]:
+        name, _, value = line.partition(b":")
+        if name.strip().lower() == b"content-length":
+            length = int(value.strip())
+    while length > 0:
+        length -= len(await reader.readexactly(min(length, 1 << 16)))
+    return int(head[9:12])
+
+
 class Stats:
     def __init__(self):
         self.latencies = []
@@ -83,7 +117,7 @@ class Stats:
         return len(values), pick(0.50), pick(0.99)
 
 
-async def player(port, token, stats, stop_at, start_after):
+async def player(port, token, stats, stop_at, start_after, local):
     await asyncio.sleep(start_after)
     request = (f"GET {POLL_PAGE} HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\n"
                f"Cookie: sessione={token}\r\n\r\n").encode()
@@ -95,7 +129,7 @@ async def player(port, token, stats, stop_at, start_after):
         began = time.monotonic()
         try:
             if writer is None:
-                reader, writer = await asyncio.open_connection("127.0.0.1", port)
+                reader, writer = await connect(port, local)
             writer.write(request)
             status, body = await asyncio.wait_for(read_response(reader), 10)
             stats.latencies.append(time.monotonic() - began)
@@ -113,16 +147,17 @@ async def player(port, token, stats, stop_at, start_after):
 async def players(port, tokens, seconds):
     stats = Stats()
     stop_at = time.monotonic() + seconds
-    await asyncio.gather(*(player(port, token, stats, stop_at, random.uniform(0, POLL_EVERY))
-                           for token in tokens))
+    await asyncio.gather(*(player(port, token, stats, stop_at, random.uniform(0, POLL_EVERY),
+                                  address(1, k))
+                           for k, token in enumerate(tokens)))
     return stats
 
 
 # --- abusive clients; each runs until stop is set and counts its own failures ---
 
-async def slow_header(port, stop):
+async def slow_header(port, stop, local):
     try:
-        reader, writer = await asyncio.open_connection("127.0.0.1", port)
+        reader, writer = await connect(port, local)
         writer.write(b"GET / HTTP/1.1\r\n")
         while not stop.is_set():
             writer.write(b"X")
@@ -133,13 +168,109 @@ async def slow_header(port, stop):
         pass  # dropped by the site once its time is up: what should happen
 
 
-async def idle(port, stop):
+async def idle(port, stop, local):
     try:
-        reader, writer = await asyncio.open_connection("127.0.0.1", port)
+        reader, writer = await connect(port, local)
         await stop.wait()
         writer.close()
     except OSError:
         pass
+
+
+async def greedy(port, stop, held):
+    """One of 10,000 sockets from one address: opened again 5 s after the site closes it."""
+    await asyncio.sleep(random.uniform(0, 2))
+    while not stop.is_set():
+        try:
+            reader, writer = await connect(port)
+        except OSError:
+            await asyncio.sleep(2)
+            continue
+        held[0] += 1
+        ended = asyncio.ensure_future(reader.read(1))
+        await asyncio.wait([ended, asyncio.ensure_future(stop.wait())],
+                           return_when=asyncio.FIRST_COMPLETED)
+        held[0] -= 1
+        ended.cancel()
+        writer.close()
+        if not stop.is_set():
+            await asyncio.sleep(5)
+
+
+def established_from(local, port):
+    """Connections from local to the site's port that both ends hold open, as the kernel sees
+    them (a connection the site closed is no longer established)."""
+    a, b, c, d = (int(x) for x in local.split("."))
+    mine = f"{d:02X}{c:02X}{b:02X}{a:02X}:"
+    theirs = f":{port:04X}"
+    count = 0
+    with open("/proc/net/tcp") as table:
+        for line in table:
+            fields = line.split()
+            if fields[1].startswith(mine) and fields[2].endswith(theirs) and fields[3] == "01":
+                count += 1
+    return count
+
+
+def greedy_sockets(port, stop, failures):
+    held = [0]
+
+    async def report():
+        await asyncio.sleep(5)
+        while not stop.is_set():
+            NOTES.append(("one address x10,000 sockets", (held[0], established_from(ATTACKER,
+                                                                                   port))))
+            await asyncio.sleep(1)
+
+    return [greedy(port, stop, held) for _ in range(10000)] + [report()]
+
+
+async def idle_download(port, stop, failures, local):
+    """Downloads the biggest collection at some moment of the first 10 s, then keeps its
+    connection open and idle."""
+    year, month = BIG_MONTH
+    path = f"/sudoku/download/puzzles-{year}-{month:02d}.zip"
+    await asyncio.sleep(random.uniform(0, 10))
+    try:
+        reader, writer = await connect(port, local)
+        writer.write(f"GET {path} HTTP/1.1\r\nHost: x\r\n\r\n".encode())
+        status = await asyncio.wait_for(read_and_drop(reader), 120)
+        if status != 200:
+            failures.append(f"idle downloader's collection answered {status}")
+        await stop.wait()
+        writer.close()
+    except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError):
+        failures.append("idle downloader's collection failed")
+
+
+async def valid_logins(port, stop, failures, counts):
+    """Logs in with the right password again and again on one connection."""
+    form = b"user=assalitore&password=giusta"
+    request = (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
+               b"Content-Type: application/x-www-form-urlencoded\r\n"
+               b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+    reader = writer = None
+    while not stop.is_set():
+        try:
+            if writer is None:
+                reader, writer = await connect(port)
+            writer.write(request)
+            status, _ = await asyncio.wait_for(read_response(reader), 30)
+            counts[status] = counts.get(status, 0) + 1
+        except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError):
+            counts["failed"] = counts.get("failed", 0) + 1
+            reader = writer = None
+            await asyncio.sleep(0.1)
+
+
+def login_loops(port, stop, failures):
+    counts = {}
+
+    async def report():
+        await stop.wait()
+        NOTES.append(("32 valid-login loops", counts))
+
+    return [valid_logins(port, stop, failures, counts) for _ in range(32)] + [report()]
 
 
 async def wrong_logins(port, stop, failures):
@@ -151,7 +282,7 @@ async def wrong_logins(port, stop, failures):
     while not stop.is_set():
         try:
             if writer is None:
-                reader, writer = await asyncio.open_connection("127.0.0.1", port)
+                reader, writer = await connect(port)
             writer.write(request)
             status, _ = await asyncio.wait_for(read_response(reader), 30)
             if status != 303:
@@ -167,7 +298,7 @@ async def downloads(port, stop, failures):
     while not stop.is_set():
         try:
             began = time.monotonic()
-            reader, writer = await asyncio.open_connection("127.0.0.1", port)
+            reader, writer = await connect(port)
             writer.write(f"GET {path} HTTP/1.1\r\nHost: x\r\n\r\n".encode())
             status, body = await asyncio.wait_for(read_response(reader), 60)
             writer.close()
@@ -180,22 +311,54 @@ async def downloads(port, stop, failures):
 
 
 ABUSES = {
-    "slow headers x200": lambda port, stop, failures: [slow_header(port, stop) for _ in range(200)],
-    "idle x500": lambda port, stop, failures: [idle(port, stop) for _ in range(500)],
+    "slow headers x200": lambda port, stop, failures: [slow_header(port, stop, address(2, k))
+                                                       for k in range(200)],
+    "idle x500": lambda port, stop, failures: [idle(port, stop, address(3, k))
+                                               for k in range(500)],
     "wrong logins x4": lambda port, stop, failures: [wrong_logins(port, stop, failures)
                                                      for _ in range(4)],
     "2,500-puzzle zip": lambda port, stop, failures: [downloads(port, stop, failures)],
+    "one address x10,000 sockets": greedy_sockets,
+    "200 idle downloaders": lambda port, stop, failures: [
+        idle_download(port, stop, failures, address(4, k)) for k in range(200)],
+    "32 valid-login loops": login_loops,
 }
+TOGETHER = ["slow headers x200", "idle x500", "wrong logins x4", "2,500-puzzle zip"]
+
+
+def abuse_process(port, names, seconds, results):
+    """Runs the abusive clients for seconds in a process of their own, so that their work never
+    delays the players' event loop and so their times; sends back what they found."""
+    NOTES.clear()  # this process's copies of the lists: only what these clients find goes back
+    DOWNLOAD_TIMES.clear()
+
+    async def run():
+        stop = asyncio.Event()
+        failures = []
+        tasks = [asyncio.ensure_future(job) for name in names
+                 for job in ABUSES[name](port, stop, failures)]
+        await asyncio.sleep(seconds)
+        stop.set()
+        await asyncio.gather(*tasks, return_exceptions=True)
+        results.put((failures, NOTES, DOWNLOAD_TIMES))
+    asyncio.run(run())
 
 
 async def with_abuse(port, tokens, seconds, names):
-    stop = asyncio.Event()
     failures = []
-    tasks = [asyncio.ensure_future(job) for name in names
-             for job in ABUSES[name](port, stop, failures)]
+    if names:
+        results = multiprocessing.get_context("fork").Queue()
+        abusers = multiprocessing.get_context("fork").Process(
+            target=abuse_process, args=(port, names, seconds, results))
+        abusers.start()
     stats = await players(port, tokens, seconds)
-    stop.set()
-    await asyncio.gather(*tasks, return_exceptions=True)
+    if names:
+        found, notes, times = await asyncio.get_running_loop().run_in_executor(
+            None, lambda: results.get(timeout=300))
+        abusers.join(timeout=30)
+        failures += found
+        NOTES.extend(notes)
+        DOWNLOAD_TIMES.extend(times)
     stats.errors += len(failures)
     for failure in sorted(set(failures)):
         print(f"  {names}: {failure}", file=sys.stderr)
@@ -313,23 +476,46 @@ def seed_store(db_path, count):
     return tokens
 
 
-def register_victim(port):
-    """The user the wrong-login floods aim at, with a real password hash to check."""
-    form = b"user=vittima&password=giusta&email=vittima%40posta.it"
-    with socket.create_connection(("127.0.0.1", port), timeout=30) as s:
-        s.sendall(b"POST /sudoku/gioco-offline/registra-utente.asp HTTP/1.1\r\nHost: x\r\n"
-                  b"Connection: close\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-                  b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
-        answer = s.recv(64)
-    if b"303" not in answer[:16]:
-        sys.exit(f"could not register the flood's victim: {answer!r}")
+def post(port, path, form, local):
+    """POSTs a form on a connection of its own from local; the answer's head."""
+    with socket.create_connection(("127.0.0.1", port), timeout=60,
+                                  source_address=(local, 0)) as s:
+        s.sendall(f"POST {path} HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+                  f"Content-Type: application/x-www-form-urlencoded\r\n"
+                  f"Content-Length: {len(form)}\r\n\r\n{form}".encode())
+        answer = b""
+        while b"\r\n\r\n" not in answer:
+            chunk = s.recv(4096)
+            if not chunk:
+                break
+            answer += chunk
+    return answer.split(b"\r\n\r\n")[0].decode(errors="replace")
+
+
+def register(port, name, local):
+    """A user with a real password hash to check: "giusta"."""
+    head = post(port, "/sudoku/gioco-offline/registra-utente.asp",
+                f"user={name}&password=giusta&email={name}%40posta.it", local)
+    if not head.startswith("HTTP/1.1 303"):
+        sys.exit(f"could not register {name}: {head!r}")
+
+
+def lockout_check(port):
+    """Wrong passwords for a victim from one address, then hers from another: must log her in."""
+    login = "/sudoku/gioco-offline/login.asp"
+    for _ in range(20):
+        post(port, login, "user=bersaglio&password=sbagliata", address(5, 0))
+    head = post(port, login, "user=bersaglio&password=giusta", address(5, 1))
+    return "res=bersaglio&" in head
 
 
 def start_site(binary, workdir):
     port = free_port()
     db_path = os.path.join(workdir, "site.db")
     log = open(os.path.join(workdir, "site.log"), "w")
-    site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet"],
+    site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet",
+                             "--auto-confirm",
+                             "--log", os.path.join(workdir, "site-events.log")],
                             stdout=subprocess.PIPE, stderr=log, text=True)
     line = site.stdout.readline()
     if "ready at" not in line:
@@ -345,6 +531,8 @@ def main():
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--abuse-players", type=int, default=200)
     parser.add_argument("--abuse-seconds", type=float, default=30)
+    parser.add_argument("--only", action="append", default=[],
+                        help="run only the phases whose name holds this text (repeatable)")
     args = parser.parse_args()
     soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
     resource.setrlimit(resource.RLIMIT_NOFILE, (hard, hard))
@@ -355,21 +543,28 @@ def main():
         memory = Memory(site.pid)
         try:
             tokens = seed_store(db_path, max(args.players, args.abuse_players))
-            register_victim(port)
+            register(port, "vittima", address(6, 0))
+            register(port, "assalitore", address(6, 1))
+            register(port, "bersaglio", address(6, 2))
 
             async def run_all():
                 watcher = asyncio.ensure_future(memory.watch())
                 phases = [(f"players x{args.players}", args.players, args.seconds, [])]
                 phases += [(name, args.abuse_players, args.abuse_seconds, [name]) for name in ABUSES]
                 phases.append(("all abuse at once", args.abuse_players, args.abuse_seconds,
-                               list(ABUSES)))
+                               TOGETHER))
+                if args.only:
+                    phases = [p for p in phases if any(part in p[0] for part in args.only)]
                 for title, count, seconds, names in phases:
+                    memory.phase_kb = 0
                     stats = await with_abuse(port, tokens[:count], seconds, names)
-                    rows.append((title, count, *stats.row(), stats.errors, memory.peak_mb()))
+                    rows.append((title, count, *stats.row(), stats.errors,
+                                 memory.phase_kb / 1024.0))
                     print("  done: " + title, file=sys.stderr)
                 watcher.cancel()
 
             asyncio.run(run_all())
+            victim_logged_in = lockout_check(port)
             checks = oversized_checks(port)
             busy_status, busy_wait = locked_store_check(port, db_path, tokens[0])
             memory.peak_kb = max(memory.peak_kb, memory.field("VmHWM"))
@@ -377,10 +572,10 @@ def main():
             site.terminate()
             site.wait(timeout=30)
 
-    print(f"{'phase':<26} {'players':>7} {'requests':>8} {'p50 ms':>8} {'p99 ms':>8} "
+    print(f"{'phase':<28} {'players':>7} {'requests':>8} {'p50 ms':>8} {'p99 ms':>8} "
           f"{'errors':>6} {'peak RSS MB':>11}")
     for title, count, requests, p50, p99, errors, rss in rows:
-        print(f"{title:<26} {count:>7} {requests:>8} {p50:>8.1f} {p99:>8.1f} {errors:>6} "
+        print(f"{title:<28} {count:>7} {requests:>8} {p50:>8.1f} {p99:>8.1f} {errors:>6} "
               f"{rss:>11.1f}")
         if p99 >= P99_GOAL_MS or errors or requests == 0:
             missed.append(title)
@@ -389,6 +584,18 @@ def main():
         if not ok:
             missed.append(name)
     print(f"{'write lock held 7 s elsewhere':<40} answered {busy_status} after {busy_wait:.1f} s")
+    held = [n for name, n in NOTES if name.startswith("one address")]
+    if held:
+        print(f"one address x10,000 sockets: {min(h[0] for h in held)} to "
+              f"{max(h[0] for h in held)} open on the attacker's side, "
+              f"{min(h[1] for h in held)} to {max(h[1] for h in held)} established with the site")
+    for name, counts in NOTES:
+        if name.startswith("32 valid-login"):
+            print(f"32 valid-login loops from one address: answers {counts}")
+    print(f"lock-out attempt (20 wrong passwords from one address, then the right one from "
+          f"another): {'logged in' if victim_logged_in else 'REFUSED'}")
+    if not victim_logged_in:
+        missed.append("lock-out")
     if busy_status != 503 or busy_wait > 5:
         missed.append("locked store")
     if DOWNLOAD_TIMES:

@@ -111,7 +111,7 @@ void SendCollection(Visit& visit, const std::string& name) {
     return;
   }
   visit.Res.SetHeader("Content-Disposition", "attachment; filename=\"" + name + "\"");
-  visit.Res.SetContent(*zip, "application/zip");
+  visit.Res.SetSharedContent(zip, "application/zip");
 }
 
 void ListPage(Visit& visit) {

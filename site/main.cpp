@@ -1,6 +1,7 @@
 // sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file.
 //   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
-//               [--public-url URL] [--quiet]
+//               [--public-url URL] [--quiet] [--log FILE [--log-max-bytes N]]
+//               [--max-conns-per-address N] [--trusted-proxy ADDR]...
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "site/client_address.h"
 #include "site/site.h"
 
 namespace {
@@ -18,6 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
     "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
+    "       [--log FILE [--log-max-bytes N]] [--max-conns-per-address N] "
+    "[--trusted-proxy ADDR]...\n"
     "       sudoku-site --help | --version\n";
 
 int Usage() {
@@ -35,6 +39,9 @@ bool IsPublicUrl(const std::string& url) {
       return false;
   return true;
 }
+
+// The smallest log file cap: room for a few thousand lines.
+constexpr std::uint64_t kMinLogBytes = 64 * 1024;
 
 // Each kept-alive client holds a descriptor: take every one the system allows.
 void RaiseDescriptorLimit() {
@@ -77,6 +84,14 @@ int main(int argc, char** argv) {
         options.LightHashing = true;
       else if (arg == "--quiet")
         options.Quiet = true;
+      else if (arg == "--log" && hasValue)
+        options.LogFile = argv[++i];
+      else if (arg == "--log-max-bytes" && hasValue)
+        options.LogMaxBytes = std::stoull(argv[++i]);
+      else if (arg == "--max-conns-per-address" && hasValue)
+        options.Http.MaxConnectionsPerAddress = std::stoul(argv[++i]);
+      else if (arg == "--trusted-proxy" && hasValue)
+        options.Http.TrustedProxies.push_back(argv[++i]);
       else
         return Usage();
     } catch (const std::exception&) {
@@ -85,6 +100,12 @@ int main(int argc, char** argv) {
   }
   if (options.DbPath.empty() || options.Port < 0 || options.Port > 65535) return Usage();
   if (!options.PublicUrl.empty() && !IsPublicUrl(options.PublicUrl)) return Usage();
+  if (options.LogMaxBytes < kMinLogBytes || options.Http.MaxConnectionsPerAddress == 0)
+    return Usage();
+  for (const std::string& proxy : options.Http.TrustedProxies)
+    if (sudoku::site::CanonicalAddress(proxy).empty()) return Usage();
+  // Under systemd the journal takes standard error, one entry per line.
+  options.LogToStandardError = std::getenv("JOURNAL_STREAM") != nullptr;
   RaiseDescriptorLimit();
   // A memory pool per worker thread would keep freed pages of every thread: two are shared.
   // Blocks from 1 MiB up (a password hash's 19 MiB, a collection zip) are mapped on their own

@@ -5,7 +5,6 @@
 #include <sodium.h>
 
 #include <cctype>
-#include <cstdio>
 #include <stdexcept>
 
 #include "site/challenges.h"
@@ -54,6 +53,20 @@ bool IsPlainHost(const std::string& host) {
 std::uint64_t NextSerial() {
   static std::atomic<std::uint64_t> serial{0};
   return ++serial;
+}
+
+SiteLog::Target LogTarget(const SiteOptions& options) {
+  if (!options.LogFile.empty()) return SiteLog::Target::File;
+  return options.LogToStandardError ? SiteLog::Target::StandardError
+                                    : SiteLog::Target::StandardOutput;
+}
+
+// Headers on every answer of the site: no type guessing, no framing by other pages, no
+// addresses (and their tokens) handed to other sites.
+void AddGuardHeaders(HttpResponse& res) {
+  res.SetHeader("X-Content-Type-Options", "nosniff");
+  res.SetHeader("X-Frame-Options", "DENY");
+  res.SetHeader("Referrer-Policy", "same-origin");
 }
 
 void ErrorPage(HttpResponse& res, int status, const std::string& title, const std::string& text) {
@@ -114,6 +127,7 @@ std::string Visit::TakeFlash() {
 
 Site::Site(SiteOptions options)
     : options_(std::move(options)),
+      log_(LogTarget(options_), options_.LogFile, options_.LogMaxBytes),
       serial_(NextSerial()),
       hashGate_(std::max(1, std::min(options_.ParallelHashes, 64))),
       throttles_(options_.Accounts) {
@@ -219,25 +233,24 @@ void Site::Run(const PageHandler& handler, const HttpRequest& req, HttpResponse&
     res.SetHeader("Retry-After", "5");
     ErrorPage(res, 503, "sito occupato", "Il sito \u00e8 occupato, riprova tra qualche secondo.");
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "sudoku-site: %s %s: %s\n", req.Method.c_str(), req.Path.c_str(),
-                 error.what());
+    Log(req.RemoteAddress + " " + req.Method + " " + req.Path + " error: " + error.what());
     res = HttpResponse{};
     ErrorPage(res, 500, "errore", "Errore interno del sito.");
   }
 }
 
 int Site::Bind() {
-  HttpServer::Logger logger;
-  if (!options_.Quiet) {
-    logger = [](const HttpRequest& req, const HttpResponse& res) {
-      std::printf("%s %s %s %d\n", req.RemoteAddress.c_str(), req.Method.c_str(), req.Path.c_str(),
-                  res.Status);
-      std::fflush(stdout);
-    };
-  }
+  auto logger = [this](const HttpRequest& req, const HttpResponse& res) {
+    if (options_.Quiet && res.Status < 400) return;
+    Log(req.RemoteAddress + " " + req.Method + " " + req.Path + " " + std::to_string(res.Status));
+  };
   server_ = std::make_unique<HttpServer>(
-      options_.Http, [this](const HttpRequest& req, HttpResponse& res) { Dispatch(req, res); },
-      std::move(logger));
+      options_.Http,
+      [this](const HttpRequest& req, HttpResponse& res) {
+        Dispatch(req, res);
+        AddGuardHeaders(res);
+      },
+      std::move(logger), [this](const std::string& line) { Log(line); });
   const int port = server_->Listen(options_.Bind, options_.Port);
   publicUrl_ = options_.PublicUrl;
   if (publicUrl_.empty()) {

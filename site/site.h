@@ -19,6 +19,7 @@
 #include "site/collection_cache.h"
 #include "site/db.h"
 #include "site/http_server.h"
+#include "site/site_log.h"
 #include "site/throttle.h"
 
 namespace sudoku::site {
@@ -31,7 +32,12 @@ struct SiteOptions {
   std::string Bind = "127.0.0.1";
   bool LightHashing = false;   // the smallest password-hash limits, for tests
   int CataloguePuzzles = 600;  // puzzles the catalogue is seeded with on the first start
-  bool Quiet = false;          // no request log
+  bool Quiet = false;          // no log line for requests answered below 400
+  // Where the log goes: a file when LogFile is set (kept under LogMaxBytes, one older file
+  // beside it), else standard error when LogToStandardError, else standard output.
+  std::string LogFile;
+  std::uint64_t LogMaxBytes = 10 * 1024 * 1024;
+  bool LogToStandardError = false;
   // The address mailed links point to, "http://host:port"; empty for the listen address.
   std::string PublicUrl;
   HttpLimits Http;
@@ -101,6 +107,8 @@ class Site {
   std::int64_t Now() const { return options_.Clock(); }
   Throttles& Limits() { return throttles_; }
   CollectionCache& Collections() { return collections_; }
+  // Writes a line to the site's log (never a password or a token).
+  void Log(const std::string& line) { log_.Write(line); }
   // The public address: the option, else the address the site listens on.
   const std::string& PublicUrl() const { return publicUrl_; }
   // Withdraws and ends the challenges whose players vanished, at most once a second.
@@ -132,6 +140,7 @@ class Site {
   std::optional<std::string> SessionUser(const HttpRequest& req);
 
   SiteOptions options_;
+  SiteLog log_;
   const std::uint64_t serial_;  // tells this site's connections from an earlier site's
   std::mutex storesLock_;
   std::vector<std::unique_ptr<Db>> stores_;

@@ -1,8 +1,14 @@
-// The site under abuse: request sizes at their limits, a store locked by another program, and
-// the public address of mailed links.
+// The site under abuse: request sizes and connections at their limits, client addresses behind
+// a proxy, the log of what was refused, a store locked by another program, and the public
+// address of mailed links.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "site/client_address.h"
 #include "site_harness.h"
 
 namespace sudoku::site::testing {
@@ -25,9 +31,29 @@ std::string PostOfSize(std::size_t size, bool chunked) {
          "\r\n0\r\n\r\n";
 }
 
-TEST(SiteLimits, RequestsAreRefusedJustPastEachLimit) {
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Options for a site that logs every request to dir/site.log.
+std::function<void(SiteOptions&)> LogTo(const ScratchDir& dir) {
+  return [log = (dir / "site.log").string()](SiteOptions& o) {
+    o.Quiet = false;
+    o.LogFile = log;
+  };
+}
+
+const std::string kHome = "GET / HTTP/1.1\r\nHost: a\r\n\r\n";
+
+TEST(SiteLimits, RequestsAreRefusedJustPastEachLimitAndLogged) {
   ScratchDir dir;
-  RunningSite site(dir / "site.db");
+  RunningSite site(dir / "site.db", 10, true, [&](SiteOptions& o) {
+    LogTo(dir)(o);
+    o.Http.RequestTimeout = std::chrono::seconds(2);
+  });
   const HttpLimits limits;
   EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes)), 200);
   EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes + 1)), 431);
@@ -48,6 +74,126 @@ TEST(SiteLimits, RequestsAreRefusedJustPastEachLimit) {
       RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 314572800\r\n\r\n"),
       413);
   EXPECT_EQ(RawStatus(site.Port(), "NONSENSE\r\n\r\n"), 400);
+  EXPECT_EQ(RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost"), 0);  // dropped when time is up
+
+  const std::string log = FileText(dir / "site.log");
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 431 refused: request head over 8192 bytes"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 431 refused: over 64 header lines"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 POST /sudoku/gioco-offline/login.asp 413 refused"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 413 refused: body over 16384 bytes"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 - - 400 refused: malformed request"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / - dropped: request not complete within 2 s"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 200"));
+}
+
+TEST(SiteLimits, OneAddressHoldsItsShareOfConnectionsAndNoMore) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db", 10, true, [&](SiteOptions& o) {
+    LogTo(dir)(o);
+    o.Http.TrustedProxies = {"127.0.0.3"};
+  });
+  const std::size_t share = HttpLimits().MaxConnectionsPerAddress;
+  std::vector<std::unique_ptr<RawConnection>> held;
+  for (std::size_t k = 0; k < share; ++k) {
+    held.push_back(std::make_unique<RawConnection>(site.Port()));
+    ASSERT_EQ(held.back()->Status(kHome), 200) << "connection " << k + 1;
+  }
+  EXPECT_EQ(RawStatus(site.Port(), kHome), 0) << "one past the share";
+  EXPECT_EQ(RawStatus(site.Port(), kHome, "127.0.0.2"), 200) << "another address";
+  EXPECT_THAT(FileText(dir / "site.log"),
+              HasSubstr("127.0.0.1 - - - refused connection: 64 connections open from this "
+                        "address (1 refusal)"));
+
+  // A closed connection gives its place back (once the site has seen it close).
+  held.pop_back();
+  int status = 0;
+  for (int tries = 0; tries < 50 && status != 200; ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    status = RawStatus(site.Port(), kHome);
+  }
+  EXPECT_EQ(status, 200);
+
+  // A trusted proxy carries many clients: its connections are not counted.
+  std::vector<std::unique_ptr<RawConnection>> proxied;
+  for (std::size_t k = 0; k <= share; ++k) {
+    proxied.push_back(std::make_unique<RawConnection>(site.Port(), "127.0.0.3"));
+    ASSERT_EQ(proxied.back()->Status(kHome), 200) << "proxy connection " << k + 1;
+  }
+}
+
+TEST(SiteLimits, OnlyATrustedProxyNamesTheClient) {
+  struct Case {
+    std::string Peer, ForwardedFor, Client;
+  };
+  const std::vector<std::string> trusted = {"127.0.0.1", "10.0.0.2"};
+  const std::vector<Case> cases = {
+      {"127.0.0.1", "", "127.0.0.1"},
+      {"127.0.0.1", "203.0.113.7", "203.0.113.7"},
+      {"127.0.0.1", "6.6.6.6, 203.0.113.7", "203.0.113.7"},   // a forged entry on the left
+      {"127.0.0.1", "203.0.113.7, 10.0.0.2", "203.0.113.7"},  // a chain of two proxies
+      {"127.0.0.1", "10.0.0.2,127.0.0.1", "10.0.0.2"},        // only proxies: the last one
+      {"127.0.0.1", "203.0.113.7, garbage", "127.0.0.1"},     // no address: the last hop
+      {"127.0.0.1", "203.0.113.7:4711", "203.0.113.7"},       // with a port
+      {"127.0.0.1", "[2001:db8::1]:4711", "2001:db8::1"},     // IPv6 with a port
+      {"127.0.0.1", "::ffff:203.0.113.7", "203.0.113.7"},     // IPv4 in IPv6
+      {"127.0.0.1", ",", "127.0.0.1"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ForwardedClient(c.Peer, c.ForwardedFor, trusted), c.Client) << c.ForwardedFor;
+  EXPECT_EQ(ConnectionKey("2001:db8:1:2:3:4:5:6"), "2001:db8:1:2::/64");
+  EXPECT_EQ(ConnectionKey("192.0.2.1"), "192.0.2.1");
+
+  // The site reads the header from its trusted proxy alone.
+  ScratchDir dir;
+  RunningSite site(dir / "site.db", 10, true, [&](SiteOptions& o) {
+    LogTo(dir)(o);
+    o.Http.TrustedProxies = {"127.0.0.2"};
+  });
+  const std::string forwarded =
+      "GET / HTTP/1.1\r\nHost: a\r\nX-Forwarded-For: 6.6.6.6\r\n"
+      "X-Forwarded-For: 198.51.100.4\r\n\r\n";
+  EXPECT_EQ(RawStatus(site.Port(), forwarded, "127.0.0.2"), 200);
+  EXPECT_EQ(RawStatus(site.Port(), forwarded, "127.0.0.4"), 200);
+  const std::string log = FileText(dir / "site.log");
+  EXPECT_THAT(log, HasSubstr("198.51.100.4 GET / 200"));
+  EXPECT_THAT(log, HasSubstr("127.0.0.4 GET / 200"));
+  EXPECT_THAT(log, Not(HasSubstr("6.6.6.6")));
+}
+
+TEST(SiteLimits, TheLogFileStaysUnderItsCapWithOneOlderFile) {
+  ScratchDir dir;
+  const auto path = dir / "cap.log";
+  {
+    SiteLog log(SiteLog::Target::File, path.string(), 200);
+    for (int k = 0; k < 12; ++k) log.Write("line " + std::to_string(k) + std::string(20, '.'));
+  }
+  // Each line takes 48 bytes with its time: four fit under 200.
+  const std::string newest = FileText(path), older = FileText(path.string() + ".1");
+  EXPECT_LE(newest.size(), 200u);
+  EXPECT_LE(older.size(), 200u);
+  EXPECT_THAT(older, HasSubstr("line 7."));
+  EXPECT_THAT(newest, HasSubstr("line 11."));
+  EXPECT_THAT(newest + older, Not(HasSubstr("line 3.")));
+  // A restarted site appends to the file it left.
+  SiteLog(SiteLog::Target::File, path.string(), 1000).Write("again");
+  EXPECT_THAT(FileText(path), HasSubstr("line 11."));
+}
+
+TEST(SiteLimits, EveryAnswerForbidsFramingAndTypeGuessing) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db");
+  Browser browser(site.Port());
+  for (const std::string target :
+       {"/sudoku/gioco-offline/login.asp", "/missing", "/sudoku/download/puzzles-1999-01.zip"}) {
+    const Answer answer = browser.Get(target);
+    const auto header = [&](const std::string& name) {
+      const auto found = answer.Headers.find(name);
+      return found == answer.Headers.end() ? std::string("<none>") : found->second;
+    };
+    EXPECT_EQ(header("X-Content-Type-Options"), "nosniff") << target;
+    EXPECT_EQ(header("X-Frame-Options"), "DENY") << target;
+    EXPECT_EQ(header("Referrer-Policy"), "same-origin") << target;
+  }
 }
 
 TEST(SiteLimits, APortInUseIsRefusedWithItsCause) {
