@@ -14,6 +14,7 @@
 #include "play/puzzle_info_cache.h"
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
+#include "solver/cell_explanation.h"
 #include "solver/solution_counter.h"
 #include "solver/step_log.h"
 #include "storage/game_text_file.h"
@@ -186,6 +187,8 @@ class Game {
   // The counting protocol on the board: NumSoluzioni := 0, BuildCandidates, CountSolutions with
   // limit, each trial placement advancing ProgressBar1. Returns NumSoluzioni.
   std::int32_t CountBoardSolutions(std::int32_t limit);
+  // 1 when the givens alone have exactly one solution (then in counter.Soluzione), else 0.
+  std::int32_t CountGivenSolutions();
   void Finoa10Click();
   void Finoa30Click();
   void Finoa60Click();
@@ -194,9 +197,9 @@ class Game {
   void BAvantiClick();
   void BIndietroClick();
   void SuggerisciNumeroClick();
-  // Shows in LSpiegazione why the step's cell holds its digit, in the language of Lingua (and
-  // again at every switch of language); nothing clears it.
-  void ShowExplanation(const std::optional<StepRecord>& step);
+  // Shows the explanation in LSpiegazione in the language of Lingua (and again at every switch
+  // of language), or clears it.
+  void ShowExplanation(const std::optional<Explanation>& explanation);
 
   // ---- Saved game and puzzle authoring.
   void SalvaPartita1Click();
@@ -259,11 +262,8 @@ class Game {
   // Writes a puzzle with a single solution into the library under a name made from its cells.
   AddOutcome AddToLibrary(const std::array<std::int32_t, 81>& givens, const std::string& creator,
                           std::string& fileName);
-  // The step the logical solver records for cell (col, row), or one that tells that the solver
-  // does not reach it, when the filled cells of the board are placed as the replay does.
-  StepRecord StepForCell(int col, int row, int digit) const;
-  bool solvedAnnounced_ = false;         // the current solve has been announced
-  std::optional<StepRecord> explained_;  // what LSpiegazione tells
+  bool solvedAnnounced_ = false;          // the current solve has been announced
+  std::optional<Explanation> explained_;  // what LSpiegazione tells
 };
 
 }  // namespace sudoku

@@ -1,5 +1,5 @@
 // The hint: reveals the solution digit of one randomly chosen empty cell when the position has
-// exactly one solution, and tells which deduction of the logical solver finds it.
+// exactly one solution, and tells why that digit belongs there on the player's board.
 #include <string>
 
 #include "play/game.h"
@@ -13,8 +13,21 @@ constexpr int kFewestEmptyCells = 10;
 
 }  // namespace
 
+// When the entries leave the board no solution but the givens alone have exactly one, the hint
+// goes on from that one, and its explanation names the wrong entries first.
+std::int32_t Game::CountGivenSolutions() {
+  Board givens = board;
+  for (int cell = 0; cell < 81; ++cell) {
+    if (!givens.IsGiven(cell / 9, cell % 9)) givens.Texts[cell].clear();
+  }
+  counter.NumSoluzioni = 0;
+  CountSolutions(BuildCandidates(givens), 2, counter, [this] { controls.ProgressBar1.StepBy(1); });
+  return counter.NumSoluzioni == 1 ? 1 : 0;
+}
+
 void Game::SuggerisciNumeroClick() {
-  const std::int32_t n = CountBoardSolutions(2);
+  std::int32_t n = CountBoardSolutions(2);
+  if (n == 0) n = CountGivenSolutions();
   if (n == 0) {
     dialogs.Message(BoxKind::Error,
                     Tr("Lo schema in griglia non ammette soluzioni!\n\rNessun suggerimento",
@@ -51,7 +64,7 @@ void Game::SuggerisciNumeroClick() {
 
   const int cell = CellIndex(col, row);
   const std::string digit = std::to_string(counter.Soluzione[cell]);
-  ShowExplanation(StepForCell(col, row, counter.Soluzione[cell]));
+  ShowExplanation(ExplainHint(board, counter.Soluzione, cell));
   controls.UAgrid.cells[cell] = digit;
   Griglia[cell] = counter.Soluzione[cell];
   FlashCell(col, row, kHintFlashMs);
