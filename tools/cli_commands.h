@@ -26,6 +26,10 @@ int RunCount(const Args& args);     // count_command.cpp
 int RunSteps(const Args& args);     // steps_command.cpp
 int RunReduce(const Args& args);    // reduce_command.cpp
 int RunGenerate(const Args& args);  // generate_command.cpp
+int RunHint(const Args& args);      // hint_command.cpp
+
+// Whether text is a whole number of at least low; value receives it.
+bool ParseWhole(const std::string& text, long long low, long long& value);
 
 // Prints the usage text to standard error and returns 2.
 int UsageError(std::string_view why);

@@ -6,7 +6,8 @@ namespace sudoku::cli {
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
       {"count", "count [--limit N] < PUZZLES", RunCount},
-      {"steps", "steps < PUZZLES", RunSteps},
+      {"steps", "steps [--explain] [--lang it|en] < PUZZLES", RunSteps},
+      {"hint", "hint [--lang it|en] [--seed S] < GIVENS ENTRIES lines", RunHint},
       {"reduce", "reduce < PUZZLES", RunReduce},
       {"generate", "generate [--count N] [--givens N] [--level 1-5] [--symmetric] [--seed S]",
        RunGenerate},

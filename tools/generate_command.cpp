@@ -8,20 +8,6 @@
 
 namespace sudoku::cli {
 
-namespace {
-
-bool ParseWhole(const std::string& text, long long low, long long& value) {
-  try {
-    std::size_t used = 0;
-    value = std::stoll(text, &used);
-    return used == text.size() && value >= low;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
-}  // namespace
-
 int RunGenerate(const Args& args) {
   long long count = 1, givens = 26, seed = std::random_device{}(), level = 0;
   GeneratorOptions options;

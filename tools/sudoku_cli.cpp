@@ -2,6 +2,8 @@
 // usage, of the tool or of one command, to standard output and succeeds.
 #include <algorithm>
 #include <iostream>
+#include <stdexcept>
+#include <string>
 
 #include "cli_commands.h"
 
@@ -13,6 +15,16 @@ int UsageError(std::string_view why) {
   for (const Command& command : AllCommands())
     std::cerr << "  sudoku-cli " << command.usage << "\n";
   return 2;
+}
+
+bool ParseWhole(const std::string& text, long long low, long long& value) {
+  try {
+    std::size_t used = 0;
+    value = std::stoll(text, &used);
+    return used == text.size() && value >= low;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 }  // namespace sudoku::cli

@@ -15,6 +15,7 @@
 #include "play/puzzle_info_cache.h"
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
+#include "solver/cell_explanation.h"
 #include "solver/solution_counter.h"
 #include "solver/step_log.h"
 #include "storage/game_text_file.h"
@@ -199,9 +200,9 @@ class Game {
   void BAvantiClick();
   void BIndietroClick();
   void SuggerisciNumeroClick();
-  // Shows in LSpiegazione why the step's cell holds its digit, in the language of Lingua (and
-  // again at every switch of language); nothing clears it.
-  void ShowExplanation(const std::optional<StepRecord>& step);
+  // Shows the explanation in LSpiegazione in the language of Lingua (and again at every switch
+  // of language), or clears it.
+  void ShowExplanation(const std::optional<Explanation>& explanation);
 
   // ---- Pencil marks and repeated digits.
   void ModalitaNote1Click();
@@ -283,9 +284,6 @@ class Game {
   // Writes a puzzle with a single solution into the library under a name made from its cells.
   AddOutcome AddToLibrary(const std::array<std::int32_t, 81>& givens, const std::string& creator,
                           std::string& fileName);
-  // The step the logical solver records for cell (col, row), or one that tells that the solver
-  // does not reach it, when the filled cells of the board are placed as the replay does.
-  StepRecord StepForCell(int col, int row, int digit) const;
   // Notes: the option values kept in the settings, the notes of an accepted entry, two undo
   // snapshots for a change of notes alone, the side file of the saved game.
   void LoadNoteOptions();
@@ -303,10 +301,10 @@ class Game {
     storedValues_ = CellValues();
     storedNotes_ = Note;
   }
-  bool solvedAnnounced_ = false;         // the current solve has been announced
-  Snapshot storedValues_{};              // the cells as last loaded, resumed or saved
-  CellNotes storedNotes_;                // their notes then
-  std::optional<StepRecord> explained_;  // what LSpiegazione tells
+  bool solvedAnnounced_ = false;          // the current solve has been announced
+  Snapshot storedValues_{};               // the cells as last loaded, resumed or saved
+  CellNotes storedNotes_;                 // their notes then
+  std::optional<Explanation> explained_;  // what LSpiegazione tells
 };
 
 }  // namespace sudoku

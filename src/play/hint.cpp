@@ -1,5 +1,5 @@
 // The hint: reveals the solution digit of one randomly chosen empty cell when the position has
-// exactly one solution, and tells which deduction of the logical solver finds it.
+// exactly one solution, and tells why that digit belongs there on the player's board.
 #include <string>
 
 #include "play/game.h"
@@ -51,7 +51,7 @@ void Game::SuggerisciNumeroClick() {
 
   const int cell = CellIndex(col, row);
   const std::string digit = std::to_string(counter.Soluzione[cell]);
-  ShowExplanation(StepForCell(col, row, counter.Soluzione[cell]));
+  ShowExplanation(ExplainHint(board, counter.Soluzione, cell));
   controls.UAgrid.cells[cell] = digit;
   Griglia[cell] = counter.Soluzione[cell];
   FlashCell(col, row, kHintFlashMs);

@@ -1,5 +1,6 @@
 // The step-by-step solution: recording the cells that the logical solver finds from the board,
-// and replaying them on the board with the forward and back buttons, each step explained.
+// and replaying them on the board with the forward and back buttons, each step explained on the
+// board shown.
 #include <optional>
 #include <string>
 
@@ -28,23 +29,10 @@ CandidateGrid PlaceFilledCells(const Board& board, CandidateGrid grid, StepLog& 
 
 }  // namespace
 
-void Game::ShowExplanation(const std::optional<StepRecord>& step) {
-  explained_ = step;
-  controls.LSpiegazione.caption = step ? ExplainStep(*step, Lingua == "en") : std::string();
-}
-
-StepRecord Game::StepForCell(int col, int row, int digit) const {
-  StepLog log;
-  PlaceFilledCells(board, CandidateGrid::Full(), log);
-  for (int k = 1; k <= log.NumPassi; ++k) {
-    const StepRecord& record = log.Passi[k];
-    if (record.Col == col && record.Row == row && record.Digit == digit) return record;
-  }
-  StepRecord unreached;
-  unreached.Col = col;
-  unreached.Row = row;
-  unreached.Digit = digit;
-  return unreached;
+void Game::ShowExplanation(const std::optional<Explanation>& explanation) {
+  explained_ = explanation;
+  controls.LSpiegazione.caption =
+      explanation ? ExplanationText(*explanation, Lingua == "en") : std::string();
 }
 
 void Game::SoluzionePassoPasso1Click() {
@@ -107,7 +95,7 @@ void Game::BAvantiClick() {
   }
   Candidati = record.Candidates;
   RefreshCandidateGrid();
-  ShowExplanation(record);
+  ShowExplanation(ExplainStep(steps, k));
   controls.BIndietro.enabled = true;
 }
 
@@ -132,7 +120,7 @@ void Game::BIndietroClick() {
     Candidati = record.Candidates;
     RefreshCandidateGrid();
   }
-  ShowExplanation(k >= 1 ? std::optional<StepRecord>(record) : std::nullopt);
+  ShowExplanation(k >= 1 ? std::optional<Explanation>(ExplainStep(steps, k)) : std::nullopt);
   controls.BAvanti.enabled = true;
 }
 

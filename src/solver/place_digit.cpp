@@ -122,30 +122,6 @@ class WorkGrid {
   int changes_ = 0;
 };
 
-// While steps are recorded: for every cell, the deduction that last left it with one
-// candidate. The placements that record nothing are compiled without it (kRecord false).
-using Reasons = std::array<StepReason, 81>;
-
-// Gives reason to every cell that has one candidate now and had not in before (the cells of
-// one candidate when the deduction started).
-void NoteSingles(const WorkGrid& w, const CellMask& before, const StepReason& reason,
-                 Reasons& reasons) {
-  for (CellMask fresh = w.OfSize(1) & ~before; !fresh.Empty(); fresh.DropLowest()) {
-    reasons[fresh.Lowest()] = reason;
-  }
-}
-
-StepReason UnitReason(UnitPass id, int unit) {
-  static constexpr StepPass kPasses[] = {StepPass::NakedPair, StepPass::Triple,
-                                         StepPass::PairInTriple, StepPass::HiddenSingle,
-                                         StepPass::Quad};
-  StepReason reason;
-  reason.Pass = kPasses[id];
-  reason.Kind = unit < kRows ? UnitKind::Column : unit < kBoxes ? UnitKind::Row : UnitKind::Box;
-  reason.Unit = std::int8_t(unit % 9);
-  return reason;
-}
-
 // Removes bits from every position of the unit whose bit is clear in keep; true when any was
 // there.
 bool RemoveOutside(WorkGrid& w, const Unit& unit, std::uint16_t bits, unsigned keep) {
@@ -300,15 +276,12 @@ bool BoxPairAgainstBand(WorkGrid& w, const BandGeometry& g, int b, int cellI, in
 }
 
 // Pass 6, one sweep: every equal two-digit pair of a box on two different lines.
-template <bool kRecord>
-void BoxPairSweep(WorkGrid& w, bool byColumns, Reasons* reasons) {
+void BoxPairSweep(WorkGrid& w, bool byColumns) {
   const BandGeometry g{byColumns};
   for (int b = 0; b < 9; ++b) {
     if (w.QuietSweep(byColumns, b)) continue;
     // The sweep of box b changes only other boxes, and needs a pair in box b.
     bool changed = false;
-    CellMask before;
-    if constexpr (kRecord) before = w.OfSize(1);
     if (w.InUnit(kBoxes + b, 2, 2)) {
       const Unit& box = kUnits[kBoxes + b];
       for (int i = 0; i < 8; ++i) {
@@ -319,16 +292,7 @@ void BoxPairSweep(WorkGrid& w, bool byColumns, Reasons* reasons) {
         }
       }
     }
-    if (!changed) {
-      w.SetQuietSweep(byColumns, b);
-    } else if constexpr (kRecord) {
-      StepReason reason;
-      reason.Pass = StepPass::BoxPair;
-      reason.Kind = UnitKind::Box;
-      reason.Unit = std::int8_t(b);
-      reason.Lines = byColumns ? UnitKind::Column : UnitKind::Row;
-      NoteSingles(w, before, reason, *reasons);
-    }
+    if (!changed) w.SetQuietSweep(byColumns, b);
   }
 }
 
@@ -360,8 +324,8 @@ struct Needs {
 
 // Runs pass over the nine units of a kind, skipping those that cannot hold its pattern and
 // those where it found nothing before and that have not changed since.
-template <bool kRecord, typename Pass>
-void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass, Reasons* reasons) {
+template <typename Pass>
+void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass) {
   for (int unit = first; unit < first + 9; ++unit) {
     if (w.Quiet(id, unit)) continue;
     const bool fits = (needs.sizeA == 0 || w.InUnit(unit, needs.sizeA, needs.countA)) &&
@@ -370,13 +334,7 @@ void ForUnits(WorkGrid& w, int first, UnitPass id, Needs needs, Pass pass, Reaso
       w.SetQuiet(id, unit);
       continue;
     }
-    CellMask before;
-    if constexpr (kRecord) before = w.OfSize(1);
-    if (!pass(w, kUnits[unit])) {
-      w.SetQuiet(id, unit);
-    } else if constexpr (kRecord) {
-      NoteSingles(w, before, UnitReason(id, unit), *reasons);
-    }
+    if (!pass(w, kUnits[unit])) w.SetQuiet(id, unit);
   }
 }
 
@@ -416,10 +374,9 @@ CandidateGrid ToGrid(const Cells& cells) {
 namespace {
 
 // Place on the grid under placement: the nested placements of pass 8 write into the same grid.
-// With kRecord, every cell found is recorded in context.steps with its entry of reasons.
+// With kRecord, every cell found is recorded in context.steps.
 template <bool kRecord>
-void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context,
-               Reasons* reasons) {
+void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementContext& context) {
   if (digit < 0 || digit > 9) digit = 0;
   const std::uint16_t placed = std::uint16_t(1u << digit);
   if (full && AlreadyPlaced(w, cell, placed) &&
@@ -431,22 +388,13 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   open.Remove(cell);
   auto reset = [&] { w.Set(cell, placed); };
 
-  CellMask before;
-  if constexpr (kRecord) before = w.OfSize(1);
   for (std::uint8_t peer : units::kPeers[cell]) w.Remove(peer, placed);
-  if constexpr (kRecord) {
-    StepReason reason;
-    reason.Pass = StepPass::Placed;
-    reason.FromCell = std::int8_t(cell);
-    reason.FromDigit = std::int8_t(digit);
-    NoteSingles(w, before, reason, *reasons);
-  }
   reset();
   const int changesBeforePasses = w.Changes();
   // Each pass runs only when its pattern's sizes are somewhere in the grid as it starts.
   if (w.InGrid(2, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits<kRecord>(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs, reasons);
+      ForUnits(w, kind, kPairPass, {2, 2, 0, 0}, NakedPairs);
       reset();
     }
   } else {
@@ -454,7 +402,7 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   }
   if (w.InGrid(3, 3)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits<kRecord>(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples, reasons);
+      ForUnits(w, kind, kTriplePass, {3, 3, 0, 0}, IdenticalTriples);
       reset();
     }
   } else {
@@ -463,7 +411,7 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   if (!full) return;
   if (w.InGrid(2, 1) && w.InGrid(3, 2)) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits<kRecord>(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple, reasons);
+      ForUnits(w, kind, kPairInTriplePass, {2, 1, 3, 2}, PairInsideTriple);
       reset();
     }
   } else {
@@ -471,21 +419,21 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
   }
   if (!((w.OfSize(0) | w.OfSize(1)) == CellMask::All())) {
     for (int kind : {kColumns, kRows, kBoxes}) {
-      ForUnits<kRecord>(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles, reasons);
+      ForUnits(w, kind, kHiddenSinglePass, {0, 0, 0, 0}, HiddenSingles);
     }
   } else {
     w.SetAllQuiet(kHiddenSinglePass);
   }
   if (w.InGrid(2, 2)) {
-    BoxPairSweep<kRecord>(w, true, reasons);
-    BoxPairSweep<kRecord>(w, false, reasons);
+    BoxPairSweep(w, true);
+    BoxPairSweep(w, false);
     reset();
   } else {
     w.SetAllSweepsQuiet();
   }
   if (w.InGrid(3, 2) && w.InGrid(4, 2)) {
     for (int kind : {kColumns, kRows}) {
-      ForUnits<kRecord>(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad, reasons);
+      ForUnits(w, kind, kQuadPass, {3, 2, 4, 2}, SpecialQuad);
       reset();
     }
   } else {
@@ -503,10 +451,9 @@ void PlaceInto(WorkGrid& w, int cell, bool full, int digit, const PlacementConte
     found = next.Lowest();
     const int e = std::countr_zero(w[found]);
     if constexpr (kRecord) {
-      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w.Grid()), e,
-                                (*reasons)[found]);
+      context.steps->RecordStep(*context.board, found / 9, found % 9, ToGrid(w.Grid()), e);
     }
-    PlaceInto<kRecord>(w, found, true, e, context, reasons);
+    PlaceInto<kRecord>(w, found, true, e, context);
   }
 }
 
@@ -519,10 +466,9 @@ bool Records(const PlacementContext& context) {
 Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementContext& context) {
   WorkGrid w(input);
   if (Records(context)) {
-    Reasons reasons;
-    PlaceInto<true>(w, cell, full, digit, context, &reasons);
+    PlaceInto<true>(w, cell, full, digit, context);
   } else {
-    PlaceInto<false>(w, cell, full, digit, context, nullptr);
+    PlaceInto<false>(w, cell, full, digit, context);
   }
   return w.Grid();
 }
@@ -530,14 +476,11 @@ Cells Place(const Cells& input, int cell, bool full, int digit, const PlacementC
 Cells PlaceAll(const Cells& input, const std::vector<CellDigit>& placements, bool full,
                const PlacementContext& context) {
   WorkGrid w(input);
-  if (Records(context)) {
-    Reasons reasons;
-    for (const CellDigit& placement : placements) {
-      PlaceInto<true>(w, placement.cell, full, placement.digit, context, &reasons);
-    }
-  } else {
-    for (const CellDigit& placement : placements) {
-      PlaceInto<false>(w, placement.cell, full, placement.digit, context, nullptr);
+  for (const CellDigit& placement : placements) {
+    if (Records(context)) {
+      PlaceInto<true>(w, placement.cell, full, placement.digit, context);
+    } else {
+      PlaceInto<false>(w, placement.cell, full, placement.digit, context);
     }
   }
   return w.Grid();

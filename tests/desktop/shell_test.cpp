@@ -350,7 +350,8 @@ TEST_F(ShellTest, TheGameTimerTheHoverPanelAndTheReplayedStepsExplanation) {
   app->Binding().Sync();
   auto* line = Find<QLabel>("LSpiegazione");
   ASSERT_TRUE(line->isVisible());
-  EXPECT_EQ(line->text(), QString::fromLatin1(ExplainStep(Logic().steps.Passi[1], false).c_str()));
+  EXPECT_EQ(line->text(),
+            QString::fromLatin1(ExplanationText(ExplainStep(Logic().steps, 1), false).c_str()));
   EXPECT_GT(line->mapTo(&app->Window(), QPoint(0, 0)).y(),
             Board().mapTo(&app->Window(), QPoint(0, Board().height())).y());
   // SUDOKU_SHOT names a PNG file that receives the window as it is now (for the README).

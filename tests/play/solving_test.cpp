@@ -127,9 +127,8 @@ TEST(HintTest, GivesTheSolutionDigitOfADrawnEmptyCellAndExplainsIt) {
   EXPECT_EQ(f.effects.fills[0], (FilledRect{"sudokugrid", {37, 37, 73, 73}, {255, 0, 0}}));
   EXPECT_EQ(f.game.Candidati, candidates);
   EXPECT_EQ(f.game.NumStorico, 0);
-  // Column 2 lacks only this cell's 7: the last digit placed there, the 4 in row 9, leaves it.
   EXPECT_EQ(f.game.controls.LSpiegazione.caption,
-            "Colonna 2, riga 2: 7 - unico candidato rimasto dopo il 4 in colonna 2, riga 9");
+            "Colonna 2, riga 2: 7 - ultima cifra che manca nella riga 2");
 }
 
 TEST(StepReplayTest, NoOrOneFoundCellIsTooFewToReplay) {
@@ -195,13 +194,13 @@ TEST(StepReplayTest, EachPressShowsOneFoundCellFlashedAndExplainedToTheEndAndBac
             (std::vector<std::string>{"fill sudokugrid", "pause 500", "clear sudokugrid cell"}));
   EXPECT_EQ(f.effects.fills.at(0).rect, (Rect{37 * col, 37 * row, 37 * col + 36, 37 * row + 36}));
   EXPECT_EQ(g.Candidati, second.Candidates);
-  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplainStep(second, false));
+  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplanationText(ExplainStep(g.steps, 2), false));
   g.menulinguaClick();  // the explanation follows the language
-  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplainStep(second, true));
+  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplanationText(ExplainStep(g.steps, 2), true));
 
   g.board.Texts[CellIndex(0, 0)] = "5";  // a given showing its digit, as after an undo
   g.BIndietroClick();
-  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplainStep(g.steps.Passi[1], true));
+  EXPECT_EQ(g.controls.LSpiegazione.caption, ExplanationText(ExplainStep(g.steps, 1), true));
   EXPECT_EQ(g.board.Texts[CellIndex(0, 0)], "");  // back writes texts into open cells only
   EXPECT_EQ(Shown(g), before);
   g.BIndietroClick();

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# sudoku-cli count, steps and reduce end to end: outputs, skipped lines, errors, exit statuses.
+# sudoku-cli count, steps, hint and reduce end to end: outputs, skipped lines, errors, exit statuses.
 set -u
 cli=$1
 failures=0
@@ -25,6 +25,19 @@ check "first solution in column-major order" "1" "${out:2:1}"
 out=$(echo "$three" | "$cli" steps)
 check "steps in column-major scan order" "3 126 314 999" "$out"
 
+out=$(echo "$three" | "$cli" steps --explain --lang it)
+check "steps explained, Italian in UTF-8" "1 2 6	Colonna 1, riga 2: 6 - ultima cifra che manca nella riga 2" "$(echo "$out" | sed -n 2p)"
+check "steps explained, one line each" "4" "$(echo "$out" | wc -l)"
+
+# Thirteen empty cells, then the same with a wrong entry at (col 1, row 1): named before the hint.
+thirteen=.........${solution:9:2}.${solution:12:1}.${solution:14:1}.${solution:16:65}
+out=$(printf '%s 6%s\n%s\n%s\n%s\n' "$thirteen" "${empty:1}" "$thirteen" "$three" "$empty" |
+  "$cli" hint --seed 3)
+check "hints and refusals" "7 2 3	The entry at column 1, row 1 is wrong. Column 7, row 2: 3 - the only place for 3 in row 2
+3 1 4	Column 3, row 1: 4 - the only place for 4 in the top left box
+no hint: the grid has no more than 10 empty cells
+no hint: the grid has more than one solution" "$out"
+
 reduced=$(echo "$solution" | "$cli" reduce)
 check "reduce keeps a unique puzzle" "1 $solution 0" "$(echo "$reduced" | "$cli" count | sed 's/ [0-9]*$/ 0/')"
 out=$(printf '%s\n%s\n' "$empty" "$(echo "$solution" | sed 's/^5/3/')" | "$cli" reduce)
@@ -47,7 +60,7 @@ check "generate is reproducible" "$generated" "$("$cli" generate --count 4 --giv
 check "generate --level" "5 5" "$("$cli" generate --count 2 --level 5 --seed 3 | cut -d' ' -f2 | tr '\n' ' ' | sed 's/ $//')"
 "$cli" generate --level 6 </dev/null 2>/dev/null; check "level above 5" "2" "$?"
 
-for args in "count --limit zero" "steps extra" ""; do  # usage errors
+for args in "count --limit zero" "steps extra" "steps --lang fr" "hint --seed" ""; do  # usage errors
   "$cli" $args </dev/null 2>/dev/null; check "usage: $args" "2" "$?"
 done
 
