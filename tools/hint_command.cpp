@@ -33,10 +33,9 @@ std::optional<Board> HintBoard(const PuzzleLine& puzzle, std::string& why) {
 }
 
 // The hint for one board, as the game gives it with a generator of that seed; the line printed.
-std::string Hint(const Board& board, const BoardValues& givens, Random& random, bool english) {
+std::string Hint(const Board& board, Random& random, bool english) {
   CountState state;
   CountBoard(board, 2, state);
-  if (state.NumSoluzioni == 0) CountGivens(givens, 2, state);  // entries that leave none
   if (state.NumSoluzioni == 0) {
     return english ? "no hint: the grid has no solution"
                    : "nessun suggerimento: lo schema in griglia non ammette soluzioni";
@@ -87,7 +86,7 @@ int RunHint(const Args& args) {
       ++badEntries;
       return;
     }
-    std::cout << Utf8(Hint(*board, puzzle.values, random, english)) << '\n';
+    std::cout << Utf8(Hint(*board, random, english)) << '\n';
   });
   return malformed + badEntries > 0 ? 1 : 0;
 }

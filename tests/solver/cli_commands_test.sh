@@ -29,12 +29,12 @@ out=$(echo "$three" | "$cli" steps --explain --lang it)
 check "steps explained, Italian in UTF-8" "1 2 6	Colonna 1, riga 2: 6 - ultima cifra che manca nella riga 2" "$(echo "$out" | sed -n 2p)"
 check "steps explained, one line each" "4" "$(echo "$out" | wc -l)"
 
-# Thirteen empty cells, then the same with a wrong entry at (col 1, row 1): named before the hint.
+# Thirteen empty cells with a wrong entry at (col 1, row 1): no solution, no hint; then without it.
 thirteen=.........${solution:9:2}.${solution:12:1}.${solution:14:1}.${solution:16:65}
 out=$(printf '%s 6%s\n%s\n%s\n%s\n' "$thirteen" "${empty:1}" "$thirteen" "$three" "$empty" |
   "$cli" hint --seed 3)
-check "hints and refusals" "7 2 3	The entry at column 1, row 1 is wrong. Column 7, row 2: 3 - the only place for 3 in row 2
-3 1 4	Column 3, row 1: 4 - the only place for 4 in the top left box
+check "hints and refusals" "no hint: the grid has no solution
+7 2 3	Column 7, row 2: 3 - the only place for 3 in row 2
 no hint: the grid has no more than 10 empty cells
 no hint: the grid has more than one solution" "$out"
 
