@@ -315,7 +315,7 @@ def seed_store(db_path, count):
 
 def register_victim(port):
     """The user the wrong-login floods aim at, with a real password hash to check."""
-    form = b"user=vittima&password=giusta&email=vittima%40posta.it"
+    form = b"user=vittima&password=giusta-giusta&email=vittima%40posta.it"
     with socket.create_connection(("127.0.0.1", port), timeout=30) as s:
         s.sendall(b"POST /sudoku/gioco-offline/registra-utente.asp HTTP/1.1\r\nHost: x\r\n"
                   b"Connection: close\r\nContent-Type: application/x-www-form-urlencoded\r\n"
@@ -329,7 +329,7 @@ def start_site(binary, workdir):
     port = free_port()
     db_path = os.path.join(workdir, "site.db")
     log = open(os.path.join(workdir, "site.log"), "w")
-    site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet"],
+    site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet", "--dev-outbox"],
                             stdout=subprocess.PIPE, stderr=log, text=True)
     line = site.stdout.readline()
     if "ready at" not in line:

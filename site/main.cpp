@@ -1,6 +1,7 @@
 // sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file.
 //   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
-//               [--public-url URL] [--quiet]
+//               [--public-url URL] [--smtp URL [--smtp-auth FILE]] [--mail-from ADDR]
+//               [--dev-outbox] [--quiet]
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -17,7 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
-    "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
+    "[--light-hashing] [--public-url http://HOST:PORT]\n"
+    "                   [--smtp smtp://HOST:PORT [--smtp-auth FILE]] [--mail-from ADDR] "
+    "[--dev-outbox] [--quiet]\n"
     "       sudoku-site --help | --version\n";
 
 int Usage() {
@@ -36,6 +40,20 @@ bool IsPublicUrl(const std::string& url) {
   return true;
 }
 
+bool IsRelayUrl(const std::string& url) {
+  return (url.rfind("smtp://", 0) == 0 || url.rfind("smtps://", 0) == 0) && url.size() < 200 &&
+         url.find_first_of(" \t\r\n") == std::string::npos;
+}
+
+// The relay's user on the first line of the file, its password on the second.
+bool ReadRelayLogin(const std::string& path, sudoku::site::RelaySettings& relay) {
+  std::ifstream file(path);
+  if (!std::getline(file, relay.User) || !std::getline(file, relay.Password)) return false;
+  for (std::string* line : {&relay.User, &relay.Password})
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+  return !relay.User.empty();
+}
+
 // Each kept-alive client holds a descriptor: take every one the system allows.
 void RaiseDescriptorLimit() {
   rlimit limit{};
@@ -49,6 +67,7 @@ void RaiseDescriptorLimit() {
 
 int main(int argc, char** argv) {
   sudoku::site::SiteOptions options;
+  std::string authFile;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -71,6 +90,14 @@ int main(int argc, char** argv) {
         options.Bind = argv[++i];
       else if (arg == "--public-url" && hasValue)
         options.PublicUrl = argv[++i];
+      else if (arg == "--smtp" && hasValue)
+        options.Mail.Relay.Url = argv[++i];
+      else if (arg == "--smtp-auth" && hasValue)
+        authFile = argv[++i];
+      else if (arg == "--mail-from" && hasValue)
+        options.Mail.From = argv[++i];
+      else if (arg == "--dev-outbox")
+        options.Mail.DevOutbox = true;
       else if (arg == "--auto-confirm")
         options.AutoConfirm = true;
       else if (arg == "--light-hashing")
@@ -85,6 +112,15 @@ int main(int argc, char** argv) {
   }
   if (options.DbPath.empty() || options.Port < 0 || options.Port > 65535) return Usage();
   if (!options.PublicUrl.empty() && !IsPublicUrl(options.PublicUrl)) return Usage();
+  if (!options.Mail.Relay.Url.empty() && !IsRelayUrl(options.Mail.Relay.Url)) return Usage();
+  if (!authFile.empty() &&
+      (options.Mail.Relay.Url.empty() || !ReadRelayLogin(authFile, options.Mail.Relay))) {
+    std::fprintf(
+        stderr,
+        "sudoku-site: --smtp-auth needs --smtp and a file with a user line and a password line\n");
+    return 2;
+  }
+  if (options.Mail.From.find_first_of(" \t\r\n<>\"") != std::string::npos) return Usage();
   RaiseDescriptorLimit();
   // A memory pool per worker thread would keep freed pages of every thread: two are shared.
   // Blocks from 1 MiB up (a password hash's 19 MiB, a collection zip) are mapped on their own
@@ -103,6 +139,10 @@ int main(int argc, char** argv) {
     sudoku::site::Site site(options);
     sudoku::site::RegisterAllPages(site);
     const int port = site.Bind();
+    if (site.MailIsOff())
+      std::fprintf(stderr,
+                   "sudoku-site: mail is off (no --smtp, no --dev-outbox): no confirmation or "
+                   "password mail can be sent\n");
     std::printf("sudoku-site ready at http://%s:%d/\n", options.Bind.c_str(), port);
     std::fflush(stdout);
     std::thread server([&site] { site.Serve(); });

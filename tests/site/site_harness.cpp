@@ -38,6 +38,7 @@ RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool 
   options.LightHashing = true;
   options.CataloguePuzzles = puzzles;
   options.Quiet = true;
+  options.Mail.DevOutbox = true;
   if (adjust) adjust(options);
   site_ = std::make_unique<Site>(options);
   RegisterAllPages(*site_);

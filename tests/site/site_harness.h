@@ -53,8 +53,8 @@ class Browser {
   Answer Get(const std::string& target);
   Answer Post(const std::string& target, const std::string& form);
   // Registers (with the site's auto-confirmation) and logs in; returns the login address.
-  std::string SignUp(const std::string& user, const std::string& password = "segreto");
-  std::string LogIn(const std::string& user, const std::string& password = "segreto");
+  std::string SignUp(const std::string& user, const std::string& password = "segreto1");
+  std::string LogIn(const std::string& user, const std::string& password = "segreto1");
   // The path and query of the newest link to path in the site's outbox, or "".
   std::string MailedLink(const std::string& path);
   // The last Set-Cookie header the site sent, attributes included.
