@@ -3,9 +3,12 @@
 // and the rate limits of the account pages. The happy paths the game walks are e2e LoginTest's.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <regex>
 
 #include "site/calendar.h"
+#include "site/hash_gate.h"
 #include "site/throttle.h"
 #include "site_harness.h"
 
@@ -45,7 +48,8 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   Browser other(site_.Port());
   EXPECT_EQ(other.LogIn("CARLA", "pa%26ss+word"),
             std::string(kLogin) + "?res=carla&0&0&0&" + DateText(Today(), '-'));
-  EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly"));
+  EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly; SameSite=Strict"));
+  EXPECT_THAT(other.LastSetCookie(), Not(HasSubstr("Secure")));
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
   browser_.Post(kRequest, "email=CARLA%40posta.it");
   const std::string voided = browser_.MailedLink(kRenew);
@@ -67,19 +71,25 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
 }
 
 TEST_F(SiteAccounts, RefusedRegistrationsSayWhy) {
-  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
+  // Eight characters, the fewest a new password may have.
+  EXPECT_EQ(browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it").Address,
+            std::string(kRegister) + "?res=okreg");
   const std::string refused = std::string(kRegister) + "?res=reg";
+  int client = 0;  // each from an address of its own: refused attempts count towards the limit
   for (const char* form : {"user=abc&password=segreto1&email=a%40b.it",     // too short
                            "user=BRUNO&password=segreto1&email=z%40b.it",   // taken, any case
                            "user=carla!&password=segreto1&email=c%40b.it",  // not a letter
                            "user=carla&password=segreto1&email=bruno%40posta.it",  // address taken
+                           "user=carla&password=segreto1&email=BRUNO%40posta.it",  // any case
+                           "user=carla&password=segreto&email=c%40b.it",  // password of seven
                            "user=carla&password=segreto1&email=senza-chiocciola",
                            "user=anonimo&password=segreto1&email=x%40b.it",
                            // names the game reads as another outcome of its login window
                            "user=NoConnect&password=segreto1&email=x%40b.it",
                            "user=login&password=segreto1&email=x%40b.it",
                            "user=4pw7anony7wp4&password=segreto1&email=x%40b.it"}) {
-    const Answer answer = browser_.Post(kRegister, form);
+    const Answer answer =
+        Browser(site_.Port(), "127.0.1." + std::to_string(++client)).Post(kRegister, form);
     EXPECT_EQ(answer.Address, refused) << form;
     EXPECT_THAT(answer.Body, HasSubstr("class=\"e\"")) << form;
   }
@@ -100,6 +110,69 @@ TEST_F(SiteAccounts, WrongLoginsAreThrottledPerUserAndClient) {
   EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);
   clock_.Advance(1);
   EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+}
+
+TEST_F(SiteAccounts, AStrangersWrongLoginsOnlySpaceOutTheOwnersFromAnotherAddress) {
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
+  browser_.Get(browser_.MailedLink(kConfirm));
+  Browser stranger(site_.Port(), "127.0.0.2");
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(stranger.LogIn("bruno", "sbagliata"), kRefused);
+  EXPECT_EQ(stranger.LogIn("bruno", "segreto1"), kRefused);  // the stranger's address is held
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);  // the owner's: a second or two
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);
+  clock_.Advance(1);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+  EXPECT_EQ(stranger.LogIn("carla", "sbagliata"), kRefused);  // held for every user
+}
+
+TEST_F(SiteAccounts, EveryLoginSpendsTheClientsHashBudgetAndReplacesTheBrowsersSession) {
+  const AccountLimits limits;
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");  // one hash
+  browser_.Get(browser_.MailedLink(kConfirm));
+  for (int k = 1; k < limits.HashesPerClient.Allowed; ++k)
+    ASSERT_NE(browser_.LogIn("bruno", "segreto1"), kRefused) << k;
+  const Answer spent = browser_.Post(kLogin, "user=bruno&password=segreto1");
+  EXPECT_EQ(spent.Address, kRefused);
+  EXPECT_THAT(spent.Body, HasSubstr("Troppi tentativi"));
+  Browser other(site_.Port(), "127.0.0.3");
+  EXPECT_NE(other.LogIn("bruno", "segreto1"), kRefused);  // a budget of its own
+  clock_.Advance(limits.HashesPerClient.Window);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir_ / "site.db").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* count = nullptr;
+  sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM sessions", -1, &count, nullptr);
+  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(count, 0), 2);  // one for each browser
+  sqlite3_finalize(count);
+  sqlite3_close(db);
+}
+
+TEST_F(SiteAccounts, ASessionEndsThirtyDaysAfterItOpenedHoweverUsed) {
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
+  browser_.Get(browser_.MailedLink(kConfirm));
+  browser_.LogIn("bruno", "segreto1");
+  const char* data = "/sudoku/sfida-online/lettura-dati-sfida.asp";
+  for (int halfDays = 1; halfDays <= 60; ++halfDays) {
+    clock_.Advance(12 * 3600);
+    ASSERT_EQ(browser_.Get(data).Value("nickname"), "bruno") << halfDays;
+  }
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.Get(data).Value("nickname"), "");
+}
+
+TEST(SiteHashGate, RefusesPastItsPlacesAndWaitsBoundedly) {
+  HashGate full(1, 0, std::chrono::milliseconds(0));
+  {
+    HashGate::Pass held(&full);
+    EXPECT_THROW(HashGate::Pass{&full}, HashBusy);
+  }
+  EXPECT_NO_THROW(HashGate::Pass{&full});
+  HashGate queued(1, 1, std::chrono::milliseconds(50));
+  HashGate::Pass held(&queued);
+  EXPECT_THROW(HashGate::Pass{&queued}, HashBusy);  // waited its patience, then gave up
 }
 
 TEST_F(SiteAccounts, PasswordRequestsAndRegistrationsAreRateLimited) {

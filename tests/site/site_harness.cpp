@@ -51,9 +51,17 @@ RunningSite::~RunningSite() {
   thread_.join();
 }
 
-Browser::Browser(int port) : client_("127.0.0.1", port) {
+Browser::Browser(int port, const std::string& from) : client_("127.0.0.1", port) {
   // Targets go out as written, as a browser sends an address it was given.
   client_.set_url_encode(false);
+  if (!from.empty()) {
+    client_.set_socket_options([from](int fd) {
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      inet_pton(AF_INET, from.c_str(), &address.sin_addr);
+      bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    });
+  }
 }
 
 httplib::Headers Browser::CookieHeader() const {

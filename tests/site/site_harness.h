@@ -49,7 +49,9 @@ class RunningSite {
 
 class Browser {
  public:
-  explicit Browser(int port);
+  // A browser on this machine; from, when given, is the loopback address it connects from
+  // ("127.0.0.2"), as another client of the site.
+  explicit Browser(int port, const std::string& from = {});
   Answer Get(const std::string& target);
   Answer Post(const std::string& target, const std::string& form);
   // Registers (with the site's auto-confirmation) and logs in; returns the login address.
