@@ -37,7 +37,6 @@ constexpr Refusal kRefusals[] = {
     {"inattivo", "La user non \u00e8 ancora attiva: conferma l'indirizzo email."},
     {"troppi", "Troppi tentativi: riprova tra qualche minuto."},
     {"attendi", "Il sito \u00e8 occupato: riprova tra qualche secondo."},
-    {"spenta", "La posta del sito \u00e8 spenta: non possiamo spedirti email."},
     {"nonspedita", "Non siamo riusciti a spedire l'email: riprova pi\u00f9 tardi."},
     {"nonconfermata",
      "Registrazione riuscita, ma non siamo riusciti a spedire l'email di conferma: chiedi una "
@@ -217,10 +216,7 @@ void RequestPage(Visit& visit) {
     const std::string email = Lower(form.count("email") ? form.at("email") : "");
     Throttles& limits = visit.Owner.Limits();
     const std::int64_t now = visit.Owner.Now();
-    if (visit.Owner.MailIsOff()) {
-      visit.Flash("spenta");
-      return visit.Redirect(kRequest);
-    }
+    if (visit.Owner.MailIsOff()) return visit.Redirect(kRequest);  // which says so
     if (!limits.PasswordRequestsOfClient.Take(visit.Client(), now)) throw TooMany{};
     if (!limits.PasswordRequests.Take(email, now)) {
       limits.PasswordRequestsOfClient.Refund(visit.Client());
@@ -272,8 +268,10 @@ void RegisterWithForm(Visit& visit) {
   const std::int64_t now = visit.Owner.Now();
   const bool active = visit.Owner.Options().AutoConfirm;
   if (!limits.Registrations.Take(visit.Client(), now)) throw TooMany{};
+  // Without mail no account could be confirmed; the form says so.
+  if (!active && visit.Owner.MailIsOff())
+    return visit.Redirect(std::string(kRegister) + "?res=reg");
   auto problem = RegistrationProblem(db, name, password, email);
-  if (!problem && !active && visit.Owner.MailIsOff()) problem = kMailOff;
   std::optional<std::string> token;
   if (!problem) {
     if (!limits.HashesOfClient.Take(visit.Client(), now)) throw TooMany{};
