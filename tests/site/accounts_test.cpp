@@ -163,6 +163,20 @@ TEST_F(SiteAccounts, ASessionEndsThirtyDaysAfterItOpenedHoweverUsed) {
   EXPECT_EQ(browser_.Get(data).Value("nickname"), "");
 }
 
+TEST(SiteLoginLog, TellsEachOutcomeAndNeverThePassword) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db", 10, true, [](SiteOptions& o) { o.Quiet = false; });
+  Browser browser(site.Port());
+  ::testing::internal::CaptureStdout();
+  browser.SignUp("bruno");
+  for (int k = 0; k < 6; ++k) browser.LogIn("bruno", "sbagliata");
+  const std::string log = ::testing::internal::GetCapturedStdout();
+  EXPECT_THAT(log, HasSubstr("login ok: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, HasSubstr("login failed: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, HasSubstr("login throttled: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, Not(HasSubstr("sbagliata")));
+}
+
 TEST(SiteHashGate, RefusesPastItsPlacesAndWaitsBoundedly) {
   HashGate full(1, 0, std::chrono::milliseconds(0));
   {
