@@ -63,8 +63,8 @@ std::string SendThroughRelay(const RelaySettings& relay, const std::string& from
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(relay.Timeout.count()));
   curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, error);
   const bool credentials = !relay.User.empty();
-  curl_easy_setopt(handle, CURLOPT_USE_SSL,
-                   credentials && !IsLoopbackRelay(relay.Url) ? CURLUSESSL_ALL : CURLUSESSL_TRY);
+  const long tls = credentials && !IsLoopbackRelay(relay.Url) ? CURLUSESSL_ALL : CURLUSESSL_TRY;
+  curl_easy_setopt(handle, CURLOPT_USE_SSL, tls);
   if (credentials) {
     curl_easy_setopt(handle, CURLOPT_USERNAME, relay.User.c_str());
     curl_easy_setopt(handle, CURLOPT_PASSWORD, relay.Password.c_str());
