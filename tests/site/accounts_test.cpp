@@ -5,7 +5,10 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <regex>
+#include <thread>
+#include <vector>
 
 #include "site/calendar.h"
 #include "site/hash_gate.h"
@@ -175,6 +178,16 @@ TEST(SiteLoginLog, TellsEachOutcomeAndNeverThePassword) {
   EXPECT_THAT(log, HasSubstr("login failed: bruno from 127.0.0.1\n"));
   EXPECT_THAT(log, HasSubstr("login throttled: bruno from 127.0.0.1\n"));
   EXPECT_THAT(log, Not(HasSubstr("sbagliata")));
+}
+
+TEST(SiteThrottle, AttemptsAtOnceAreCheckedAndCountedInOneStep) {
+  Throttle throttle(AccountLimits{}.WrongLogins);
+  std::atomic<int> passed{0};
+  std::vector<std::thread> attempts;
+  for (int k = 0; k < 16; ++k)
+    attempts.emplace_back([&] { passed += throttle.Take("bruno 127.0.0.1", 100) ? 1 : 0; });
+  for (std::thread& attempt : attempts) attempt.join();
+  EXPECT_EQ(passed, AccountLimits{}.WrongLogins.Allowed);
 }
 
 TEST(SiteHashGate, RefusesPastItsPlacesAndWaitsBoundedly) {
