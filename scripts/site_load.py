@@ -245,7 +245,7 @@ async def idle_download(port, stop, failures, local):
 
 async def valid_logins(port, stop, failures, counts):
     """Logs in with the right password again and again on one connection."""
-    form = b"user=assalitore&password=giusta"
+    form = b"user=assalitore&password=giusta-giusta"
     request = (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
                b"Content-Type: application/x-www-form-urlencoded\r\n"
                b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
@@ -493,9 +493,9 @@ def post(port, path, form, local):
 
 
 def register(port, name, local):
-    """A user with a real password hash to check: "giusta"."""
+    """A user with a real password hash to check: "giusta-giusta"."""
     head = post(port, "/sudoku/gioco-offline/registra-utente.asp",
-                f"user={name}&password=giusta&email={name}%40posta.it", local)
+                f"user={name}&password=giusta-giusta&email={name}%40posta.it", local)
     if not head.startswith("HTTP/1.1 303"):
         sys.exit(f"could not register {name}: {head!r}")
 
@@ -505,7 +505,7 @@ def lockout_check(port):
     login = "/sudoku/gioco-offline/login.asp"
     for _ in range(20):
         post(port, login, "user=bersaglio&password=sbagliata", address(5, 0))
-    head = post(port, login, "user=bersaglio&password=giusta", address(5, 1))
+    head = post(port, login, "user=bersaglio&password=giusta-giusta", address(5, 1))
     return "res=bersaglio&" in head
 
 
@@ -514,7 +514,7 @@ def start_site(binary, workdir):
     db_path = os.path.join(workdir, "site.db")
     log = open(os.path.join(workdir, "site.log"), "w")
     site = subprocess.Popen([binary, "--port", str(port), "--db", db_path, "--quiet",
-                             "--auto-confirm",
+                             "--auto-confirm", "--dev-outbox",
                              "--log", os.path.join(workdir, "site-events.log")],
                             stdout=subprocess.PIPE, stderr=log, text=True)
     line = site.stdout.readline()

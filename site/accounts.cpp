@@ -1,4 +1,4 @@
-// Accounts, password hashes and the mail outbox.
+// Accounts and their password hashes and mailed tokens.
 #include "site/accounts.h"
 
 #include <sodium.h>
@@ -17,35 +17,23 @@ namespace {
 // Tokens older than any token life are dropped from the store after this many seconds.
 constexpr std::int64_t kTokenKeep = 14 * 24 * 3600;
 
-// Holds a place at the hashing gate: at most its count of hashes take their memory at once.
-class GatePass {
- public:
-  explicit GatePass(std::counting_semaphore<64>* gate) : gate_(gate) {
-    if (gate_) gate_->acquire();
-  }
-  ~GatePass() {
-    if (gate_) gate_->release();
-  }
-  GatePass(const GatePass&) = delete;
-  GatePass& operator=(const GatePass&) = delete;
-
- private:
-  std::counting_semaphore<64>* gate_;
-};
-
-std::string HashPassword(const std::string& password, const HashLimits& limits) {
+std::string HashInside(const std::string& password, const HashLimits& limits) {
   char hash[crypto_pwhash_STRBYTES];
-  GatePass pass(limits.Gate);
   if (crypto_pwhash_str(hash, password.data(), password.size(), limits.Ops, limits.Memory) != 0)
     throw std::runtime_error("password hashing ran out of memory");
   return hash;
+}
+
+std::string HashPassword(const std::string& password, const HashLimits& limits) {
+  HashGate::Pass pass(limits.Gate);
+  return HashInside(password, limits);
 }
 
 std::string NewToken(Db& db, const std::string& name, const std::string& purpose,
                      std::int64_t now) {
   const std::string token = RandomToken();
   db.Prepare("INSERT INTO tokens (token, name, purpose, created) VALUES (?, ?, ?, ?)")
-      .Bind(1, token)
+      .Bind(1, TokenKey(token))
       .Bind(2, name)
       .Bind(3, purpose)
       .Bind(4, now)
@@ -60,7 +48,7 @@ std::optional<std::string> TakeToken(Db& db, const std::string& token, const std
   db.Prepare("DELETE FROM tokens WHERE created < ?").Bind(1, now - kTokenKeep).Run();
   auto take =
       db.Prepare("DELETE FROM tokens WHERE token = ? AND purpose = ? RETURNING name, created");
-  take.Bind(1, token).Bind(2, purpose);
+  take.Bind(1, TokenKey(token)).Bind(2, purpose);
   if (!take.Step()) return std::nullopt;
   const std::string name = take.Text(0);
   const std::int64_t created = take.Int(1);
@@ -92,11 +80,15 @@ HashLimits InteractiveLimits() {
   // Argon2id with 19 MiB and two passes, the smallest setting OWASP's password-storage advice
   // accepts: a quarter of libsodium's interactive memory, so a burst of logins stays within the
   // site's memory and leaves the processor to the pages. Older hashes keep their own settings.
-  return {2, 19u << 20};
+  return {2, 19u << 20, nullptr, {}};
 }
 
 HashLimits LightLimits() {
-  return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN};
+  return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN, nullptr, {}};
+}
+
+std::string DummyHash(const HashLimits& limits) {
+  return HashInside(RandomToken(), limits);
 }
 
 bool IsValidUserName(const std::string& name) {
@@ -114,12 +106,12 @@ std::optional<std::string> RegistrationProblem(Db& db, const std::string& name,
   // as the offline, anonymous and login-page outcomes of its login window, whatever follows them.
   for (const char* reserved : {"anonimo", "noconnect", "login", "4pw7anony7wp4"})
     if (Lower(name) == reserved) return "Questa user non \u00e8 disponibile.";
-  if (password.size() < 4 || password.size() > 64)
-    return "La password deve avere da 4 a 64 caratteri.";
+  if (password.size() < kMinPasswordLength || password.size() > 64)
+    return "La password deve avere da 8 a 64 caratteri.";
   if (!IsPlausibleEmail(email)) return "L'indirizzo email non \u00e8 valido.";
   if (Exists(db, "SELECT 1 FROM users WHERE name = ?", Lower(name)))
     return "Questa user \u00e8 gi\u00e0 registrata.";
-  if (Exists(db, "SELECT 1 FROM users WHERE email = ?", Lower(email)))
+  if (Exists(db, "SELECT 1 FROM users WHERE lower(email) = ? AND email_shared = 0", Lower(email)))
     return "Questo indirizzo email \u00e8 gi\u00e0 registrato.";
   return std::nullopt;
 }
@@ -151,17 +143,27 @@ std::optional<std::string> ConfirmUser(Db& db, const std::string& token, std::in
 LoginCheck CheckLogin(Db& db, const std::string& name, const std::string& password,
                       const HashLimits& limits) {
   std::string hash;
-  bool active = false;
+  bool known = false, active = false;
   {
     auto find = db.Prepare("SELECT hash, active FROM users WHERE name = ?");
     find.Bind(1, Lower(name));
-    if (!find.Step()) return LoginCheck::Wrong;
-    hash = find.Text(0);
-    active = find.Int(1) != 0;
+    if (find.Step()) {
+      known = true;
+      hash = find.Text(0);
+      active = find.Int(1) != 0;
+    }
   }
-  GatePass pass(limits.Gate);
-  if (crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) != 0)
+  if (!known && limits.Dummy.empty()) return LoginCheck::Wrong;
+  HashGate::Pass pass(limits.Gate);
+  const std::string& stored = known ? hash : limits.Dummy;
+  if (crypto_pwhash_str_verify(stored.c_str(), password.data(), password.size()) != 0 || !known)
     return LoginCheck::Wrong;
+  if (crypto_pwhash_str_needs_rehash(hash.c_str(), limits.Ops, limits.Memory) != 0)
+    db.Prepare("UPDATE users SET hash = ? WHERE name = ? AND hash = ?")
+        .Bind(1, HashInside(password, limits))
+        .Bind(2, Lower(name))
+        .Bind(3, hash)
+        .Run();
   return active ? LoginCheck::Ok : LoginCheck::Inactive;
 }
 
@@ -179,34 +181,34 @@ std::string RecordLogin(Db& db, const std::string& name) {
   return previous;
 }
 
-bool RequestPasswordRenewal(Db& db, const std::string& email, const std::string& baseAddress,
-                            std::int64_t now) {
-  std::vector<std::string> names;
+std::vector<std::pair<std::string, std::string>> IssueRenewalTokens(Db& db,
+                                                                    const std::string& email,
+                                                                    std::int64_t now) {
+  std::vector<std::pair<std::string, std::string>> issued;
   {
-    auto find = db.Prepare("SELECT name FROM users WHERE email = ?");
+    auto find = db.Prepare("SELECT name FROM users WHERE lower(email) = ?");
     find.Bind(1, Lower(email));
-    while (find.Step()) names.push_back(find.Text(0));
+    while (find.Step()) issued.emplace_back(find.Text(0), std::string());
   }
-  for (const std::string& name : names) {
-    const std::string token = NewToken(db, name, "password", now);
-    SendMail(db, Lower(email), "Nuova password",
-             "Ciao " + name + ",\nper avere una nuova password apri questo indirizzo:\n" +
-                 baseAddress + "/sudoku/gioco-offline/nuova-password.asp?t=" + token + "\n");
+  for (auto& [name, token] : issued) {
+    db.Prepare("DELETE FROM tokens WHERE name = ? AND purpose = 'password'").Bind(1, name).Run();
+    token = NewToken(db, name, "password", now);
   }
-  return !names.empty();
+  return issued;
 }
 
 std::optional<std::pair<std::string, std::string>> RenewPassword(Db& db, const std::string& token,
                                                                  const HashLimits& limits,
                                                                  std::int64_t now,
                                                                  std::int64_t life) {
+  HashGate::Pass pass(limits.Gate);  // before the token is used up
   auto name = TakeToken(db, token, "password", now, life);
   if (!name) return std::nullopt;
   static constexpr char kAlphabet[] = "abcdefghijkmnpqrstuvwxyz23456789";
   std::string password;
   for (int i = 0; i < 10; ++i) password.push_back(kAlphabet[randombytes_uniform(32)]);
   // Following the mailed link proves the address, so it also activates the account.
-  const std::string hash = HashPassword(password, limits);
+  const std::string hash = HashInside(password, limits);
   db.Prepare("UPDATE users SET hash = ?, active = 1 WHERE name = ?")
       .Bind(1, hash)
       .Bind(2, *name)
@@ -214,15 +216,6 @@ std::optional<std::pair<std::string, std::string>> RenewPassword(Db& db, const s
   // Whoever knew the old password is signed off everywhere.
   CloseSessionsOf(db, *name);
   return std::make_pair(*name, password);
-}
-
-void SendMail(Db& db, const std::string& to, const std::string& subject, const std::string& body) {
-  db.Prepare("INSERT INTO outbox (recipient, subject, body, sent) VALUES (?, ?, ?, ?)")
-      .Bind(1, to)
-      .Bind(2, subject)
-      .Bind(3, body)
-      .Bind(4, DateText(Today()) + " " + TimeOfDay())
-      .Run();
 }
 
 }  // namespace sudoku::site

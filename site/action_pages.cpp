@@ -106,17 +106,21 @@ void PublishPage(Visit& visit) {
   const std::string& user = visit.RequireUser(visit.Param("who"));
   Throttles& limits = visit.Owner.Limits();
   const std::int64_t now = visit.Owner.Now();
-  if (!limits.Publications.Allows(user, now) ||
-      !limits.PublicationsOfClient.Allows(visit.Client(), now))
+  // Counted before the puzzle is checked and given back when it is refused, so publications at
+  // once cannot all pass the check.
+  if (!limits.Publications.Take(user, now)) throw TooMany{};
+  if (!limits.PublicationsOfClient.Take(visit.Client(), now)) {
+    limits.Publications.Refund(user);
     throw TooMany{};
+  }
   const Date today = Today();
   const Publication result = Publish(visit.Owner.Store(), visit.Param("pz"), user, today);
   if (!result.Refusal.empty()) {
+    limits.Publications.Refund(user);
+    limits.PublicationsOfClient.Refund(visit.Client());
     visit.Html("pubblica", Paragraph("Schema non pubblicato: " + result.Refusal));
     return;
   }
-  limits.Publications.Note(user, now);
-  limits.PublicationsOfClient.Note(visit.Client(), now);
   visit.Owner.Collections().Forget(today.Year, today.Month);
   visit.Html("pubblica", Paragraph("Grazie! Il tuo schema \u00e8 pubblicato con il numero " +
                                    std::to_string(result.Number) + "."));

@@ -30,12 +30,13 @@ CataloguePuzzle ReadRow(const Statement& row) {
 }
 
 // Stores the puzzle under the next number; false when the same puzzle is already there.
-bool Insert(Db& db, const MadePuzzle& made, const Date& date, const std::string& author) {
-  db.Prepare(
-        "INSERT OR IGNORE INTO puzzles (number, digits, solution, level, givens, symmetric, year, "
-        "month, day, author) VALUES ((SELECT IFNULL(MAX(number), 0) + 1 FROM puzzles), ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?)")
-      .Bind(1, made.Digits)
+// The number the puzzle was given, read back by the insert itself; 0 when it was there already.
+int Insert(Db& db, const MadePuzzle& made, const Date& date, const std::string& author) {
+  auto insert = db.Prepare(
+      "INSERT OR IGNORE INTO puzzles (number, digits, solution, level, givens, symmetric, year, "
+      "month, day, author) VALUES ((SELECT IFNULL(MAX(number), 0) + 1 FROM puzzles), ?, ?, ?, "
+      "?, ?, ?, ?, ?, ?) RETURNING number");
+  insert.Bind(1, made.Digits)
       .Bind(2, made.Solution)
       .Bind(3, made.Level)
       .Bind(4, made.Givens)
@@ -43,9 +44,12 @@ bool Insert(Db& db, const MadePuzzle& made, const Date& date, const std::string&
       .Bind(6, date.Year)
       .Bind(7, date.Month)
       .Bind(8, date.Day)
-      .Bind(9, author)
-      .Run();
-  return db.Changes() == 1;
+      .Bind(9, author);
+  if (!insert.Step()) return 0;
+  const int number = int(insert.Int(0));
+  while (insert.Step()) {
+  }
+  return number;
 }
 
 // The filter as SQL parameters: ?1 year, ?2 month or 0, ?3 symmetric only, ?4 givens or 0.
@@ -200,10 +204,9 @@ Publication Publish(Db& db, const std::string& digits, const std::string& user, 
   for (int i = 0; i < 81; ++i)
     if ((digits[std::size_t(i)] == '0') != (digits[std::size_t(80 - i)] == '0'))
       made.Symmetric = false;
-  if (!Insert(db, made, today, user)) return {0, "Questo schema \u00e8 gi\u00e0 pubblicato."};
-  auto number = db.Prepare("SELECT MAX(number) FROM puzzles");
-  number.Step();
-  return {int(number.Int(0)), {}};
+  const int number = Insert(db, made, today, user);
+  if (number == 0) return {0, "Questo schema \u00e8 gi\u00e0 pubblicato."};
+  return {number, {}};
 }
 
 }  // namespace sudoku::site

@@ -3,7 +3,14 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <thread>
+#include <vector>
+
+#include "site/token.h"
 
 namespace sudoku::site {
 namespace {
@@ -11,12 +18,14 @@ namespace {
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS users (
   name TEXT PRIMARY KEY, hash TEXT NOT NULL, email TEXT NOT NULL, active INTEGER NOT NULL,
-  created TEXT NOT NULL, last_login TEXT NOT NULL DEFAULT '');
+  created TEXT NOT NULL, last_login TEXT NOT NULL DEFAULT '',
+  email_shared INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE IF NOT EXISTS tokens (
   token TEXT PRIMARY KEY, name TEXT NOT NULL, purpose TEXT NOT NULL,
   created INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE IF NOT EXISTS sessions (
-  token TEXT PRIMARY KEY, name TEXT NOT NULL, seen INTEGER NOT NULL);
+  token TEXT PRIMARY KEY, name TEXT NOT NULL, seen INTEGER NOT NULL,
+  created INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX IF NOT EXISTS sessions_by_time ON sessions (seen, name);
 CREATE TABLE IF NOT EXISTS outbox (
   id INTEGER PRIMARY KEY, recipient TEXT NOT NULL, subject TEXT NOT NULL, body TEXT NOT NULL,
@@ -50,12 +59,62 @@ CREATE TABLE IF NOT EXISTS ranking (
   right_digits INTEGER NOT NULL DEFAULT 0, wrong_digits INTEGER NOT NULL DEFAULT 0);
 )sql";
 
-// Columns added after the first version, for stores made before them: table, column, type.
-constexpr const char* kAddedColumns[][3] = {
-    {"tokens", "created", "INTEGER NOT NULL DEFAULT 0"},
-    {"challenges", "challenger_seen", "INTEGER NOT NULL DEFAULT 0"},
-    {"challenges", "challenged_seen", "INTEGER NOT NULL DEFAULT 0"},
+// Columns added after the first version, for stores made before them: table, column, type, and
+// what fills the column of the rows already there (or null).
+constexpr const char* kAddedColumns[][4] = {
+    {"tokens", "created", "INTEGER NOT NULL DEFAULT 0", nullptr},
+    {"challenges", "challenger_seen", "INTEGER NOT NULL DEFAULT 0", nullptr},
+    {"challenges", "challenged_seen", "INTEGER NOT NULL DEFAULT 0", nullptr},
+    // A session's life is counted from its last use before this column came.
+    {"sessions", "created", "INTEGER NOT NULL DEFAULT 0", "UPDATE sessions SET created = seen"},
+    {"users", "email_shared", "INTEGER NOT NULL DEFAULT 0", nullptr},
 };
+
+// The store's version (SQLite's user_version) once every step below has run.
+constexpr int kVersion = 1;
+
+// Every address belongs to one account. An older store may hold the same address twice: all
+// but its first account are marked as sharing it, reported, and left out of the index.
+void MakeEmailsUnique(Db& db) {
+  auto shared = db.Prepare(
+      "UPDATE users SET email_shared = 1 WHERE email_shared = 0 AND rowid NOT IN "
+      "(SELECT MIN(rowid) FROM users GROUP BY lower(email)) RETURNING name, email");
+  while (shared.Step())
+    std::fprintf(stderr,
+                 "sudoku-site: the user %s shares the e-mail address %s with an older user; "
+                 "both are kept, the address stays with the older\n",
+                 shared.Text(0).c_str(), shared.Text(1).c_str());
+  db.Exec(
+      "CREATE UNIQUE INDEX IF NOT EXISTS users_by_email ON users (lower(email)) "
+      "WHERE email_shared = 0");
+}
+
+// Mailed tokens were once stored as they are; the store now keeps only their digests.
+void HashStoredTokens(Db& db) {
+  std::vector<std::string> tokens;
+  {
+    auto all = db.Prepare("SELECT token FROM tokens");
+    while (all.Step()) tokens.push_back(all.Text(0));
+  }
+  for (const std::string& token : tokens)
+    db.Prepare("UPDATE tokens SET token = ? WHERE token = ?")
+        .Bind(1, TokenKey(token))
+        .Bind(2, token)
+        .Run();
+}
+
+int UserVersion(Db& db) {
+  auto version = db.Prepare("PRAGMA user_version");
+  version.Step();
+  return int(version.Int(0));
+}
+
+// The file is made readable by its owner alone before SQLite opens it; SQLite gives its -wal
+// and -shm files the same mode.
+void CreatePrivately(const std::string& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd >= 0) close(fd);
+}
 
 [[noreturn]] void Fail(sqlite3* db, int rc) {
   if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) throw DbBusy(sqlite3_errmsg(db));
@@ -103,6 +162,7 @@ std::int64_t Statement::Int(int column) const {
 }
 
 Db::Db(const std::string& path, std::chrono::milliseconds busyWait) : busyWait_(busyWait) {
+  CreatePrivately(path);
   if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
@@ -129,15 +189,23 @@ int Db::WaitWhileBusy(void* self, int attempts) {
 void Db::CreateSchema() {
   Exec("PRAGMA journal_mode=WAL");
   Exec(kSchema);
-  for (const auto& [table, column, type] : kAddedColumns) {
+  if (UserVersion(*this) >= kVersion) return;
+  Transaction transaction(*this);
+  if (UserVersion(*this) >= kVersion) return;  // another connection was first
+  for (const auto& [table, column, type, fill] : kAddedColumns) {
     bool present = false;
     {
       auto columns = Prepare((std::string("PRAGMA table_info(") + table + ")").c_str());
       while (columns.Step()) present = present || columns.Text(1) == column;
     }
-    if (!present)
-      Exec((std::string("ALTER TABLE ") + table + " ADD COLUMN " + column + " " + type).c_str());
+    if (present) continue;
+    Exec((std::string("ALTER TABLE ") + table + " ADD COLUMN " + column + " " + type).c_str());
+    if (fill) Exec(fill);
   }
+  HashStoredTokens(*this);
+  MakeEmailsUnique(*this);
+  Exec(("PRAGMA user_version = " + std::to_string(kVersion)).c_str());
+  transaction.Commit();
 }
 
 Db::~Db() {

@@ -2,6 +2,7 @@
 //   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
 //               [--public-url URL] [--quiet] [--log FILE [--log-max-bytes N]]
 //               [--max-conns-per-address N] [--trusted-proxy ADDR]...
+//               [--smtp URL [--smtp-auth FILE]] [--mail-from ADDR] [--dev-outbox]
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -22,6 +24,8 @@ constexpr const char* kUsage =
     "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
     "       [--log FILE [--log-max-bytes N]] [--max-conns-per-address N] "
     "[--trusted-proxy ADDR]...\n"
+    "       [--smtp smtp://HOST:PORT [--smtp-auth FILE]] [--mail-from ADDR] "
+    "[--dev-outbox]\n"
     "       sudoku-site --help | --version\n";
 
 int Usage() {
@@ -42,6 +46,19 @@ bool IsPublicUrl(const std::string& url) {
 
 // The smallest log file cap: room for a few thousand lines.
 constexpr std::uint64_t kMinLogBytes = 64 * 1024;
+bool IsRelayUrl(const std::string& url) {
+  return (url.rfind("smtp://", 0) == 0 || url.rfind("smtps://", 0) == 0) && url.size() < 200 &&
+         url.find_first_of(" \t\r\n") == std::string::npos;
+}
+
+// The relay's user on the first line of the file, its password on the second.
+bool ReadRelayLogin(const std::string& path, sudoku::site::RelaySettings& relay) {
+  std::ifstream file(path);
+  if (!std::getline(file, relay.User) || !std::getline(file, relay.Password)) return false;
+  for (std::string* line : {&relay.User, &relay.Password})
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+  return !relay.User.empty();
+}
 
 // Each kept-alive client holds a descriptor: take every one the system allows.
 void RaiseDescriptorLimit() {
@@ -56,6 +73,7 @@ void RaiseDescriptorLimit() {
 
 int main(int argc, char** argv) {
   sudoku::site::SiteOptions options;
+  std::string authFile;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -78,6 +96,14 @@ int main(int argc, char** argv) {
         options.Bind = argv[++i];
       else if (arg == "--public-url" && hasValue)
         options.PublicUrl = argv[++i];
+      else if (arg == "--smtp" && hasValue)
+        options.Mail.Relay.Url = argv[++i];
+      else if (arg == "--smtp-auth" && hasValue)
+        authFile = argv[++i];
+      else if (arg == "--mail-from" && hasValue)
+        options.Mail.From = argv[++i];
+      else if (arg == "--dev-outbox")
+        options.Mail.DevOutbox = true;
       else if (arg == "--auto-confirm")
         options.AutoConfirm = true;
       else if (arg == "--light-hashing")
@@ -106,6 +132,15 @@ int main(int argc, char** argv) {
     if (sudoku::site::CanonicalAddress(proxy).empty()) return Usage();
   // Under systemd the journal takes standard error, one entry per line.
   options.LogToStandardError = std::getenv("JOURNAL_STREAM") != nullptr;
+  if (!options.Mail.Relay.Url.empty() && !IsRelayUrl(options.Mail.Relay.Url)) return Usage();
+  if (!authFile.empty() &&
+      (options.Mail.Relay.Url.empty() || !ReadRelayLogin(authFile, options.Mail.Relay))) {
+    std::fprintf(
+        stderr,
+        "sudoku-site: --smtp-auth needs --smtp and a file with a user line and a password line\n");
+    return 2;
+  }
+  if (options.Mail.From.find_first_of(" \t\r\n<>\"") != std::string::npos) return Usage();
   RaiseDescriptorLimit();
   // A memory pool per worker thread would keep freed pages of every thread: two are shared.
   // Blocks from 1 MiB up (a password hash's 19 MiB, a collection zip) are mapped on their own
@@ -124,6 +159,10 @@ int main(int argc, char** argv) {
     sudoku::site::Site site(options);
     sudoku::site::RegisterAllPages(site);
     const int port = site.Bind();
+    if (site.MailIsOff())
+      std::fprintf(stderr,
+                   "sudoku-site: mail is off (no --smtp, no --dev-outbox): no confirmation or "
+                   "password mail can be sent\n");
     std::printf("sudoku-site ready at http://%s:%d/\n", options.Bind.c_str(), port);
     std::fflush(stdout);
     std::thread server([&site] { site.Serve(); });

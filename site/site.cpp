@@ -50,6 +50,27 @@ bool IsPlainHost(const std::string& host) {
          port.find_first_not_of("0123456789") == std::string::npos;
 }
 
+int HashesAtOnce(const SiteOptions& options) {
+  return std::max(1, std::min(options.ParallelHashes, options.Http.Workers - 2));
+}
+
+int HashesWaiting(const SiteOptions& options) {
+  return std::max(0, options.Http.Workers - HashesAtOnce(options) - 2);
+}
+
+// The host of the public address as the domain of the site's sender address; an IP address
+// becomes an address literal.
+std::string MailHost(const std::string& publicUrl) {
+  std::size_t start = publicUrl.find("://");
+  start = start == std::string::npos ? 0 : start + 3;
+  std::string host = publicUrl.substr(start, publicUrl.find('/', start) - start);
+  if (!host.empty() && host[0] == '[') return host.substr(0, host.find(']') + 1);
+  host = host.substr(0, host.find(':'));
+  if (host.empty()) return "localhost";
+  if (host.find_first_not_of("0123456789.") == std::string::npos) return "[" + host + "]";
+  return host;
+}
+
 std::uint64_t NextSerial() {
   static std::atomic<std::uint64_t> serial{0};
   return ++serial;
@@ -129,10 +150,12 @@ Site::Site(SiteOptions options)
     : options_(std::move(options)),
       log_(LogTarget(options_), options_.LogFile, options_.LogMaxBytes),
       serial_(NextSerial()),
-      hashGate_(std::max(1, std::min(options_.ParallelHashes, 64))),
+      hashGate_(HashesAtOnce(options_), HashesWaiting(options_), std::chrono::seconds(5)),
+      mailer_(options_.Mail),
       throttles_(options_.Accounts) {
   if (sodium_init() < 0) throw std::runtime_error("libsodium cannot start");
   if (!options_.Clock) options_.Clock = NowSeconds;
+  dummyHash_ = DummyHash(options_.LightHashing ? LightLimits() : InteractiveLimits());
   Store();  // creates the schema before any request
 }
 
@@ -153,7 +176,14 @@ Db& Site::Store() {
 HashLimits Site::Hashing() {
   HashLimits limits = options_.LightHashing ? LightLimits() : InteractiveLimits();
   limits.Gate = &hashGate_;
+  limits.Dummy = dummyHash_;
   return limits;
+}
+
+MailOutcome Site::SendMail(const Mail& mail) {
+  std::string from = options_.Mail.From;
+  if (from.empty()) from = "noreply@" + MailHost(publicUrl_);
+  return mailer_.Send(Store(), mail, from, Now());
 }
 
 void Site::SweepChallenges() {
@@ -225,6 +255,10 @@ void Site::Run(const PageHandler& handler, const HttpRequest& req, HttpResponse&
     } catch (const TooMany&) {
       res.SetHeader("Retry-After", "60");
       visit.Html("troppe richieste", Paragraph("Troppe richieste: riprova pi\u00f9 tardi."), 429);
+    } catch (const HashBusy&) {
+      res.SetHeader("Retry-After", "5");
+      visit.Html("sito occupato",
+                 Paragraph("Il sito \u00e8 occupato, riprova tra qualche secondo."), 503);
     }
   } catch (const DbBusy&) {
     // Another program holds the store: say so at once rather than keep the client waiting.

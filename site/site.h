@@ -10,7 +10,6 @@
 #include <mutex>
 #include <optional>
 #include <regex>
-#include <semaphore>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,7 +17,9 @@
 #include "site/accounts.h"
 #include "site/collection_cache.h"
 #include "site/db.h"
+#include "site/hash_gate.h"
 #include "site/http_server.h"
+#include "site/mailer.h"
 #include "site/site_log.h"
 #include "site/throttle.h"
 
@@ -43,8 +44,10 @@ struct SiteOptions {
   HttpLimits Http;
   // How long a request waits for a write lock another program holds before it gets a 503 page.
   int DbBusyMilliseconds = 2000;
-  // Password hashes computed at once: each takes the hash's memory limit (19 MiB).
+  // Password hashes computed at once: each takes the hash's memory limit (19 MiB). At most this
+  // many page workers hash, and one more may wait its turn, always leaving two for the pages.
   int ParallelHashes = 1;
+  MailSettings Mail;
   AccountLimits Accounts;
   // The clock of every timed rule, in seconds since the epoch; tests set their own.
   std::function<std::int64_t()> Clock;
@@ -104,6 +107,9 @@ class Site {
   // The calling thread's own connection to the store (readers never wait for each other).
   Db& Store();
   HashLimits Hashing();
+  // Sends a mail from the site (see Mailer::Send).
+  MailOutcome SendMail(const Mail& mail);
+  bool MailIsOff() const { return mailer_.Off(); }
   std::int64_t Now() const { return options_.Clock(); }
   Throttles& Limits() { return throttles_; }
   CollectionCache& Collections() { return collections_; }
@@ -144,7 +150,9 @@ class Site {
   const std::uint64_t serial_;  // tells this site's connections from an earlier site's
   std::mutex storesLock_;
   std::vector<std::unique_ptr<Db>> stores_;
-  std::counting_semaphore<64> hashGate_;
+  HashGate hashGate_;
+  std::string dummyHash_;
+  Mailer mailer_;
   Throttles throttles_;
   CollectionCache collections_;
   std::atomic<std::int64_t> lastSweep_{0};

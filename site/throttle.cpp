@@ -19,28 +19,35 @@ void Throttle::Forget(Record& record, std::int64_t now) const {
     record.Strikes = 0;
 }
 
-bool Throttle::Allows(const std::string& key, std::int64_t now) {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = records_.find(key);
-  if (found == records_.end()) return true;
-  Record& record = found->second;
+// Whether the record may act at now; a spent allowance starts its wait here, counted from the
+// allowance's last act.
+bool Throttle::Allows(Record& record, std::int64_t now) const {
   Forget(record, now);
   if (now < record.BlockedUntil) return false;
-  return int(record.Times.size()) < rule_.Allowed;
-}
-
-void Throttle::Note(const std::string& key, std::int64_t now) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (++notesSincePrune_ >= 1024 || records_.size() > kPruneAbove) Prune(now);
-  Record& record = records_[key];
-  Forget(record, now);
-  record.Times.push_back(now);
-  if (int(record.Times.size()) < rule_.Allowed || rule_.Penalty <= 0) return;
+  if (int(record.Times.size()) < rule_.Allowed) return true;
+  if (rule_.Spaced) return now - record.Times.back() >= rule_.Penalty;
+  if (rule_.Penalty <= 0) return false;
   const int doublings = std::min(record.Strikes++, 30);
   const std::int64_t wait =
       std::min(rule_.Penalty << doublings, std::max(rule_.MaxPenalty, rule_.Penalty));
-  record.BlockedUntil = now + wait;
+  record.BlockedUntil = record.Times.back() + wait;
   record.Times.clear();
+  return now >= record.BlockedUntil;
+}
+
+bool Throttle::Take(const std::string& key, std::int64_t now) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (++notesSincePrune_ >= 1024 || records_.size() > kPruneAbove) Prune(now);
+  Record& record = records_[key];
+  if (!Allows(record, now)) return false;
+  record.Times.push_back(now);
+  return true;
+}
+
+void Throttle::Refund(const std::string& key) {
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto found = records_.find(key);
+  if (found != records_.end() && !found->second.Times.empty()) found->second.Times.pop_back();
 }
 
 void Throttle::Clear(const std::string& key) {

@@ -15,16 +15,20 @@ struct ThrottleRule {
   std::int64_t Window = 60;     // seconds
   std::int64_t Penalty = 0;     // first wait once the allowance is spent; 0 = until the window
   std::int64_t MaxPenalty = 0;  // the wait doubles with each spent allowance, up to this
+  // Past the allowance, one act per Penalty seconds while the window stays full, rather than a
+  // wait followed by a fresh allowance: a short delay, never a long lock.
+  bool Spaced = false;
 };
 
 class Throttle {
  public:
   explicit Throttle(ThrottleRule rule) : rule_(rule) {}
 
-  // True when key may act at now.
-  bool Allows(const std::string& key, std::int64_t now);
-  // Counts one act of key at now.
-  void Note(const std::string& key, std::int64_t now);
+  // Counts one act of key at now if the rule allows it, in one step (so acts at once cannot all
+  // pass the check before any is counted); false, counting nothing, when it is refused.
+  bool Take(const std::string& key, std::int64_t now);
+  // Takes back the latest act counted for key (an attempt that turned out not to count).
+  void Refund(const std::string& key);
   // Forgets key (a user who logged in correctly).
   void Clear(const std::string& key);
   const ThrottleRule& Rule() const { return rule_; }
@@ -36,6 +40,7 @@ class Throttle {
     int Strikes = 0;  // allowances spent in a row
   };
   void Forget(Record& record, std::int64_t now) const;
+  bool Allows(Record& record, std::int64_t now) const;
   void Prune(std::int64_t now);
 
   ThrottleRule rule_;
@@ -46,9 +51,15 @@ class Throttle {
 
 // The rules of the account pages.
 struct AccountLimits {
-  // Wrong logins, per user and per client address: five a minute, then a wait from 30 s
-  // doubling up to an hour.
+  // Wrong logins, per user at one client address and per client address: five a minute, then a
+  // wait from 30 s doubling up to an hour.
   ThrottleRule WrongLogins{5, 60, 30, 3600};
+  ThrottleRule WrongLoginsPerClient{5, 60, 30, 3600};
+  // Wrong logins of a user from every address together: past five a minute, one attempt every
+  // two seconds, so strangers slow the guessing but cannot lock the owner out.
+  ThrottleRule WrongLoginsPerUser{5, 60, 2, 2, true};
+  // Password hashes (logins right or wrong, registrations, renewals) per client address.
+  ThrottleRule HashesPerClient{10, 60};
   ThrottleRule PasswordRequests{3, 3600};  // per address asked about
   ThrottleRule PasswordRequestsPerClient{10, 3600};
   ThrottleRule Registrations{10, 3600};  // per client address
@@ -60,14 +71,17 @@ struct AccountLimits {
 
 struct Throttles {
   explicit Throttles(const AccountLimits& limits)
-      : WrongLoginsOfUser(limits.WrongLogins),
-        WrongLoginsOfClient(limits.WrongLogins),
+      : WrongLoginsOfUserAtClient(limits.WrongLogins),
+        WrongLoginsOfClient(limits.WrongLoginsPerClient),
+        WrongLoginsOfUser(limits.WrongLoginsPerUser),
+        HashesOfClient(limits.HashesPerClient),
         PasswordRequests(limits.PasswordRequests),
         PasswordRequestsOfClient(limits.PasswordRequestsPerClient),
         Registrations(limits.Registrations),
         Publications(limits.Publications),
         PublicationsOfClient(limits.PublicationsPerClient) {}
-  Throttle WrongLoginsOfUser, WrongLoginsOfClient;
+  Throttle WrongLoginsOfUserAtClient, WrongLoginsOfClient, WrongLoginsOfUser;
+  Throttle HashesOfClient;
   Throttle PasswordRequests, PasswordRequestsOfClient;
   Throttle Registrations;
   Throttle Publications, PublicationsOfClient;

@@ -34,9 +34,9 @@ struct MatchPlayer {
       ASSERT_TRUE(WaitFor([&] { return OnLoginForm(); }));
       ClickLink(pane, QStringLiteral("registra-utente"));
       ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
-      FillAndSubmit(pane, {{"user", name}, {"password", "segreto"}, {"email", name + "@x.it"}});
+      FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}, {"email", name + "@x.it"}});
       ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(); }));
-      FillAndSubmit(pane, {{"user", name}, {"password", "segreto"}});
+      FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}});
     });
     player.dialogs.messages.clear();
     // The real timers stay out of the way: the test fires the ticks itself.

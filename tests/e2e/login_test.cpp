@@ -34,7 +34,7 @@ TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
     ClickLink(pane, QStringLiteral("registra-utente"));
     ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
     EXPECT_EQ(player.App().Login().height(), 593);
-    FillAndSubmit(pane, {{"user", "Mario"}, {"password", "segreto"}, {"email", "m@x.it"}});
+    FillAndSubmit(pane, {{"user", "Mario"}, {"password", "segreto1"}, {"email", "m@x.it"}});
     ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(player); }))
         << pane.LocationUrl();
     EXPECT_EQ(player.dialogs.messages[0].kind, BoxKind::Information);
@@ -44,7 +44,7 @@ TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
     ASSERT_TRUE(WaitFor([&] { return player.dialogs.Shown(kWrongLogin) && OnLoginForm(player); }));
     EXPECT_TRUE(player.App().Login().isVisible());
 
-    FillAndSubmit(pane, {{"user", "mario"}, {"password", "segreto"}});
+    FillAndSubmit(pane, {{"user", "mario"}, {"password", "segreto1"}});
   });
 
   Game& game = player.Logic();
@@ -105,7 +105,7 @@ TEST_F(LoginTest, AKnownAddressGetsThePasswordMail) {
     ASSERT_TRUE(WaitFor([&] { return OnLoginForm(first); }));
     ClickLink(pane, QStringLiteral("registra-utente"));
     ASSERT_TRUE(WaitFor([&] { return first.App().LoginLogic().Height == 620; }));
-    FillAndSubmit(pane, {{"user", "lucia"}, {"password", "segreto"}, {"email", "l@x.it"}});
+    FillAndSubmit(pane, {{"user", "lucia"}, {"password", "segreto1"}, {"email", "l@x.it"}});
     ASSERT_TRUE(WaitFor([&] { return first.dialogs.messages.size() == 1 && OnLoginForm(first); }));
     ClickLink(pane, QStringLiteral("richiesta-password"));
     ASSERT_TRUE(WaitFor([&] { return PageText(pane).contains(QStringLiteral("Email")); }));

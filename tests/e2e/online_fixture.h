@@ -83,7 +83,7 @@ class BoxAnswerer {
 };
 
 // In the login window: registers the user (the site confirms new users at once) and logs in.
-void SignUpAndLogIn(Player& player, const QString& user, const QString& password = "segreto");
+void SignUpAndLogIn(Player& player, const QString& user, const QString& password = "segreto1");
 // The login window shows the login form, ready for the user.
 bool OnLoginForm(Player& player);
 

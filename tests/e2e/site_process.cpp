@@ -11,7 +11,7 @@ SiteProcess::SiteProcess(const QString& databasePath) {
   process_.setProgram(QStringLiteral(SUDOKU_BINARY_DIR "/site/sudoku-site"));
   process_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
                          databasePath, QStringLiteral("--auto-confirm"),
-                         QStringLiteral("--light-hashing")});
+                         QStringLiteral("--dev-outbox"), QStringLiteral("--light-hashing")});
   process_.setProcessChannelMode(QProcess::MergedChannels);
   process_.start();
   const QRegularExpression ready(QStringLiteral("ready at (http://[0-9.]+:[0-9]+)"));

@@ -3,9 +3,15 @@
 // and the rate limits of the account pages. The happy paths the game walks are e2e LoginTest's.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <atomic>
 #include <regex>
+#include <thread>
+#include <vector>
 
 #include "site/calendar.h"
+#include "site/hash_gate.h"
 #include "site/throttle.h"
 #include "site_harness.h"
 
@@ -34,7 +40,7 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   EXPECT_THAT(registered.Body, HasSubstr("link che ti abbiamo spedito"));
   EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);  // not confirmed yet
   const std::string confirm = browser_.MailedLink(kConfirm);
-  browser_.Post(kRegister, "user=dario&password=segreto&email=dario%40posta.it");
+  browser_.Post(kRegister, "user=dario&password=segreto1&email=dario%40posta.it");
   const std::string late = browser_.MailedLink(kConfirm);
   clock_.Advance(48 * 3600);
   EXPECT_EQ(browser_.Get(confirm).Status, 200);
@@ -46,13 +52,15 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   Browser other(site_.Port());
   EXPECT_EQ(other.LogIn("CARLA", "pa%26ss+word"),
             std::string(kLogin) + "?res=carla&0&0&0&" + DateText(Today(), '-'));
-  EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly"));
+  EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly; SameSite=Strict"));
+  EXPECT_THAT(other.LastSetCookie(), Not(HasSubstr("Secure")));
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
   browser_.Post(kRequest, "email=CARLA%40posta.it");
-  const std::string renew = browser_.MailedLink(kRenew);
+  const std::string voided = browser_.MailedLink(kRenew);
   browser_.Post(kRequest, "email=carla%40posta.it");
-  const std::string stale = browser_.MailedLink(kRenew);
+  const std::string renew = browser_.MailedLink(kRenew);
   clock_.Advance(3600);
+  EXPECT_EQ(browser_.Get(voided).Status, 404);  // a newer link voids it
   const Answer renewed = browser_.Get(renew);
   std::smatch password;
   ASSERT_TRUE(std::regex_search(renewed.Body, password, std::regex("Nuova password: ([a-z0-9]+)")));
@@ -60,42 +68,139 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "");
   EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);
   EXPECT_EQ(browser_.LogIn("carla", password[1]).rfind(std::string(kLogin) + "?res=carla&", 0), 0u);
-  clock_.Advance(1);
+  browser_.Post(kRequest, "email=carla%40posta.it");
+  const std::string stale = browser_.MailedLink(kRenew);
+  clock_.Advance(3601);
   EXPECT_EQ(browser_.Get(stale).Status, 404);
 }
 
 TEST_F(SiteAccounts, RefusedRegistrationsSayWhy) {
-  browser_.Post(kRegister, "user=bruno&password=segreto&email=bruno%40posta.it");
+  // Eight characters, the fewest a new password may have.
+  EXPECT_EQ(browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it").Address,
+            std::string(kRegister) + "?res=okreg");
   const std::string refused = std::string(kRegister) + "?res=reg";
-  for (const char* form : {"user=abc&password=segreto&email=a%40b.it",            // too short
-                           "user=BRUNO&password=segreto&email=z%40b.it",          // taken, any case
-                           "user=carla!&password=segreto&email=c%40b.it",         // not a letter
-                           "user=carla&password=segreto&email=bruno%40posta.it",  // address taken
-                           "user=carla&password=segreto&email=senza-chiocciola",
-                           "user=anonimo&password=segreto&email=x%40b.it",
+  int client = 0;  // each from an address of its own: refused attempts count towards the limit
+  for (const char* form : {"user=abc&password=segreto1&email=a%40b.it",     // too short
+                           "user=BRUNO&password=segreto1&email=z%40b.it",   // taken, any case
+                           "user=carla!&password=segreto1&email=c%40b.it",  // not a letter
+                           "user=carla&password=segreto1&email=bruno%40posta.it",  // address taken
+                           "user=carla&password=segreto1&email=BRUNO%40posta.it",  // any case
+                           "user=carla&password=segreto&email=c%40b.it",  // password of seven
+                           "user=carla&password=segreto1&email=senza-chiocciola",
+                           "user=anonimo&password=segreto1&email=x%40b.it",
                            // names the game reads as another outcome of its login window
-                           "user=NoConnect&password=segreto&email=x%40b.it",
-                           "user=login&password=segreto&email=x%40b.it",
-                           "user=4pw7anony7wp4&password=segreto&email=x%40b.it"}) {
-    const Answer answer = browser_.Post(kRegister, form);
+                           "user=NoConnect&password=segreto1&email=x%40b.it",
+                           "user=login&password=segreto1&email=x%40b.it",
+                           "user=4pw7anony7wp4&password=segreto1&email=x%40b.it"}) {
+    const Answer answer =
+        Browser(site_.Port(), "127.0.1." + std::to_string(++client)).Post(kRegister, form);
     EXPECT_EQ(answer.Address, refused) << form;
     EXPECT_THAT(answer.Body, HasSubstr("class=\"e\"")) << form;
   }
 }
 
 TEST_F(SiteAccounts, WrongLoginsAreThrottledPerUserAndClient) {
-  browser_.Post(kRegister, "user=bruno&password=segreto&email=bruno%40posta.it");
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
   browser_.Get(browser_.MailedLink(kConfirm));
   for (int k = 0; k < 5; ++k) EXPECT_EQ(browser_.LogIn("bruno", "sbagliata"), kRefused);
-  EXPECT_EQ(browser_.LogIn("bruno", "segreto"), kRefused);  // even the right password, for now
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);  // even the right password, for now
   clock_.Advance(30);
-  EXPECT_NE(browser_.LogIn("bruno", "segreto"), kRefused);
-  // The client's second spent allowance costs it twice the wait.
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+  // The client's second spent allowance costs it twice the wait (a minute on, when its budget
+  // of password hashes is whole again).
+  clock_.Advance(30);
   for (int k = 0; k < 5; ++k) browser_.LogIn("nessuno", "sbagliata");
   clock_.Advance(59);
-  EXPECT_EQ(browser_.LogIn("bruno", "segreto"), kRefused);
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);
   clock_.Advance(1);
-  EXPECT_NE(browser_.LogIn("bruno", "segreto"), kRefused);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+}
+
+TEST_F(SiteAccounts, AStrangersWrongLoginsOnlySpaceOutTheOwnersFromAnotherAddress) {
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
+  browser_.Get(browser_.MailedLink(kConfirm));
+  Browser stranger(site_.Port(), "127.0.0.2");
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(stranger.LogIn("bruno", "sbagliata"), kRefused);
+  EXPECT_EQ(stranger.LogIn("bruno", "segreto1"), kRefused);  // the stranger's address is held
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);  // the owner's: a second or two
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.LogIn("bruno", "segreto1"), kRefused);
+  clock_.Advance(1);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+  EXPECT_EQ(stranger.LogIn("carla", "sbagliata"), kRefused);  // held for every user
+}
+
+TEST_F(SiteAccounts, EveryLoginSpendsTheClientsHashBudgetAndReplacesTheBrowsersSession) {
+  const AccountLimits limits;
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");  // one hash
+  browser_.Get(browser_.MailedLink(kConfirm));
+  for (int k = 1; k < limits.HashesPerClient.Allowed; ++k)
+    ASSERT_NE(browser_.LogIn("bruno", "segreto1"), kRefused) << k;
+  const Answer spent = browser_.Post(kLogin, "user=bruno&password=segreto1");
+  EXPECT_EQ(spent.Address, kRefused);
+  EXPECT_THAT(spent.Body, HasSubstr("Troppi tentativi"));
+  Browser other(site_.Port(), "127.0.0.3");
+  EXPECT_NE(other.LogIn("bruno", "segreto1"), kRefused);  // a budget of its own
+  clock_.Advance(limits.HashesPerClient.Window);
+  EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
+
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir_ / "site.db").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* count = nullptr;
+  sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM sessions", -1, &count, nullptr);
+  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(count, 0), 2);  // one for each browser
+  sqlite3_finalize(count);
+  sqlite3_close(db);
+}
+
+TEST_F(SiteAccounts, ASessionEndsThirtyDaysAfterItOpenedHoweverUsed) {
+  browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it");
+  browser_.Get(browser_.MailedLink(kConfirm));
+  browser_.LogIn("bruno", "segreto1");
+  const char* data = "/sudoku/sfida-online/lettura-dati-sfida.asp";
+  for (int halfDays = 1; halfDays <= 60; ++halfDays) {
+    clock_.Advance(12 * 3600);
+    ASSERT_EQ(browser_.Get(data).Value("nickname"), "bruno") << halfDays;
+  }
+  clock_.Advance(1);
+  EXPECT_EQ(browser_.Get(data).Value("nickname"), "");
+}
+
+TEST(SiteLoginLog, TellsEachOutcomeAndNeverThePassword) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db", 10, true, [](SiteOptions& o) { o.Quiet = false; });
+  Browser browser(site.Port());
+  ::testing::internal::CaptureStdout();
+  browser.SignUp("bruno");
+  for (int k = 0; k < 6; ++k) browser.LogIn("bruno", "sbagliata");
+  const std::string log = ::testing::internal::GetCapturedStdout();
+  EXPECT_THAT(log, HasSubstr("login ok: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, HasSubstr("login failed: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, HasSubstr("login throttled: bruno from 127.0.0.1\n"));
+  EXPECT_THAT(log, Not(HasSubstr("sbagliata")));
+}
+
+TEST(SiteThrottle, AttemptsAtOnceAreCheckedAndCountedInOneStep) {
+  Throttle throttle(AccountLimits{}.WrongLogins);
+  std::atomic<int> passed{0};
+  std::vector<std::thread> attempts;
+  for (int k = 0; k < 16; ++k)
+    attempts.emplace_back([&] { passed += throttle.Take("bruno 127.0.0.1", 100) ? 1 : 0; });
+  for (std::thread& attempt : attempts) attempt.join();
+  EXPECT_EQ(passed, AccountLimits{}.WrongLogins.Allowed);
+}
+
+TEST(SiteHashGate, RefusesPastItsPlacesAndWaitsBoundedly) {
+  HashGate full(1, 0, std::chrono::milliseconds(0));
+  {
+    HashGate::Pass held(&full);
+    EXPECT_THROW(HashGate::Pass{&full}, HashBusy);
+  }
+  EXPECT_NO_THROW(HashGate::Pass{&full});
+  HashGate queued(1, 1, std::chrono::milliseconds(50));
+  HashGate::Pass held(&queued);
+  EXPECT_THROW(HashGate::Pass{&queued}, HashBusy);  // waited its patience, then gave up
 }
 
 TEST_F(SiteAccounts, PasswordRequestsAndRegistrationsAreRateLimited) {
@@ -107,9 +212,9 @@ TEST_F(SiteAccounts, PasswordRequestsAndRegistrationsAreRateLimited) {
   EXPECT_EQ(browser_.Post(kRequest, "email=x%40posta.it").Status, 200);
 
   for (int k = 0; k < limits.Registrations.Allowed; ++k)
-    browser_.Post(kRegister, "user=nuovo" + std::to_string(k) + "&password=segreto&email=n" +
+    browser_.Post(kRegister, "user=nuovo" + std::to_string(k) + "&password=segreto1&email=n" +
                                  std::to_string(k) + "%40posta.it");
-  EXPECT_EQ(browser_.Post(kRegister, "user=troppi&password=segreto&email=t%40posta.it").Status,
+  EXPECT_EQ(browser_.Post(kRegister, "user=troppi&password=segreto1&email=t%40posta.it").Status,
             429);
 }
 

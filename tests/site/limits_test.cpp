@@ -234,6 +234,7 @@ TEST(SiteLimits, MailedLinksUseThePublicAddressNotTheHostHeader) {
                    [](SiteOptions& o) { o.PublicUrl = "https://sudoku.example/"; });
   Browser browser(site.Port());
   browser.SignUp("carla");
+  EXPECT_THAT(browser.LastSetCookie(), HasSubstr("; Secure"));  // behind https only
   httplib::Client raw("127.0.0.1", site.Port());
   ASSERT_TRUE(raw.Post("/sudoku/gioco-offline/richiesta-password.asp", {{"Host", "evil.example"}},
                        "email=carla%40posta.it", "application/x-www-form-urlencoded"));

@@ -38,6 +38,7 @@ RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool 
   options.LightHashing = true;
   options.CataloguePuzzles = puzzles;
   options.Quiet = true;
+  options.Mail.DevOutbox = true;
   if (adjust) adjust(options);
   site_ = std::make_unique<Site>(options);
   RegisterAllPages(*site_);
@@ -50,9 +51,17 @@ RunningSite::~RunningSite() {
   thread_.join();
 }
 
-Browser::Browser(int port) : client_("127.0.0.1", port) {
+Browser::Browser(int port, const std::string& from) : client_("127.0.0.1", port) {
   // Targets go out as written, as a browser sends an address it was given.
   client_.set_url_encode(false);
+  if (!from.empty()) {
+    client_.set_socket_options([from](int fd) {
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      inet_pton(AF_INET, from.c_str(), &address.sin_addr);
+      bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    });
+  }
 }
 
 httplib::Headers Browser::CookieHeader() const {

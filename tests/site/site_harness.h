@@ -49,12 +49,14 @@ class RunningSite {
 
 class Browser {
  public:
-  explicit Browser(int port);
+  // A browser on this machine; from, when given, is the loopback address it connects from
+  // ("127.0.0.2"), as another client of the site.
+  explicit Browser(int port, const std::string& from = {});
   Answer Get(const std::string& target);
   Answer Post(const std::string& target, const std::string& form);
   // Registers (with the site's auto-confirmation) and logs in; returns the login address.
-  std::string SignUp(const std::string& user, const std::string& password = "segreto");
-  std::string LogIn(const std::string& user, const std::string& password = "segreto");
+  std::string SignUp(const std::string& user, const std::string& password = "segreto1");
+  std::string LogIn(const std::string& user, const std::string& password = "segreto1");
   // The path and query of the newest link to path in the site's outbox, or "".
   std::string MailedLink(const std::string& path);
   // The last Set-Cookie header the site sent, attributes included.
