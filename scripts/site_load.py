@@ -450,8 +450,8 @@ def seed_store(db_path, count):
             key = hashlib.blake2b(token.encode(), digest_size=32).hexdigest()
             db.execute("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, ?, 1, "
                        "'01-01-2026')", (name, "-", f"{name}@posta.it"))
-            db.execute("INSERT INTO sessions (token, name, seen) VALUES (?, ?, ?)",
-                       (key, name, int(time.time())))
+            db.execute("INSERT INTO sessions (token, name, seen, created) VALUES (?, ?, ?, ?)",
+                       (key, name, int(time.time()), int(time.time())))
             tokens.append(token)
         base = [int(c) for c in ("534678912672195348198342567859761423426853791713924856"
                                  "961537284287419635345286179")]

@@ -103,11 +103,16 @@ struct LoginThrottles {
   std::string Key;
 };
 
+// The user's own throttle over every address spaces out only addresses that have already
+// failed for the user: the owner, trying from an address of their own, is never held back by
+// strangers' failures.
 std::vector<LoginThrottles> WrongLoginThrottles(Throttles& limits, const std::string& name,
-                                                const std::string& client) {
-  return {{&limits.WrongLoginsOfClient, client},
-          {&limits.WrongLoginsOfUserAtClient, name + " " + client},
-          {&limits.WrongLoginsOfUser, name}};
+                                                const std::string& client, std::int64_t now) {
+  std::vector<LoginThrottles> throttles{{&limits.WrongLoginsOfClient, client},
+                                        {&limits.WrongLoginsOfUserAtClient, name + " " + client}};
+  if (limits.WrongLoginsOfUserAtClient.Holds(name + " " + client, now))
+    throttles.push_back({&limits.WrongLoginsOfUser, name});
+  return throttles;
 }
 
 // Counts the attempt in every throttle at once, or in none when one of them refuses it.
@@ -145,8 +150,9 @@ void AcceptLogin(Visit& visit, const std::string& name, std::int64_t now) {
 // Each attempt is counted as wrong before its password is looked at (so attempts at once
 // cannot all pass the check) and given back when it proves right. Once a client, or a user at
 // a client, has failed too often no password is looked at; strangers failing for a user from
-// other addresses only space its attempts out. Every attempt, right or wrong, spends the
-// client's budget of hashes. The game gets the usual wrong-password outcome either way.
+// other addresses only space out the attempts of addresses that failed too. Every attempt, right or
+// wrong, spends the client's budget of hashes. The game gets the usual wrong-password outcome
+// either way.
 void LogInWithForm(Visit& visit) {
   const auto form = ParseForm(visit.Req.Body);
   const std::string name = Lower(form.count("user") ? form.at("user") : "");
@@ -154,7 +160,7 @@ void LogInWithForm(Visit& visit) {
   Throttles& limits = visit.Owner.Limits();
   const std::int64_t now = visit.Owner.Now();
   const std::string who = LogName(name) + " from " + visit.Client();
-  const auto throttles = WrongLoginThrottles(limits, name, visit.Client());
+  const auto throttles = WrongLoginThrottles(limits, name, visit.Client(), now);
   if (!TakeAll(throttles, now)) {
     visit.Owner.Log("login throttled: " + who);
     return RefuseLogin(visit, "troppi");

@@ -50,6 +50,14 @@ void Throttle::Refund(const std::string& key) {
   if (found != records_.end() && !found->second.Times.empty()) found->second.Times.pop_back();
 }
 
+bool Throttle::Holds(const std::string& key, std::int64_t now) {
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto it = records_.find(key);
+  if (it == records_.end()) return false;
+  Forget(it->second, now);
+  return !it->second.Times.empty() || now < it->second.BlockedUntil;
+}
+
 void Throttle::Clear(const std::string& key) {
   std::lock_guard<std::mutex> guard(lock_);
   records_.erase(key);

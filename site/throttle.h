@@ -29,6 +29,8 @@ class Throttle {
   bool Take(const std::string& key, std::int64_t now);
   // Takes back the latest act counted for key (an attempt that turned out not to count).
   void Refund(const std::string& key);
+  // Whether key has acts counted within the window or a wait still running.
+  bool Holds(const std::string& key, std::int64_t now);
   // Forgets key (a user who logged in correctly).
   void Clear(const std::string& key);
   const ThrottleRule& Rule() const { return rule_; }
@@ -56,7 +58,8 @@ struct AccountLimits {
   ThrottleRule WrongLogins{5, 60, 30, 3600};
   ThrottleRule WrongLoginsPerClient{5, 60, 30, 3600};
   // Wrong logins of a user from every address together: past five a minute, one attempt every
-  // two seconds, so strangers slow the guessing but cannot lock the owner out.
+  // two seconds from an address that has already failed for the user; an address without a
+  // recent failure is never held back by it, so strangers cannot lock the owner out.
   ThrottleRule WrongLoginsPerUser{5, 60, 2, 2, true};
   // Password hashes (logins right or wrong, registrations, renewals) per client address.
   ThrottleRule HashesPerClient{10, 60};
