@@ -88,6 +88,12 @@ class GridAccessible : public QAccessibleWidget {
     const int widget = QAccessibleWidget::indexOfChild(child);
     return widget < 0 ? -1 : kCells + widget;
   }
+  // The cursor's cell while the grid itself has the focus; the open editor while it has it.
+  QAccessibleInterface* focusChild() const override {
+    auto* grid = static_cast<GridView*>(widget());
+    if (!grid->hasFocus()) return QAccessibleWidget::focusChild();
+    return cells_[std::size_t(grid->CurrentRow() * 9 + grid->CurrentCol())];
+  }
   QAccessibleInterface* childAt(int x, int y) const override {
     auto* grid = static_cast<GridView*>(widget());
     const QPoint local = grid->mapFromGlobal(QPoint(x, y));

@@ -104,5 +104,17 @@ TEST_F(AccessibilityTest, EveryReachableControlIsNamedAndCellsAreReadInBothLangu
   }
 }
 
+// A reader asks the table which cell has the focus; the cursor's cell answers, and only it.
+TEST_F(AccessibilityTest, TheCursorsCellIsTheFocusedOne) {
+  LoadPuzzle();
+  ClickCell(2, 0);
+  Board().setFocus();
+  QTest::keyClick(&Board(), Qt::Key_Down);
+  QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&Board());
+  EXPECT_TRUE(grid->child(9 + 2)->state().focused);
+  EXPECT_FALSE(grid->child(2)->state().focused);
+  EXPECT_EQ(grid->focusChild(), grid->child(9 + 2));
+}
+
 }  // namespace
 }  // namespace sudoku::testing
