@@ -107,15 +107,35 @@ void SyncButton(QAbstractButton* button, const Button& model) {
   }
 }
 
-void SyncListView(QTreeWidget* list, const ListView& model, std::vector<ListRow>& shown) {
+// Gives each empty cell of the list something to say: its column's caption and the words.
+void NameEmptyCells(QTreeWidget* list, const QString& noValue) {
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = list->topLevelItem(i);
+    for (int column = 0; column < list->columnCount(); ++column) {
+      if (!item->text(column).isEmpty()) continue;
+      const QString spoken = list->headerItem()->text(column) + QStringLiteral(": ") + noValue;
+      if (item->data(column, Qt::AccessibleTextRole).toString() != spoken) {
+        item->setData(column, Qt::AccessibleTextRole, spoken);
+      }
+    }
+  }
+}
+
+void SyncListView(QTreeWidget* list, const ListView& model, std::vector<ListRow>& shown,
+                  const QString& noValue) {
+  bool headersChanged = false;
   SyncWidget(list, model.enabled, model.visible, model.hint);
   QStringList headers;
   for (const ListColumn& column : model.columns) headers << FromLatin1(column.caption);
   if (list->columnCount() != headers.size()) list->setColumnCount(int(headers.size()));
   for (int i = 0; i < headers.size(); ++i) {
-    if (list->headerItem()->text(i) != headers[i]) list->headerItem()->setText(i, headers[i]);
+    if (list->headerItem()->text(i) != headers[i]) {
+      list->headerItem()->setText(i, headers[i]);
+      headersChanged = true;
+    }
   }
-  if (!SameRows(model.rows, shown)) {
+  const bool rowsChanged = !SameRows(model.rows, shown);
+  if (rowsChanged) {
     list->clear();
     for (const ListRow& row : model.rows) {
       auto* item = new QTreeWidgetItem(list);
@@ -130,6 +150,7 @@ void SyncListView(QTreeWidget* list, const ListView& model, std::vector<ListRow>
     }
     shown = model.rows;
   }
+  if (rowsChanged || headersChanged) NameEmptyCells(list, noValue);
   QTreeWidgetItem* wanted = model.Selected() ? list->topLevelItem(model.selected) : nullptr;
   if (wanted == nullptr) {
     list->clearSelection();
@@ -267,6 +288,14 @@ QTimer* ControlBinder::TimerOf(const std::string& name) const {
   return found == timers_.end() ? nullptr : found->second;
 }
 
+void ControlBinder::SetNoValueWords(const QString& words) {
+  if (words == noValueWords_) return;
+  noValueWords_ = words;
+  for (auto& [name, object] : widgets_) {
+    if (auto* tree = qobject_cast<QTreeWidget*>(object.data())) NameEmptyCells(tree, words);
+  }
+}
+
 void ControlBinder::Sync() {
   for (const NamedControl& named : controls_.All()) SyncOne(std::string(named.name), named.control);
 }
@@ -313,7 +342,7 @@ void ControlBinder::SyncOne(const std::string& name, const ControlRef& control) 
                  },
                  [&](ListView* list) {
                    if (auto* tree = qobject_cast<QTreeWidget*>(object)) {
-                     SyncListView(tree, *list, cache.rows);
+                     SyncListView(tree, *list, cache.rows, noValueWords_);
                    }
                  },
                  [&](ComboBox* combo) {

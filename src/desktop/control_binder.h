@@ -23,6 +23,8 @@ class ControlBinder {
   void Sync();
   // The widget or action bound to name; null when the window has none.
   QObject* Find(const std::string& name) const;
+  // The words a screen reader hears, after the column's caption, for an empty cell of a list.
+  void SetNoValueWords(const QString& words);
   // The real timer bound to a Timer entry; null for other names.
   QTimer* TimerOf(const std::string& name) const;
 
@@ -40,6 +42,7 @@ class ControlBinder {
   std::map<std::string, QPointer<QObject>> widgets_;
   std::map<std::string, QTimer*> timers_;
   std::map<std::string, Cache> caches_;
+  QString noValueWords_;
 };
 
 // The character a "Webdings" caption stood for, as a symbol a Unicode font has.

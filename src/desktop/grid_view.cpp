@@ -1,12 +1,15 @@
 // The hand-drawn 9x9 grid: painting, the in-place editor and the raw input events.
 #include "desktop/grid_view.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "desktop/grid_accessible.h"
 
 namespace sudoku {
 
@@ -77,6 +80,7 @@ GridView::GridView(const Geometry& geometry, QWidget* parent)
   setFixedSize(9 * (geometry.cellWidth + kLine), 9 * (geometry.cellHeight + kLine));
   setFocusPolicy(geometry.editable ? Qt::StrongFocus : Qt::NoFocus);
   setMouseTracking(true);
+  InstallGridAccessibility();
   if (!geometry.editable) return;
   editor_ = new QLineEdit(this);
   editor_->setFrame(false);
@@ -96,6 +100,23 @@ GridView::GridView(const Geometry& geometry, QWidget* parent)
 QRect GridView::CellRect(int col, int row) const {
   return QRect(col * (geometry_.cellWidth + kLine), row * (geometry_.cellHeight + kLine),
                geometry_.cellWidth, geometry_.cellHeight);
+}
+
+QColor GridView::MarkOf(int col, int row) const {
+  const std::vector<Mark>& marks = marks_[Index(col, row)];
+  return marks.empty() ? QColor() : marks.back().colour;
+}
+
+QString GridView::CellDescription(int col, int row) const {
+  return describeCell ? describeCell(col, row) : CellText(col, row);
+}
+
+void GridView::AnnounceCurrent() {
+  if (editor_ != nullptr) editor_->setAccessibleName(CellDescription(currentCol_, currentRow_));
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(this, QAccessible::Focus);
+  event.setChild(currentRow_ * 9 + currentCol_);
+  QAccessible::updateAccessibility(&event);
 }
 
 void GridView::SetCellText(int col, int row, const QString& text) {
@@ -118,6 +139,7 @@ void GridView::SetCurrent(int col, int row) {
   currentRow_ = row;
   ForgetMarks(col, row);
   update();
+  AnnounceCurrent();
 }
 
 void GridView::FillRect(const QRect& rect, const QColor& colour) {
@@ -177,6 +199,7 @@ void GridView::OpenEditor(const QString& typed) {
   editor_->setCursorPosition(text.size());
   editorOpen_ = true;
   ForgetMarks(currentCol_, currentRow_);
+  editor_->setAccessibleName(CellDescription(currentCol_, currentRow_));
   editor_->show();
   editor_->setFocus(Qt::OtherFocusReason);
   if (!typed.isEmpty()) emit EditTextReported(currentCol_, currentRow_, text);

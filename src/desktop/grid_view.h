@@ -35,6 +35,10 @@ class GridView : public QWidget {
   // Moves the cursor without asking anybody (the logic's own choice of cell).
   void SetCurrent(int col, int row);
   QRect CellRect(int col, int row) const;
+  // The colour last painted over the cell by FillRect; invalid when none is shown.
+  QColor MarkOf(int col, int row) const;
+  // What a screen reader says for the cell: describeCell's words, else the cell's text.
+  QString CellDescription(int col, int row) const;
 
   // Paints a rectangle over a cell's face (under the borders and given digits drawn by
   // drawCell) until the cell is selected, edited or cleared.
@@ -62,6 +66,8 @@ class GridView : public QWidget {
   // (a note), which closes the editor and ends the cell's fills. modifier tells that Ctrl was
   // held.
   std::function<bool(int col, int row, int digit, bool modifier)> noteKey;
+  // The spoken form of a cell for assistive technology; unset, the cell's text is used.
+  std::function<QString(int col, int row)> describeCell;
 
  signals:
   void EditTextReported(int col, int row, const QString& text);
@@ -93,6 +99,8 @@ class GridView : public QWidget {
   void OpenEditor(const QString& typed);
   void ForgetMarks(int col, int row);
   bool EditorHasFocus() const;
+  // Tells assistive technology that the current cell is now the focused one.
+  void AnnounceCurrent();
 
   struct Mark {
     QRect rect;

@@ -16,12 +16,14 @@
 #include <cstdlib>
 #include <exception>
 
+#include "desktop/accessible_texts.h"
 #include "desktop/fonts.h"
 #include "desktop/grid_view.h"
 #include "desktop/swatch.h"
 #include "desktop/tab_control.h"
 #include "desktop/tfsudoku.h"
 #include "desktop/web_pane.h"
+#include "play/cell_description.h"
 
 namespace sudoku {
 
@@ -104,9 +106,27 @@ ShellBinding::ShellBinding(TFsudoku& window, Game& game, Handlers handlers)
 void ShellBinding::Sync() {
   translations_.Follow(game_.Lingua);
   ++syncing_;
+  binder_.SetNoValueWords(FromLatin1(NoValueWords(game_.Lingua == "en")));
   binder_.Sync();
   --syncing_;
+  if (accessibleLanguage_ != game_.Lingua) {
+    accessibleLanguage_ = game_.Lingua;
+    WriteAccessibleTexts(&window_, game_.Lingua == "en");
+  }
   RefreshNotesAndRepeats();
+}
+
+QString ShellBinding::DescribeBoardCell(int col, int row) const {
+  CellFacts cell;
+  cell.col = col;
+  cell.row = row;
+  cell.digit = game_.ValoreCella(col, row);
+  cell.given = game_.board.IsGiven(col, row);
+  cell.notes = game_.NotesShown(col, row);
+  const QColor mark = window_.Board()->MarkOf(col, row);
+  cell.marked = mark.isValid();
+  cell.mark = {mark.red(), mark.green(), mark.blue()};
+  return FromLatin1(DescribeCell(cell, game_.Lingua == "en"));
 }
 
 void ShellBinding::RefreshNotesAndRepeats() {
@@ -190,6 +210,11 @@ void ShellBinding::BindGrid() {
     return allowed;
   };
   board->mayEdit = [this](int col, int row) { return game_.IsOpenCell(col, row); };
+  board->describeCell = [this](int col, int row) { return DescribeBoardCell(col, row); };
+  window_.Candidates()->describeCell = [this](int col, int row) {
+    const std::string shown = window_.Candidates()->CellText(col, row).toLatin1().toStdString();
+    return FromLatin1(DescribeCandidates(col, row, shown, game_.Lingua == "en"));
+  };
   board->drawCell = [this](QPainter& painter, int col, int row) {
     PaintBoardCell(painter, col, row);
   };

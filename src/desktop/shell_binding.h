@@ -57,12 +57,15 @@ class ShellBinding : public QObject {
   void PaintNotes(QPainter& painter, int col, int row) const;
   // Repaints the cells whose notes or repeat colour changed since the last sync.
   void RefreshNotesAndRepeats();
+  // The board cell's words for a screen reader, in the language in use.
+  QString DescribeBoardCell(int col, int row) const;
 
   TFsudoku& window_;
   Game& game_;
   Handlers handlers_;
   ControlBinder binder_;
-  QtTranslations translations_;  // follow Lingua after every handler
+  QtTranslations translations_;     // follow Lingua after every handler
+  std::string accessibleLanguage_;  // the Lingua the accessible texts were last written in
   int syncing_ = 0;
   std::array<std::uint16_t, 81> notesShown_{};
   std::array<bool, 81> repeatsShown_{};

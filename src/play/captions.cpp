@@ -20,6 +20,15 @@ constexpr CaptionRow Col(int column, std::string_view italian, std::string_view 
   return {"LVsudoku", K::Column, italian, english, {}, column};
 }
 
+constexpr CaptionRow A(std::string_view control, std::string_view italian,
+                       std::string_view english) {
+  return {control, K::AccessibleName, italian, english, {}, -1};
+}
+constexpr CaptionRow D(std::string_view control, std::string_view italian,
+                       std::string_view english) {
+  return {control, K::AccessibleDescription, italian, english, {}, -1};
+}
+
 constexpr std::array kRows = {
     C("Sudoku1", "Sudoku", "Sudoku"),
     C("Opzioni1", "Schema", "Puzzle"),
@@ -124,6 +133,39 @@ constexpr std::array kRows = {
     Col(4, "Livello", "Level"),
     Col(5, "Risolto", "Solved"),
     Col(6, "Media Voti", "Average vote"),
+    // Controls whose caption is a symbol, a shape or nothing at all.
+    A("SBPlay", "Avvia", "Start"),
+    A("SBPause", "Pausa", "Pause"),
+    A("SPRestart", "Ricomincia", "Restart"),
+    A("BIndietro", "Annulla suggerimento", "Undo Discover"),
+    A("BAvanti", "Suggerisci un numero", "Discover a cell"),
+    A("SBIndietroWB", "Schema precedente", "Previous puzzle"),
+    A("SBAvantiWB", "Schema successivo", "Next puzzle"),
+    A("SBLoadFromWeb", "Carica schema", "Upload puzzle"),
+    A("SBApplicaFiltri", "Applica i criteri", "Apply criteria"),
+    A("toolbarColori", "Colori per marcare le caselle", "Colours to mark the cells"),
+    A("ShGiallo", "Giallo", "Yellow"),
+    A("ShRosso", "Rosso", "Red"),
+    A("ShAqua", "Azzurro", "Aqua"),
+    A("ShVerde", "Verde", "Green"),
+    A("sudokugrid", "Griglia del sudoku", "Sudoku grid"),
+    D("sudokugrid", "Frecce per muoversi, cifre per scrivere, Ctrl+cifra per le note",
+      "Arrows move, digits write, Ctrl+digit writes notes"),
+    A("UAgrid", "Griglia dei candidati", "Grid of candidates"),
+    A("LVsudoku", "Schemi della raccolta", "Puzzles of the library"),
+    A("CBAnno", "Anno", "Year"),
+    A("CBMese", "Mese", "Month"),
+    A("enomefile", "Nome dello schema", "Puzzle file name"),
+    A("REDialogo", "Dialogo della sfida", "Challenge conversation"),
+    A("Mricevimsgsfida", "Messaggi ricevuti", "Messages received"),
+    A("MInviamsgsfida", "Messaggio da inviare", "Message to send"),
+    A("LSpiegazione", "Spiegazione del passo", "Explanation of the step"),
+    A("WBdownload", "Raccolte da scaricare dal sito", "Collections to download from the site"),
+    A("WBTrascina", "Schemi del sito", "Puzzles of the site"),
+    A("wbAltriSudoku", "Altri sudoku del sito", "Other sudoku of the site"),
+    A("WBsoluzione", "Soluzione dal sito", "Solution from the site"),
+    A("wbSfida", "Pagina della sfida", "Challenge page"),
+    A("WQuillo", "Sala delle sfide", "Challenge lobby"),
 };
 
 }  // namespace

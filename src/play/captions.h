@@ -7,8 +7,10 @@
 
 namespace sudoku {
 
-// What a row writes: a control's caption, its tooltip, or the caption of one list column.
-enum class CaptionKind { Caption, Tooltip, Column };
+// What a row writes: a control's caption, its tooltip, the caption of one list column, or the
+// name or description assistive technology reads for a widget of the window (written by the
+// shell onto the widget of that object name, which the control model need not hold).
+enum class CaptionKind { Caption, Tooltip, Column, AccessibleName, AccessibleDescription };
 
 struct CaptionRow {
   std::string_view control;  // the control's name in the Controls model
@@ -19,6 +21,9 @@ struct CaptionRow {
   int column = -1;                // the list column, for CaptionKind::Column
 
   std::string_view InitialText() const { return initial.empty() ? italian : initial; }
+  bool ForAssistiveTechnology() const {
+    return kind == CaptionKind::AccessibleName || kind == CaptionKind::AccessibleDescription;
+  }
 };
 
 // Every row, in the order the language switch writes them. Texts are Latin-1.

@@ -63,6 +63,7 @@ bool Write(const ControlRef& control, const CaptionRow& row, std::string_view te
 
 void WriteCaptions(Controls& controls, CaptionColumn column) {
   for (const CaptionRow& row : CaptionTable()) {
+    if (row.ForAssistiveTechnology()) continue;
     const ControlRef* control = controls.Find(row.control);
     if (!control || !Write(*control, row, TextOf(row, column))) {
       throw std::logic_error("caption table names an unknown text: " + std::string(row.control));

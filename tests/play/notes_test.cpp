@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "play/board_strings.h"
+#include "play/cell_description.h"
 #include "play/fakes.h"
 #include "play/puzzle_files.h"
 
@@ -233,6 +234,28 @@ TEST_F(NotesTest, RepeatedEntriesShowRedWhileTheRememberedOptionIsOn) {
   EXPECT_FALSE(later.controls.NoteVicini1.checked);
   EXPECT_FALSE(next.game.controls.RipetizioniRosse1.checked);
   EXPECT_TRUE(next.game.controls.NoteVicini1.checked);
+}
+
+// A cell read out for a screen reader: an entry, then a colour mark and notes after its place.
+TEST(CellDescriptionTest, ReadsPlaceContentMarkAndNotesInBothLanguages) {
+  struct Case {
+    CellFacts cell;
+    const char* italian;
+    const char* english;
+  };
+  const Case cases[] = {
+      {{8, 6, 4, false, false, {}, 0}, "Riga 7, colonna 9: 4", "Row 7, column 9: 4"},
+      {{1, 2, 0, false, true, {0, 255, 255}, std::uint16_t(1u << 3 | 1u << 8)},
+       "Riga 3, colonna 2: vuota, segnata in azzurro, Note: 3, 8",
+       "Row 3, column 2: empty, marked aqua, Notes: 3, 8"},
+      {{0, 0, 0, false, true, {1, 2, 3}, 0},
+       "Riga 1, colonna 1: vuota, segnata",
+       "Row 1, column 1: empty, marked"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DescribeCell(c.cell, false), c.italian);
+    EXPECT_EQ(DescribeCell(c.cell, true), c.english);
+  }
 }
 
 }  // namespace
