@@ -243,12 +243,16 @@ async def idle_download(port, stop, failures, local):
         failures.append("idle downloader's collection failed")
 
 
+def login_request(form):
+    """A kept-alive POST of the login form."""
+    return (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
+            b"Content-Type: application/x-www-form-urlencoded\r\n"
+            b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+
+
 async def valid_logins(port, stop, failures, counts):
     """Logs in with the right password again and again on one connection."""
-    form = b"user=assalitore&password=giusta-giusta"
-    request = (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
-               b"Content-Type: application/x-www-form-urlencoded\r\n"
-               b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+    request = login_request(b"user=assalitore&password=giusta-giusta")
     reader = writer = None
     while not stop.is_set():
         try:
@@ -274,10 +278,7 @@ def login_loops(port, stop, failures):
 
 
 async def wrong_logins(port, stop, failures):
-    form = b"user=vittima&password=sbagliata"
-    request = (b"POST /sudoku/gioco-offline/login.asp HTTP/1.1\r\nHost: x\r\n"
-               b"Content-Type: application/x-www-form-urlencoded\r\n"
-               b"Content-Length: " + str(len(form)).encode() + b"\r\n\r\n" + form)
+    request = login_request(b"user=vittima&password=sbagliata")
     reader = writer = None
     while not stop.is_set():
         try:
