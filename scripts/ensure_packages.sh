@@ -7,6 +7,7 @@ SUDOKU_BUILD_PACKAGES=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-charts-dev
   libcpp-httplib-dev libsqlite3-dev libsodium-dev libboost-dev libzip-dev libcurl4-openssl-dev
+  libpq-dev postgresql
   haproxy openssl curl python3-aiosmtpd
   fonts-dejavu-core desktop-file-utils appstream
   qt6-translations-l10n

@@ -9,6 +9,7 @@
 #include "site/pages.h"
 #include "site/query.h"
 #include "site/sessions.h"
+#include "site/shared_state.h"
 
 namespace sudoku::site {
 namespace {
@@ -114,14 +115,18 @@ void PublishPage(Visit& visit) {
     throw TooMany{};
   }
   const Date today = Today();
-  const Publication result = Publish(visit.Owner.Store(), visit.Param("pz"), user, today);
+  Db& db = visit.Owner.Store();
+  // One writer numbers the puzzle, and every process learns the month's collection changed.
+  Transaction transaction(db);
+  const Publication result = Publish(db, visit.Param("pz"), user, today);
+  if (result.Refusal.empty()) BumpCounter(db, CollectionCounter(today.Year, today.Month));
+  transaction.Commit();
   if (!result.Refusal.empty()) {
     limits.Publications.Refund(user);
     limits.PublicationsOfClient.Refund(visit.Client());
     visit.Html("pubblica", Paragraph("Schema non pubblicato: " + result.Refusal));
     return;
   }
-  visit.Owner.Collections().Forget(today.Year, today.Month);
   visit.Html("pubblica", Paragraph("Grazie! Il tuo schema \u00e8 pubblicato con il numero " +
                                    std::to_string(result.Number) + "."));
 }

@@ -197,7 +197,7 @@ void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t 
       .Run();
 }
 
-void ExpireChallenges(Db& db, std::int64_t now) {
+bool ExpireChallenges(Db& db, std::int64_t now, const std::function<bool()>& claim) {
   const std::string sql =
       std::string("SELECT ") + kColumns +
       " FROM challenges WHERE (state IN ('attesa', 'avvio') AND (challenger_seen < ?1 OR "
@@ -211,8 +211,9 @@ void ExpireChallenges(Db& db, std::int64_t now) {
     return stale;
   };
   // Looked for first without the write lock, which is taken only when there is work.
-  if (findStale().empty()) return;
+  if (findStale().empty()) return false;
   Transaction transaction(db);
+  if (!claim()) return false;
   std::vector<Challenge> stale = findStale();
   for (Challenge& c : stale) {
     const std::int64_t limit = now - (c.State == "corso" ? kMatchLife : kWaitingLife);
@@ -225,6 +226,7 @@ void ExpireChallenges(Db& db, std::int64_t now) {
     Save(db, c);
   }
   transaction.Commit();
+  return !stale.empty();
 }
 
 Outcome Launch(Db& db, const std::string& user, std::int64_t now) {
@@ -350,7 +352,9 @@ std::string TakeLastSeenBoard(Db& db, const Challenge& c, const std::string& use
     find.Bind(1, c.Id).Bind(2, user);
     if (find.Step()) seen = find.Text(0);
   }
-  db.Prepare("INSERT OR REPLACE INTO match_views (challenge, name, board) VALUES (?, ?, ?)")
+  db.Prepare(
+        "INSERT INTO match_views (challenge, name, board) VALUES (?, ?, ?) "
+        "ON CONFLICT (challenge, name) DO UPDATE SET board = excluded.board")
       .Bind(1, c.Id)
       .Bind(2, user)
       .Bind(3, c.Board)

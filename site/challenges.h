@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,8 +67,9 @@ void NoteSeen(Db& db, const Challenge& c, const std::string& user, std::int64_t 
 // Ends what vanished players left: a challenge not yet begun whose challenger has read no
 // challenge page for kWaitingLife is withdrawn (one whose challenged player has not, waits for
 // someone else), and a match one of whose players has read none for kMatchLife ends as that
-// player's abandonment.
-void ExpireChallenges(Db& db, std::int64_t now);
+// player's abandonment. Runs when claim, asked inside the sweep's write transaction, agrees (no
+// other process swept just now); true when it ended anything.
+bool ExpireChallenges(Db& db, std::int64_t now, const std::function<bool()>& claim);
 
 Outcome Launch(Db& db, const std::string& user, std::int64_t now);
 Outcome Accept(Db& db, const std::string& user, std::int64_t now);

@@ -13,6 +13,7 @@
 #include "site/pages.h"
 #include "site/query.h"
 #include "site/sessions.h"
+#include "site/shared_state.h"
 #include "site/zip_archive.h"
 #include "storage/puzzle_file.h"
 
@@ -103,7 +104,8 @@ void SendCollection(Visit& visit, const std::string& name) {
     return;
   }
   Site& site = visit.Owner;
-  const auto zip = site.Collections().Get(year, month, [&] {
+  const std::int64_t version = CounterValue(site.Store(), CollectionCounter(year, month));
+  const auto zip = site.Collections().Get(year, month, version, [&] {
     return CollectionZip(site.Store(), HostOf(site.PublicUrl()), year, month);
   });
   if (zip->empty()) {

@@ -11,12 +11,17 @@
 #include "site/html.h"
 #include "site/query.h"
 #include "site/sessions.h"
+#include "site/shared_state.h"
 
 namespace sudoku::site {
 namespace {
 
 // How often the challenges whose players vanished are looked for, in seconds.
 constexpr std::int64_t kSweepInterval = 1;
+
+// The store's counter of sessions opened and closed, and the lease of the challenge sweep.
+constexpr const char* kSessionsCounter = "sessions";
+constexpr const char* kSweepLease = "challenge sweep";
 
 std::string QueryOf(const HttpRequest& req) {
   const std::size_t mark = req.Target.find('?');
@@ -152,7 +157,7 @@ Site::Site(SiteOptions options)
       serial_(NextSerial()),
       hashGate_(HashesAtOnce(options_), HashesWaiting(options_), std::chrono::seconds(5)),
       mailer_(options_.Mail),
-      throttles_(options_.Accounts) {
+      throttles_(options_.Accounts, [this]() -> Db& { return Store(); }) {
   if (sodium_init() < 0) throw std::runtime_error("libsodium cannot start");
   if (!options_.Clock) options_.Clock = NowSeconds;
   dummyHash_ = DummyHash(options_.LightHashing ? LightLimits() : InteractiveLimits());
@@ -164,8 +169,7 @@ Db& Site::Store() {
   thread_local std::unordered_map<std::uint64_t, Db*> mine;
   Db*& db = mine[serial_];
   if (!db) {
-    auto opened = std::make_unique<Db>(options_.DbPath,
-                                       std::chrono::milliseconds(options_.DbBusyMilliseconds));
+    auto opened = OpenDb(options_.DbPath, std::chrono::milliseconds(options_.DbBusyMilliseconds));
     std::lock_guard<std::mutex> guard(storesLock_);
     db = opened.get();
     stores_.push_back(std::move(opened));
@@ -186,17 +190,24 @@ MailOutcome Site::SendMail(const Mail& mail) {
   return mailer_.Send(Store(), mail, from, Now());
 }
 
-void Site::SweepChallenges() {
+bool Site::SweepChallenges() {
   const std::int64_t now = Now();
   std::int64_t last = lastSweep_.load();
-  if (now - last < kSweepInterval && now >= last) return;
-  if (!lastSweep_.compare_exchange_strong(last, now)) return;  // another thread sweeps
-  ExpireChallenges(Store(), now);
+  if (now - last < kSweepInterval && now >= last) return false;
+  if (!lastSweep_.compare_exchange_strong(last, now)) return false;  // another thread sweeps
+  Db& db = Store();
+  // The lease is taken inside the sweep's transaction: a process killed while sweeping leaves
+  // it free.
+  return ExpireChallenges(db, now, [&] { return TakeLease(db, kSweepLease, now, kSweepInterval); });
+}
+
+void Site::SessionsChanged() {
+  BumpCounter(Store(), kSessionsCounter);
 }
 
 int Site::UsersOnline() {
   const std::int64_t now = Now();
-  const std::uint64_t generation = sessionsGeneration_.load();
+  const std::int64_t generation = CounterValue(Store(), kSessionsCounter);
   {
     std::lock_guard<std::mutex> guard(onlineLock_);
     if (onlineAt_ == now && onlineGeneration_ == generation) return online_;

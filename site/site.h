@@ -117,12 +117,13 @@ class Site {
   void Log(const std::string& line) { log_.Write(line); }
   // The public address: the option, else the address the site listens on.
   const std::string& PublicUrl() const { return publicUrl_; }
-  // Withdraws and ends the challenges whose players vanished, at most once a second.
-  void SweepChallenges();
+  // Withdraws and ends the challenges whose players vanished, at most once a second over the
+  // whole store, whatever the number of site processes; true when this call did it.
+  bool SweepChallenges();
   // Users seen within the dead-player interval; counted again once a second, or sooner after a page
-  // opened or closed a session (the count scans every recent session).
+  // of any process opened or closed a session (the count scans every recent session).
   int UsersOnline();
-  void SessionsChanged() { ++sessionsGeneration_; }
+  void SessionsChanged();
 
   // Registers a page for GET (and POST when post is set) at path.
   void Page(const std::string& path, PageHandler handler, bool post = false);
@@ -156,10 +157,9 @@ class Site {
   Throttles throttles_;
   CollectionCache collections_;
   std::atomic<std::int64_t> lastSweep_{0};
-  std::atomic<std::uint64_t> sessionsGeneration_{0};
   std::mutex onlineLock_;  // guards the three below, never held while counting
   std::int64_t onlineAt_ = -1;
-  std::uint64_t onlineGeneration_ = 0;
+  std::int64_t onlineGeneration_ = -1;
   int online_ = 0;
   std::unordered_map<std::string, Route> pages_;
   std::vector<std::pair<std::regex, PageHandler>> patterns_;

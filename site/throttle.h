@@ -1,12 +1,15 @@
-// Rate limits kept in memory: how often a key (a user, a client address) may act within a
-// window, and the growing wait imposed on one that keeps failing.
+// Rate limits kept in the store, so that every site process counts the same acts: how often a
+// key (a user, a client address) may act within a window, and the growing wait imposed on one
+// that keeps failing.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
-#include <mutex>
+#include <functional>
 #include <string>
-#include <unordered_map>
+
+#include "site/db.h"
 
 namespace sudoku::site {
 
@@ -20,12 +23,18 @@ struct ThrottleRule {
   bool Spaced = false;
 };
 
+// The calling thread's connection to the store.
+using StoreOfThread = std::function<Db&()>;
+
 class Throttle {
  public:
-  explicit Throttle(ThrottleRule rule) : rule_(rule) {}
+  // name tells the rule's records from those of the other rules in the store.
+  Throttle(std::string name, ThrottleRule rule, StoreOfThread store)
+      : name_(std::move(name)), rule_(rule), store_(std::move(store)) {}
 
-  // Counts one act of key at now if the rule allows it, in one step (so acts at once cannot all
-  // pass the check before any is counted); false, counting nothing, when it is refused.
+  // Counts one act of key at now if the rule allows it, in one write transaction (so acts at
+  // once, through any process, cannot all pass the check before any is counted); false,
+  // counting nothing, when it is refused.
   bool Take(const std::string& key, std::int64_t now);
   // Takes back the latest act counted for key (an attempt that turned out not to count).
   void Refund(const std::string& key);
@@ -43,12 +52,15 @@ class Throttle {
   };
   void Forget(Record& record, std::int64_t now) const;
   bool Allows(Record& record, std::int64_t now) const;
-  void Prune(std::int64_t now);
+  Record Load(Db& db, const std::string& key) const;
+  void Save(Db& db, const std::string& key, const Record& record) const;
+  // Drops the records that are as good as none.
+  void Prune(Db& db, std::int64_t now) const;
 
+  std::string name_;
   ThrottleRule rule_;
-  std::mutex lock_;
-  std::unordered_map<std::string, Record> records_;
-  int notesSincePrune_ = 0;
+  StoreOfThread store_;
+  std::atomic<int> takesSincePrune_{0};
 };
 
 // The rules of the account pages.
@@ -73,16 +85,17 @@ struct AccountLimits {
 };
 
 struct Throttles {
-  explicit Throttles(const AccountLimits& limits)
-      : WrongLoginsOfUserAtClient(limits.WrongLogins),
-        WrongLoginsOfClient(limits.WrongLoginsPerClient),
-        WrongLoginsOfUser(limits.WrongLoginsPerUser),
-        HashesOfClient(limits.HashesPerClient),
-        PasswordRequests(limits.PasswordRequests),
-        PasswordRequestsOfClient(limits.PasswordRequestsPerClient),
-        Registrations(limits.Registrations),
-        Publications(limits.Publications),
-        PublicationsOfClient(limits.PublicationsPerClient) {}
+  Throttles(const AccountLimits& limits, const StoreOfThread& store)
+      : WrongLoginsOfUserAtClient("wrong logins of user at client", limits.WrongLogins, store),
+        WrongLoginsOfClient("wrong logins of client", limits.WrongLoginsPerClient, store),
+        WrongLoginsOfUser("wrong logins of user", limits.WrongLoginsPerUser, store),
+        HashesOfClient("hashes of client", limits.HashesPerClient, store),
+        PasswordRequests("password requests", limits.PasswordRequests, store),
+        PasswordRequestsOfClient("password requests of client", limits.PasswordRequestsPerClient,
+                                 store),
+        Registrations("registrations", limits.Registrations, store),
+        Publications("publications", limits.Publications, store),
+        PublicationsOfClient("publications of client", limits.PublicationsPerClient, store) {}
   Throttle WrongLoginsOfUserAtClient, WrongLoginsOfClient, WrongLoginsOfUser;
   Throttle HashesOfClient;
   Throttle PasswordRequests, PasswordRequestsOfClient;

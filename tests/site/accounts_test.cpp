@@ -3,8 +3,6 @@
 // and the rate limits of the account pages. The happy paths the game walks are e2e LoginTest's.
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <atomic>
 #include <regex>
 #include <thread>
@@ -148,14 +146,9 @@ TEST_F(SiteAccounts, EveryLoginSpendsTheClientsHashBudgetAndReplacesTheBrowsersS
   clock_.Advance(limits.HashesPerClient.Window);
   EXPECT_NE(browser_.LogIn("bruno", "segreto1"), kRefused);
 
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((dir_ / "site.db").c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* count = nullptr;
-  sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM sessions", -1, &count, nullptr);
-  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(count, 0), 2);  // one for each browser
-  sqlite3_finalize(count);
-  sqlite3_close(db);
+  auto count = site_.Inner().Store().Prepare("SELECT COUNT(*) FROM sessions");
+  ASSERT_TRUE(count.Step());
+  EXPECT_EQ(count.Int(0), 2);  // one for each browser
 }
 
 TEST_F(SiteAccounts, ASessionEndsThirtyDaysAfterItOpenedHoweverUsed) {
@@ -186,7 +179,12 @@ TEST(SiteLoginLog, TellsEachOutcomeAndNeverThePassword) {
 }
 
 TEST(SiteThrottle, AttemptsAtOnceAreCheckedAndCountedInOneStep) {
-  Throttle throttle(AccountLimits{}.WrongLogins);
+  ScratchDir dir;
+  SiteOptions options;
+  options.DbPath = StoreAt(dir / "site.db");
+  options.LightHashing = true;
+  Site site(options);
+  Throttle& throttle = site.Limits().WrongLoginsOfUserAtClient;
   std::atomic<int> passed{0};
   std::vector<std::thread> attempts;
   for (int k = 0; k < 16; ++k)

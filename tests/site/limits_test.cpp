@@ -212,7 +212,7 @@ TEST(SiteLimits, APortInUseIsRefusedWithItsCause) {
   ScratchDir dir;
   RunningSite first(dir / "site.db");
   SiteOptions options;
-  options.DbPath = (dir / "other.db").string();
+  options.DbPath = StoreAt(dir / "other.db");
   options.Port = first.Port();
   Site second(options);
   try {

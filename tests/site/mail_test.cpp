@@ -161,11 +161,11 @@ TEST(SiteMail, MailsReachTheRelayAsMessagesAMailReaderDecodes) {
   options.Mail.Relay.User = "sito";
   options.Mail.Relay.Password = "parola";
   Mailer mailer(options.Mail);
-  Db db((dir / "other.db").string());
+  auto db = OpenDb(StoreAt(dir / "other.db"));
   const std::string subject = "Perch\u00e9 s\u00ec: \u00e8 gi\u00e0 l'ora della sfida \u2014 " +
                               std::string(60, 'x') + " \u00e0\u00e8\u00ec\u00f2\u00f9";
   const std::string body = "Citt\u00e0\n\nun'altra riga \u00e8 qui\n";
-  EXPECT_EQ(mailer.Send(db, {"luca@posta.it", subject, body}, "gioco@sudoku.example", 0),
+  EXPECT_EQ(mailer.Send(*db, {"luca@posta.it", subject, body}, "gioco@sudoku.example", 0),
             MailOutcome::Sent);
   mail = sink.Taken(2);
   EXPECT_EQ(mail["login"], "sito");

@@ -11,12 +11,13 @@ namespace {
 
 TEST(SitePuzzles, SeededCatalogueIsTrueAndReproducible) {
   testing::ScratchDir dir;
-  Db first((dir / "first.db").string()), second((dir / "second.db").string());
-  SeedCatalogue(first, 5, 60, {2026, 3, 10});
-  SeedCatalogue(second, 5, 60, {2026, 3, 10});
-  SeedCatalogue(second, 6, 60, {2026, 3, 10});  // a catalogue with puzzles is left as it is
-  const std::vector<CataloguePuzzle> puzzles = PuzzlesFrom(first, 1, 100);
-  const std::vector<CataloguePuzzle> again = PuzzlesFrom(second, 1, 100);
+  auto first = OpenDb(testing::StoreAt(dir / "first.db"));
+  auto second = OpenDb(testing::StoreAt(dir / "second.db"));
+  SeedCatalogue(*first, 5, 60, {2026, 3, 10});
+  SeedCatalogue(*second, 5, 60, {2026, 3, 10});
+  SeedCatalogue(*second, 6, 60, {2026, 3, 10});  // a catalogue with puzzles is left as it is
+  const std::vector<CataloguePuzzle> puzzles = PuzzlesFrom(*first, 1, 100);
+  const std::vector<CataloguePuzzle> again = PuzzlesFrom(*second, 1, 100);
   ASSERT_EQ(puzzles.size(), 60u);
   ASSERT_EQ(again.size(), 60u);
   for (std::size_t i = 0; i < puzzles.size(); ++i) {

@@ -8,8 +8,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <mutex>
 #include <regex>
+#include <set>
 #include <stdexcept>
+
+#include "scratch_cluster.h"
 
 namespace sudoku::site::testing {
 
@@ -28,11 +35,76 @@ std::string Answer::Value(const std::string& id) const {
   return Body.substr(start, Body.find('"', start) - start);
 }
 
+namespace {
+
+// The scratch cluster of a run on PostgreSQL and the databases this process made in it, which
+// are dropped when the tests end.
+class PostgresRun : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (!OnPostgres()) return;
+    if (const char* state = std::getenv("SUDOKU_TEST_CLUSTER")) {
+      std::ifstream file(state);
+      std::getline(file, base_);
+    }
+    if (base_.empty()) {
+      own_ = std::make_unique<ScratchCluster>();
+      if (!own_->Ready())
+        GTEST_SKIP() << "no PostgreSQL cluster for the tests: " << own_->Problem();
+      base_ = own_->Uri();
+    }
+    base_ = base_.substr(0, base_.rfind('/') + 1);
+  }
+  void TearDown() override {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (const std::string& name : databases_)
+      RunAdminSql(base_ + "postgres", "DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+    databases_.clear();
+    own_.reset();
+  }
+  std::string Database(const std::filesystem::path& path) {
+    if (base_.empty()) throw std::runtime_error("no PostgreSQL cluster for the tests");
+    char name[24];
+    std::snprintf(name, sizeof name, "t%016zx", std::hash<std::string>()(path.string()));
+    std::lock_guard<std::mutex> guard(lock_);
+    std::string problem;
+    if (!databases_.count(name)) {
+      if (!RunAdminSql(base_ + "postgres", std::string("CREATE DATABASE ") + name, &problem))
+        throw std::runtime_error("cannot create the test database: " + problem);
+      databases_.insert(name);
+    }
+    return base_ + name;
+  }
+
+ private:
+  std::string base_;  // the cluster's URI without a database
+  std::unique_ptr<ScratchCluster> own_;
+  std::mutex lock_;
+  std::set<std::string> databases_;
+};
+
+PostgresRun* const thePostgresRun = [] {
+  auto* run = new PostgresRun;
+  ::testing::AddGlobalTestEnvironment(run);  // which owns it
+  return run;
+}();
+
+}  // namespace
+
+bool OnPostgres() {
+  const char* store = std::getenv("SUDOKU_TEST_STORE");
+  return store && std::string(store) == "postgres";
+}
+
+std::string StoreAt(const std::filesystem::path& path) {
+  return OnPostgres() ? thePostgresRun->Database(path) : path.string();
+}
+
 RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool autoConfirm,
                          const std::function<void(SiteOptions&)>& adjust) {
   SiteOptions options;
   options.Port = 0;
-  options.DbPath = dbPath.string();
+  options.DbPath = StoreAt(dbPath);
   options.Seed = 7;
   options.AutoConfirm = autoConfirm;
   options.LightHashing = true;

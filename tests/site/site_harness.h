@@ -32,9 +32,19 @@ struct Answer {
   std::string Value(const std::string& id) const;
 };
 
+// Whether the suite runs on PostgreSQL (SUDOKU_TEST_STORE=postgres) rather than SQLite files.
+bool OnPostgres();
+
+// The store a test keeps at path: the SQLite file itself, or on PostgreSQL an empty database of
+// the run's scratch cluster, the same one for the same path. The cluster is the one whose state
+// file SUDOKU_TEST_CLUSTER names (see scratch-cluster), else one started for this process; the
+// run is skipped when none can start.
+std::string StoreAt(const std::filesystem::path& path);
+
 class RunningSite {
  public:
-  // A site over dbPath with puzzles catalogue puzzles; adjust may change any other option.
+  // A site over the store at dbPath (see StoreAt) with puzzles catalogue puzzles; adjust may
+  // change any other option.
   RunningSite(const std::filesystem::path& dbPath, int puzzles = 40, bool autoConfirm = true,
               const std::function<void(SiteOptions&)>& adjust = {});
   ~RunningSite();

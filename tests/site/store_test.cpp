@@ -23,11 +23,11 @@ std::string One(Db& db, const std::string& sql) {
   return query.Step() ? query.Text(0) : "<none>";
 }
 
-TEST(SiteStore, ItsFilesAreReadableByTheirOwnerOnly) {
+TEST(SiteSqliteFile, ItsFilesAreReadableByTheirOwnerOnly) {
   ScratchDir dir;
   const std::string path = (dir / "site.db").string();
-  Db db(path);
-  db.Exec("INSERT INTO outbox (recipient, subject, body, sent) VALUES ('a', 'b', 'c', 'd')");
+  auto db = OpenDb(path);
+  db->Exec("INSERT INTO outbox (recipient, subject, body, sent) VALUES ('a', 'b', 'c', 'd')");
   for (const std::string& file : {path, path + "-wal", path + "-shm"}) {
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0) << file;
@@ -35,7 +35,7 @@ TEST(SiteStore, ItsFilesAreReadableByTheirOwnerOnly) {
   }
 }
 
-TEST(SiteStore, AnOlderStoreIsBroughtUpToDateWithoutLosingAnAccount) {
+TEST(SiteSqliteFile, AnOlderFileIsBroughtUpToDateWithoutLosingAnAccount) {
   ScratchDir dir;
   const std::string path = (dir / "site.db").string();
   const std::string token(64, 'a');
@@ -55,7 +55,8 @@ TEST(SiteStore, AnOlderStoreIsBroughtUpToDateWithoutLosingAnAccount) {
   sqlite3_close(old);
 
   ::testing::internal::CaptureStderr();
-  Db db(path);
+  auto opened = OpenDb(path);
+  Db& db = *opened;
   EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("bruno"));
   EXPECT_EQ(One(db, "SELECT COUNT(*) FROM users"), "3");
   EXPECT_EQ(RegistrationProblem(db, "dario", "segreto1", "Anna@X.it"),
@@ -67,13 +68,14 @@ TEST(SiteStore, AnOlderStoreIsBroughtUpToDateWithoutLosingAnAccount) {
   EXPECT_EQ(One(db, "SELECT COUNT(*) FROM tokens WHERE token = '" + token + "'"), "0");
   EXPECT_EQ(ConfirmUser(db, token, 5000, 60), "carla");  // a link mailed before still works
 
-  Db again(path);  // a second opening changes nothing
-  EXPECT_EQ(One(again, "SELECT COUNT(*) FROM users WHERE email_shared = 1"), "1");
+  auto again = OpenDb(path);  // a second opening changes nothing
+  EXPECT_EQ(One(*again, "SELECT COUNT(*) FROM users WHERE email_shared = 1"), "1");
 }
 
 TEST(SiteStore, ARightPasswordWithAnOlderHashIsHashedAgain) {
   ScratchDir dir;
-  Db db((dir / "site.db").string());
+  auto opened = OpenDb(StoreAt(dir / "site.db"));
+  Db& db = *opened;
   ASSERT_GE(sodium_init(), 0);
   const HashLimits now = LightLimits();
   HashLimits older = now;
