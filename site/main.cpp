@@ -1,5 +1,6 @@
-// sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file.
-//   sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
+// sudoku-site: the stand-in of the puzzle site, serving its pages over HTTP from a SQLite file
+// or a PostgreSQL database (--db postgresql://USER@HOST:PORT/NAME, any libpq URI).
+//   sudoku-site --port N --db FILE|URI [--seed S] [--auto-confirm] [--bind ADDR] [--light-hashing]
 //               [--public-url URL] [--quiet] [--log FILE [--log-max-bytes N]]
 //               [--max-conns-per-address N] [--trusted-proxy ADDR]...
 //               [--smtp URL [--smtp-auth FILE]] [--mail-from ADDR] [--dev-outbox]
@@ -20,7 +21,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: sudoku-site --port N --db FILE [--seed S] [--auto-confirm] [--bind ADDR] "
+    "usage: sudoku-site --port N --db FILE|postgresql://... [--seed S] [--auto-confirm] [--bind "
+    "ADDR] "
     "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
     "       [--log FILE [--log-max-bytes N]] [--max-conns-per-address N] "
     "[--trusted-proxy ADDR]...\n"

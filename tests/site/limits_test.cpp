@@ -2,7 +2,6 @@
 // a proxy, the log of what was refused, a store locked by another program, and the public
 // address of mailed links.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <fstream>
@@ -228,15 +227,14 @@ TEST(SiteLimits, AStoreLockedElsewhereGivesABusyPageNotAHang) {
   RunningSite site(dir / "site.db", 10, true, [](SiteOptions& o) { o.DbBusyMilliseconds = 100; });
   Browser anna(site.Port());
   anna.SignUp("anna1");
-  sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open((dir / "site.db").c_str(), &other), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-  const Answer busy = anna.Get("/sudoku/sfida-online/lancia-sfida.asp");
-  EXPECT_EQ(busy.Status, 503);
-  EXPECT_EQ(busy.Title(), "sito occupato");
-  EXPECT_EQ(anna.Get("/sudoku/sfida-online/sudoku-online-classifica.asp").Status, 200);  // reads
-  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-  sqlite3_close(other);
+  {
+    auto other = OpenDb(StoreAt(dir / "site.db"));
+    Transaction held(*other);  // another program writing
+    const Answer busy = anna.Get("/sudoku/sfida-online/lancia-sfida.asp");
+    EXPECT_EQ(busy.Status, 503);
+    EXPECT_EQ(busy.Title(), "sito occupato");
+    EXPECT_EQ(anna.Get("/sudoku/sfida-online/sudoku-online-classifica.asp").Status, 200);  // reads
+  }
   EXPECT_EQ(anna.Get("/sudoku/sfida-online/lancia-sfida.asp").Status, 200);
 }
 

@@ -54,8 +54,8 @@ bool Run(const std::string& command) {
 }  // namespace
 
 ScratchCluster::ScratchCluster() {
-  const std::filesystem::path bin = ServerPrograms();
-  if (bin.empty()) {
+  bin_ = ServerPrograms();
+  if (bin_.empty()) {
     problem_ = "no PostgreSQL server is installed (initdb not found under /usr/lib/postgresql)";
     return;
   }
@@ -75,18 +75,26 @@ ScratchCluster::ScratchCluster() {
     return;
   }
   port_ = FreePort();
-  const std::string data = (folder_ / "data").string();
-  if (!Run(AsOwner((bin / "initdb").string() + " -D " + data +
+  if (!Run(AsOwner((bin_ / "initdb").string() + " -D " + (folder_ / "data").string() +
                    " -A trust -U postgres -E UTF8 --locale=C --no-sync"))) {
     problem_ = "initdb failed in " + folder_.string();
     return;
   }
+  if (!Start()) problem_ = "pg_ctl could not start the cluster; see " + (folder_ / "log").string();
+}
+
+bool ScratchCluster::Start() {
   const std::string options = "-p " + std::to_string(port_) + " -k " + folder_.string() +
                               " -c listen_addresses=127.0.0.1 -c max_connections=300"
                               " -c fsync=off -c synchronous_commit=off -c full_page_writes=off";
-  started_ = Run(AsOwner((bin / "pg_ctl").string() + " -D " + data + " -l " +
-                         (folder_ / "log").string() + " -w -t 60 -o '" + options + "' start"));
-  if (!started_) problem_ = "pg_ctl could not start the cluster; see " + (folder_ / "log").string();
+  return Run(AsOwner((bin_ / "pg_ctl").string() + " -D " + (folder_ / "data").string() + " -l " +
+                     (folder_ / "log").string() + " -w -t 60 -o '" + options + "' start"));
+}
+
+void ScratchCluster::Stop() {
+  // Fast, not immediate: without fsync an immediate stop may lose the last commits.
+  Run(AsOwner((bin_ / "pg_ctl").string() + " -D " + (folder_ / "data").string() +
+              " -m fast -w -t 30 stop"));
 }
 
 ScratchCluster::~ScratchCluster() {

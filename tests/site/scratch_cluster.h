@@ -22,14 +22,18 @@ class ScratchCluster {
   const std::filesystem::path& Folder() const { return folder_; }
   // The libpq URI of a database of the cluster, as the postgres superuser.
   std::string Uri(const std::string& database = "postgres") const;
+  // Stops the server, ending every connection to it, and keeps its data; Start runs it again
+  // on the same port and returns whether it runs.
+  void Stop();
+  bool Start();
   // Leaves the cluster running past this object; StopCluster(Folder()) ends it.
   void Detach() { detached_ = true; }
 
  private:
+  std::filesystem::path bin_;
   std::filesystem::path folder_;
   int port_ = 0;
   std::string problem_;
-  bool started_ = false;
   bool detached_ = false;
 };
 

@@ -69,6 +69,8 @@ class Browser {
   std::string LogIn(const std::string& user, const std::string& password = "segreto1");
   // The path and query of the newest link to path in the site's outbox, or "".
   std::string MailedLink(const std::string& path);
+  // Takes the other browser's cookies, as one browser reaching another site process would.
+  void CopyCookiesFrom(const Browser& other) { cookies_ = other.cookies_; }
   // The last Set-Cookie header the site sent, attributes included.
   const std::string& LastSetCookie() const { return lastSetCookie_; }
 
