@@ -103,7 +103,7 @@ void PostgresDb::Connect() {
   // win.
   const char* keys[] = {"connect_timeout",  "keepalives_idle", "keepalives_interval",
                         "keepalives_count", "dbname",          nullptr};
-  const char* values[] = {"3", "10", "3", "3", uri_.c_str(), nullptr};
+  const char* values[] = {"3", "5", "2", "2", uri_.c_str(), nullptr};
   conn_ = PQconnectdbParams(keys, values, 1);
   if (PQstatus(conn_) != CONNECTION_OK) {
     lastError_ = conn_ ? PQerrorMessage(conn_) : "out of memory";
