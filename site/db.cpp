@@ -169,10 +169,15 @@ Db::Db(const std::string& path, std::chrono::milliseconds busyWait) : busyWait_(
     throw DbError("cannot open " + path + ": " + message);
   }
   sqlite3_busy_handler(db_, &Db::WaitWhileBusy, this);
-  // A commit survives the process being killed; only a crash of the machine may lose the last.
-  Exec("PRAGMA synchronous=NORMAL");
-  Exec("PRAGMA cache_size=-1024");
-  CreateSchema();
+  try {
+    // A commit survives the process being killed; only a crash of the machine may lose the last.
+    Exec("PRAGMA synchronous=NORMAL");
+    Exec("PRAGMA cache_size=-1024");
+    CreateSchema();
+  } catch (const DbError&) {
+    sqlite3_close(db_);  // no destructor runs for a constructor that throws
+    throw;
+  }
 }
 
 // SQLite's own wait sleeps up to 100 ms at a time, which a short write of another thread
