@@ -4,11 +4,18 @@
 # attempt against a player.
 #   site_load.py SITE_BINARY [--players N] [--seconds S] [--abuse-players N] [--abuse-seconds S]
 #                [--only PHASE]...
+#   site_load.py SITE_BINARY --cluster [--players N] [--seconds S] [--db STORE]
+#                [--haproxy-config FILE]
 # Starts the site on a free loopback port over a scratch database, prints a table and exits 1
 # when a goal is missed: p99 of the players under 100 ms, no error, resident memory under 100 MB,
 # the victim of the lock-out attempt still able to log in. Each player and each abusive client
 # connects from its own loopback address (127.0.0.0/8), as the site gives each address a share
 # of connections; the abuses meant to come from one address share one.
+# With --cluster: three site processes over one store (--db: a SQLite file by default) behind
+# HAProxy, configured from deploy/haproxy-cluster.cfg; the players poll through it while one
+# process is killed with SIGKILL a third of the way in and started again ten seconds later.
+# Prints p50/p99 before, while and after, the errors, and the requests lost beyond those the
+# killed process held at its death; exits 1 when one was lost or p99 missed its goal.
 import argparse
 import asyncio
 import hashlib
@@ -109,6 +116,8 @@ async def read_and_drop(reader):
 class Stats:
     def __init__(self):
         self.latencies = []
+        self.began = []  # when each request of latencies began (monotonic seconds)
+        self.failed = []  # (began, ended) of each failed request
         self.errors = 0
 
     def row(self):
@@ -133,10 +142,13 @@ async def player(port, token, stats, stop_at, start_after, local):
             writer.write(request)
             status, body = await asyncio.wait_for(read_response(reader), 10)
             stats.latencies.append(time.monotonic() - began)
+            stats.began.append(began)
             if status != 200 or b'id="nAttesa"' not in body:
                 stats.errors += 1
+                stats.failed.append((began, time.monotonic()))
         except (OSError, asyncio.IncompleteReadError, asyncio.TimeoutError, ValueError):
             stats.errors += 1
+            stats.failed.append((began, time.monotonic()))
             if writer is not None:
                 writer.close()
             reader = writer = None
@@ -441,19 +453,51 @@ def locked_store_check(port, db_path, token):
 
 # --- the store: players with sessions, and one month with a big collection ---
 
+def player_rows(count):
+    """The statements that make count players with a session each, and their session tokens."""
+    statements, tokens = [], []
+    for k in range(count):
+        name = f"giocatore{k}"
+        token = secrets.token_hex(32)
+        key = hashlib.blake2b(token.encode(), digest_size=32).hexdigest()
+        statements.append(("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, "
+                           "?, 1, '01-01-2026')", (name, "-", f"{name}@posta.it")))
+        statements.append(("INSERT INTO sessions (token, name, seen, created) VALUES (?, ?, ?, ?)",
+                           (key, name, int(time.time()), int(time.time()))))
+        tokens.append(token)
+    return statements, tokens
+
+
+def is_postgres(store):
+    return store.startswith(("postgresql://", "postgres://"))
+
+
+def run_in_store(store, statements):
+    """Runs (sql, parameters) statements in one transaction: on a SQLite file, or on a
+    PostgreSQL database through psql with the parameters written out as literals."""
+    if not is_postgres(store):
+        db = sqlite3.connect(store, timeout=30)
+        with db:
+            for sql, params in statements:
+                db.execute(sql, params)
+        db.close()
+        return
+    literal = lambda v: str(v) if isinstance(v, int) else "'" + str(v).replace("'", "''") + "'"
+    script = ["BEGIN;"]
+    for sql, params in statements:
+        pieces = sql.split("?")
+        script.append(pieces[0] + "".join(literal(v) + piece
+                                          for v, piece in zip(params, pieces[1:])) + ";")
+    script.append("COMMIT;")
+    subprocess.run(["psql", store, "-q", "-v", "ON_ERROR_STOP=1", "-f", "-"],
+                   input="\n".join(script), text=True, check=True, stdout=subprocess.DEVNULL)
+
+
 def seed_store(db_path, count):
+    statements, tokens = player_rows(count)
+    run_in_store(db_path, statements)
     db = sqlite3.connect(db_path, timeout=30)
-    tokens = []
     with db:
-        for k in range(count):
-            name = f"giocatore{k}"
-            token = secrets.token_hex(32)
-            key = hashlib.blake2b(token.encode(), digest_size=32).hexdigest()
-            db.execute("INSERT INTO users (name, hash, email, active, created) VALUES (?, ?, ?, 1, "
-                       "'01-01-2026')", (name, "-", f"{name}@posta.it"))
-            db.execute("INSERT INTO sessions (token, name, seen, created) VALUES (?, ?, ?, ?)",
-                       (key, name, int(time.time()), int(time.time())))
-            tokens.append(token)
         base = [int(c) for c in ("534678912672195348198342567859761423426853791713924856"
                                  "961537284287419635345286179")]
         number = db.execute("SELECT COALESCE(MAX(number), 0) FROM puzzles").fetchone()[0]
@@ -525,6 +569,166 @@ def start_site(binary, workdir):
     return site, port, db_path
 
 
+# --- several processes behind HAProxy, one of them killed and started again ---
+
+CLUSTER_SITES = 3
+HAPROXY = "/usr/sbin/haproxy"
+EXAMPLE_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "deploy",
+                              "haproxy-cluster.cfg")
+
+
+def start_cluster_site(binary, workdir, k, port, store):
+    """Starts site k as the systemd unit does (loopback port, the proxy trusted) and waits
+    until it is ready."""
+    log = open(os.path.join(workdir, f"site{k + 1}.out"), "a")
+    site = subprocess.Popen([binary, "--port", str(port), "--db", store, "--quiet",
+                             "--trusted-proxy", "127.0.0.1",
+                             "--log", os.path.join(workdir, f"site{k + 1}.log")],
+                            stdout=subprocess.PIPE, stderr=log, text=True)
+    line = site.stdout.readline()
+    if "ready at" not in line:
+        site.kill()
+        sys.exit(f"site {k + 1} did not start: {line!r} (see {log.name})")
+    return site
+
+
+def cluster_config(example, proxy_port, site_ports, maxconn):
+    """The example as it is, but for its addresses and what an unprivileged process here may
+    have: no chroot, user, daemon or syslog, and its connection limits within maxconn."""
+    lines, servers = [], 0
+    for line in open(example):
+        words = line.split()
+        if words and (words[0] in ("chroot", "user", "group", "daemon") or
+                      words[:2] == ["log", "/dev/log"]):
+            continue
+        if words == ["bind", ":80"]:
+            line = line.replace(":80", f"127.0.0.1:{proxy_port}")
+        elif words[:1] == ["maxconn"]:
+            line = line.replace(words[1], str(min(int(words[1]), maxconn)))
+        elif words[:1] == ["server"]:
+            if servers == len(site_ports):
+                sys.exit(f"{example} names more than {len(site_ports)} servers")
+            line = line.replace(words[2], f"127.0.0.1:{site_ports[servers]}")
+            servers += 1
+        lines.append(line)
+    if servers != len(site_ports) or f"127.0.0.1:{proxy_port}" not in "".join(lines):
+        sys.exit(f"{example} no longer has the bind and server lines this script rewrites")
+    return "".join(lines)
+
+
+def wait_for_port(port, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            socket.create_connection(("127.0.0.1", port), timeout=1).close()
+            return True
+        except OSError:
+            time.sleep(0.1)
+    return False
+
+
+async def cluster_run(proxy_port, tokens, seconds, sites, restart):
+    """The players through the proxy; a third of the way in, site 2 is killed, and started
+    again ten seconds later. Returns the players' stats and when each of these happened."""
+    times = {}
+
+    async def killer():
+        await asyncio.sleep(seconds / 3)
+        times["kill"] = time.monotonic()
+        sites[1].kill()  # SIGKILL
+        sites[1].wait()
+        await asyncio.sleep(10)
+        sites[1] = await asyncio.get_running_loop().run_in_executor(None, restart)
+        times["back"] = time.monotonic()
+
+    kill = asyncio.ensure_future(killer())
+    stats = await players(proxy_port, tokens, seconds)
+    await kill
+    return stats, times
+
+
+def window_row(stats, start, end):
+    """Requests begun in [start, end): count, p50 and p99 in ms."""
+    window = Stats()
+    window.latencies = [lat for began, lat in zip(stats.began, stats.latencies)
+                        if start <= began < end]
+    return window.row()
+
+
+def cluster_main(args):
+    if not os.access(HAPROXY, os.X_OK):
+        sys.exit(f"{HAPROXY} is missing: apt-get install haproxy")
+    hard = resource.getrlimit(resource.RLIMIT_NOFILE)[1]
+    maxconn = (hard - 200) // 2  # HAProxy asks for two descriptors a connection
+    missed = []
+    with tempfile.TemporaryDirectory(prefix="sudoku-site-cluster-") as workdir:
+        store = args.db or os.path.join(workdir, "site.db")
+        ports = [free_port() for _ in range(CLUSTER_SITES)]
+        proxy_port = free_port()
+        sites, proxy = [], None
+        try:
+            # One after the other: the first seeds a new store's catalogue.
+            for k, port in enumerate(ports):
+                sites.append(start_cluster_site(args.binary, workdir, k, port, store))
+            statements, tokens = player_rows(args.players)
+            run_in_store(store, statements)
+            config = os.path.join(workdir, "haproxy.cfg")
+            with open(config, "w") as out:
+                out.write(cluster_config(args.haproxy_config, proxy_port, ports, maxconn))
+            subprocess.run([HAPROXY, "-c", "-q", "-f", config], check=True)
+            proxy_out = open(os.path.join(workdir, "haproxy.out"), "w")
+            proxy = subprocess.Popen([HAPROXY, "-db", "-f", config], stdout=proxy_out,
+                                     stderr=subprocess.STDOUT)
+            if not wait_for_port(proxy_port, 10):
+                sys.exit("haproxy did not start (see haproxy.out)")
+            restart = lambda: start_cluster_site(args.binary, workdir, 1, ports[1], store)
+            stats, times = asyncio.run(cluster_run(proxy_port, tokens, args.seconds, sites,
+                                                   restart))
+            peaks = [Memory(site.pid).field("VmHWM") / 1024.0 for site in sites]
+            with open(os.path.join(workdir, "haproxy.out")) as seen:
+                proxy_notes = [line.strip() for line in seen if " is DOWN" in line or
+                               " is UP" in line]
+        finally:
+            for process in [proxy] + sites:
+                if process is not None and process.poll() is None:
+                    process.terminate()
+                    process.wait(timeout=30)
+
+    kill, back = times["kill"], times["back"]
+    whole = stats.row()
+    print(f"{CLUSTER_SITES} sites behind haproxy over {'PostgreSQL' if is_postgres(store) else 'one SQLite file'}, "
+          f"{args.players} players polling every {POLL_EVERY:.0f} s for {args.seconds:.0f} s; "
+          f"proxy maxconn {maxconn}")
+    print(f"{'requests begun':<32} {'requests':>8} {'p50 ms':>8} {'p99 ms':>8}")
+    for title, start, end in [("before the kill", 0, kill),
+                              (f"site 2 down ({back - kill:.1f} s)", kill, back),
+                              ("after its restart", back, float("inf")),
+                              ("whole run", 0, float("inf"))]:
+        count, p50, p99 = window_row(stats, start, end)
+        print(f"{title:<32} {count:>8} {p50:>8.1f} {p99:>8.1f}")
+    in_flight = [f for f in stats.failed if f[0] <= kill <= f[1]]
+    beyond = [f for f in stats.failed if not f[0] <= kill <= f[1]]
+    held = sum(1 for began, lat in zip(stats.began, stats.latencies) if began <= kill <= began + lat)
+    print(f"errors: {stats.errors}; at the SIGKILL {held + len(in_flight)} requests were in "
+          f"flight (all sites), {len(in_flight)} of them lost with it; lost beyond those in "
+          f"flight: {len(beyond)}")
+    for note in proxy_notes:
+        print("haproxy: " + note)
+    print("peak resident memory of the sites (MB): " + ", ".join(f"{p:.1f}" for p in peaks) +
+          " (site 2 since its restart)")
+    if whole[0] == 0:
+        missed.append("no request answered")
+    if beyond:
+        missed.append(f"{len(beyond)} requests lost beyond those in flight")
+    if whole[2] >= P99_GOAL_MS:
+        missed.append(f"p99 {whole[2]:.1f} ms")
+    if missed:
+        print("MISSED: " + ", ".join(missed))
+        return 1
+    print("all goals met")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("binary")
@@ -534,9 +738,17 @@ def main():
     parser.add_argument("--abuse-seconds", type=float, default=30)
     parser.add_argument("--only", action="append", default=[],
                         help="run only the phases whose name holds this text (repeatable)")
+    parser.add_argument("--cluster", action="store_true",
+                        help=f"{CLUSTER_SITES} sites behind haproxy, one killed and restarted")
+    parser.add_argument("--db", help="with --cluster: the store, a SQLite file (default: a "
+                                     "scratch one) or a postgresql:// URI")
+    parser.add_argument("--haproxy-config", default=EXAMPLE_CONFIG,
+                        help="with --cluster: the configuration the proxy's is made from")
     args = parser.parse_args()
     soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
     resource.setrlimit(resource.RLIMIT_NOFILE, (hard, hard))
+    if args.cluster:
+        return cluster_main(args)
 
     rows, missed = [], []
     with tempfile.TemporaryDirectory(prefix="sudoku-site-load-") as workdir:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the site in Release and runs the load and abuse script against it (see site_load.py):
 #   scripts/site_load.sh [--players N] [--seconds S] [--abuse-players N] [--abuse-seconds S]
+#   scripts/site_load.sh --cluster [--players N] [--seconds S] [--db STORE]
 # Prints a table and exits non-zero when a goal is missed. Not part of ./test.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -91,6 +91,11 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
   SeededRandom random(seed);
   const int months = (today.Year - 2008) * 12 + today.Month;
   Transaction transaction(db);
+  {
+    // Another process over the same store may have seeded it while this one waited its turn.
+    auto any = db.Prepare("SELECT 1 FROM puzzles LIMIT 1");
+    if (any.Step()) return;
+  }
   int seeded = 0;
   for (int m = 0; m < months; ++m) {
     const int year = 2008 + m / 12, month = m % 12 + 1;

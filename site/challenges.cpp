@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
+#include <variant>
 
 #include "site/calendar.h"
 #include "site/puzzle_maker.h"
@@ -11,68 +13,95 @@
 namespace sudoku::site {
 namespace {
 
-constexpr const char* kColumns =
-    "id, challenger, challenged, state, puzzle, solution, board, previous, found_by, start_day, "
-    "start_time, end_time, challenger_ok, challenger_ko, challenged_ok, challenged_ko, solved, "
-    "msg_challenger, msg_challenged, challenger_closed, challenged_closed, challenger_seen, "
-    "challenged_seen";
+// A column of the challenges table and the field of Challenge it holds.
+struct Column {
+  const char* Name;
+  std::variant<std::int64_t Challenge::*, std::string Challenge::*, int Challenge::*,
+               bool Challenge::*>
+      Field;
+  // Written back by Save. The id and the challenger never change, and when each player was
+  // last seen is written on its own so that a save never undoes a newer sighting.
+  bool Saved;
+};
+
+constexpr Column kTable[] = {
+    {"id", &Challenge::Id, false},
+    {"challenger", &Challenge::Challenger, false},
+    {"challenged", &Challenge::Challenged, true},
+    {"state", &Challenge::State, true},
+    {"puzzle", &Challenge::Puzzle, true},
+    {"solution", &Challenge::Solution, true},
+    {"board", &Challenge::Board, true},
+    {"previous", &Challenge::Previous, true},
+    {"found_by", &Challenge::FoundBy, true},
+    {"start_day", &Challenge::StartDay, true},
+    {"start_time", &Challenge::StartTime, true},
+    {"end_time", &Challenge::EndTime, true},
+    {"challenger_ok", &Challenge::ChallengerOk, true},
+    {"challenger_ko", &Challenge::ChallengerKo, true},
+    {"challenged_ok", &Challenge::ChallengedOk, true},
+    {"challenged_ko", &Challenge::ChallengedKo, true},
+    {"solved", &Challenge::Solved, true},
+    {"msg_challenger", &Challenge::MsgChallenger, true},
+    {"msg_challenged", &Challenge::MsgChallenged, true},
+    {"challenger_closed", &Challenge::ChallengerClosed, true},
+    {"challenged_closed", &Challenge::ChallengedClosed, true},
+    {"challenger_seen", &Challenge::ChallengerSeen, false},
+    {"challenged_seen", &Challenge::ChallengedSeen, false},
+};
+
+// Every column of the table, for a select whose rows ReadRow reads.
+std::string ColumnList() {
+  std::string list;
+  for (const Column& column : kTable) list += std::string(list.empty() ? "" : ", ") + column.Name;
+  return list;
+}
+
+const std::string kColumns = ColumnList();
 
 Challenge ReadRow(const Statement& row) {
   Challenge c;
-  c.Id = row.Int(0);
-  c.Challenger = row.Text(1);
-  c.Challenged = row.Text(2);
-  c.State = row.Text(3);
-  c.Puzzle = row.Text(4);
-  c.Solution = row.Text(5);
-  c.Board = row.Text(6);
-  c.Previous = row.Text(7);
-  c.FoundBy = row.Text(8);
-  c.StartDay = row.Text(9);
-  c.StartTime = row.Text(10);
-  c.EndTime = row.Text(11);
-  c.ChallengerOk = int(row.Int(12));
-  c.ChallengerKo = int(row.Int(13));
-  c.ChallengedOk = int(row.Int(14));
-  c.ChallengedKo = int(row.Int(15));
-  c.Solved = row.Int(16) != 0;
-  c.MsgChallenger = row.Text(17);
-  c.MsgChallenged = row.Text(18);
-  c.ChallengerClosed = row.Int(19) != 0;
-  c.ChallengedClosed = row.Int(20) != 0;
-  c.ChallengerSeen = row.Int(21);
-  c.ChallengedSeen = row.Int(22);
+  int at = 0;
+  for (const Column& column : kTable) {
+    std::visit(
+        [&](auto field) {
+          using Value = std::remove_cvref_t<decltype(c.*field)>;
+          if constexpr (std::is_same_v<Value, std::string>)
+            c.*field = row.Text(at);
+          else if constexpr (std::is_same_v<Value, bool>)
+            c.*field = row.Int(at) != 0;
+          else
+            c.*field = Value(row.Int(at));
+        },
+        column.Field);
+    ++at;
+  }
   return c;
 }
 
 void Save(Db& db, const Challenge& c) {
-  db.Prepare(
-        "UPDATE challenges SET challenged = ?, state = ?, puzzle = ?, solution = ?, board = ?, "
-        "previous = ?, found_by = ?, start_day = ?, start_time = ?, end_time = ?, "
-        "challenger_ok = ?, challenger_ko = ?, challenged_ok = ?, challenged_ko = ?, solved = ?, "
-        "msg_challenger = ?, msg_challenged = ?, challenger_closed = ?, challenged_closed = ? "
-        "WHERE id = ?")
-      .Bind(1, c.Challenged)
-      .Bind(2, c.State)
-      .Bind(3, c.Puzzle)
-      .Bind(4, c.Solution)
-      .Bind(5, c.Board)
-      .Bind(6, c.Previous)
-      .Bind(7, c.FoundBy)
-      .Bind(8, c.StartDay)
-      .Bind(9, c.StartTime)
-      .Bind(10, c.EndTime)
-      .Bind(11, c.ChallengerOk)
-      .Bind(12, c.ChallengerKo)
-      .Bind(13, c.ChallengedOk)
-      .Bind(14, c.ChallengedKo)
-      .Bind(15, int(c.Solved))
-      .Bind(16, c.MsgChallenger)
-      .Bind(17, c.MsgChallenged)
-      .Bind(18, int(c.ChallengerClosed))
-      .Bind(19, int(c.ChallengedClosed))
-      .Bind(20, c.Id)
-      .Run();
+  static const std::string sql = [] {
+    std::string text = "UPDATE challenges SET ";
+    for (const Column& column : kTable)
+      if (column.Saved) text += std::string(column.Name) + " = ?, ";
+    text.resize(text.size() - 2);
+    return text + " WHERE id = ?";
+  }();
+  auto update = db.Prepare(sql.c_str());
+  int at = 0;
+  for (const Column& column : kTable) {
+    if (!column.Saved) continue;
+    std::visit(
+        [&](auto field) {
+          using Value = std::remove_cvref_t<decltype(c.*field)>;
+          if constexpr (std::is_same_v<Value, std::string>)
+            update.Bind(++at, c.*field);
+          else
+            update.Bind(++at, std::int64_t(c.*field));
+        },
+        column.Field);
+  }
+  update.Bind(++at, c.Id).Run();
 }
 
 int CountWhere(Db& db, const char* sql) {

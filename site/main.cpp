@@ -11,56 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <string>
 #include <thread>
 
-#include "site/client_address.h"
+#include "site/command_line.h"
 #include "site/site.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: sudoku-site --port N --db FILE|postgresql://... [--seed S] [--auto-confirm] [--bind "
-    "ADDR] "
-    "[--light-hashing] [--public-url http://HOST:PORT] [--quiet]\n"
-    "       [--log FILE [--log-max-bytes N]] [--max-conns-per-address N] "
-    "[--trusted-proxy ADDR]...\n"
-    "       [--smtp smtp://HOST:PORT [--smtp-auth FILE]] [--mail-from ADDR] "
-    "[--dev-outbox]\n"
-    "       sudoku-site --help | --version\n";
-
-int Usage() {
-  std::fputs(kUsage, stderr);
-  return 2;
-}
-
-// An address mailed links may start with: http or https, then a host without blanks or quotes.
-bool IsPublicUrl(const std::string& url) {
-  const bool scheme = url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
-  if (!scheme || url.size() > 200 || url.size() < 10) return false;
-  for (char c : url)
-    if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '<' || c == '>' || c == '\'' ||
-        static_cast<unsigned char>(c) >= 0x7F)
-      return false;
-  return true;
-}
-
-// The smallest log file cap: room for a few thousand lines.
-constexpr std::uint64_t kMinLogBytes = 64 * 1024;
-bool IsRelayUrl(const std::string& url) {
-  return (url.rfind("smtp://", 0) == 0 || url.rfind("smtps://", 0) == 0) && url.size() < 200 &&
-         url.find_first_of(" \t\r\n") == std::string::npos;
-}
-
-// The relay's user on the first line of the file, its password on the second.
-bool ReadRelayLogin(const std::string& path, sudoku::site::RelaySettings& relay) {
-  std::ifstream file(path);
-  if (!std::getline(file, relay.User) || !std::getline(file, relay.Password)) return false;
-  for (std::string* line : {&relay.User, &relay.Password})
-    if (!line->empty() && line->back() == '\r') line->pop_back();
-  return !relay.User.empty();
-}
 
 // Each kept-alive client holds a descriptor: take every one the system allows.
 void RaiseDescriptorLimit() {
@@ -74,75 +31,23 @@ void RaiseDescriptorLimit() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  sudoku::site::SiteOptions options;
-  std::string authFile;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--version") {
+  sudoku::site::CommandLine line = sudoku::site::ParseOptions({argv + 1, argv + argc});
+  switch (line.What) {
+    case sudoku::site::CommandLine::Action::Version:
       std::printf("sudoku-site %s\n", SUDOKU_VERSION);
       return 0;
-    }
-    if (arg == "--help") {
-      std::fputs(kUsage, stdout);
+    case sudoku::site::CommandLine::Action::Help:
+      std::fputs(sudoku::site::kUsage, stdout);
       return 0;
-    }
-    try {
-      if (arg == "--port" && hasValue)
-        options.Port = std::stoi(argv[++i]);
-      else if (arg == "--db" && hasValue)
-        options.DbPath = argv[++i];
-      else if (arg == "--seed" && hasValue)
-        options.Seed = std::stoull(argv[++i]);
-      else if (arg == "--bind" && hasValue)
-        options.Bind = argv[++i];
-      else if (arg == "--public-url" && hasValue)
-        options.PublicUrl = argv[++i];
-      else if (arg == "--smtp" && hasValue)
-        options.Mail.Relay.Url = argv[++i];
-      else if (arg == "--smtp-auth" && hasValue)
-        authFile = argv[++i];
-      else if (arg == "--mail-from" && hasValue)
-        options.Mail.From = argv[++i];
-      else if (arg == "--dev-outbox")
-        options.Mail.DevOutbox = true;
-      else if (arg == "--auto-confirm")
-        options.AutoConfirm = true;
-      else if (arg == "--light-hashing")
-        options.LightHashing = true;
-      else if (arg == "--quiet")
-        options.Quiet = true;
-      else if (arg == "--log" && hasValue)
-        options.LogFile = argv[++i];
-      else if (arg == "--log-max-bytes" && hasValue)
-        options.LogMaxBytes = std::stoull(argv[++i]);
-      else if (arg == "--max-conns-per-address" && hasValue)
-        options.Http.MaxConnectionsPerAddress = std::stoul(argv[++i]);
-      else if (arg == "--trusted-proxy" && hasValue)
-        options.Http.TrustedProxies.push_back(argv[++i]);
-      else
-        return Usage();
-    } catch (const std::exception&) {
-      return Usage();
-    }
+    case sudoku::site::CommandLine::Action::Refuse:
+      std::fputs(line.Complaint.c_str(), stderr);
+      return 2;
+    case sudoku::site::CommandLine::Action::Serve:
+      break;
   }
-  if (options.DbPath.empty() || options.Port < 0 || options.Port > 65535) return Usage();
-  if (!options.PublicUrl.empty() && !IsPublicUrl(options.PublicUrl)) return Usage();
-  if (options.LogMaxBytes < kMinLogBytes || options.Http.MaxConnectionsPerAddress == 0)
-    return Usage();
-  for (const std::string& proxy : options.Http.TrustedProxies)
-    if (sudoku::site::CanonicalAddress(proxy).empty()) return Usage();
+  sudoku::site::SiteOptions& options = line.Options;
   // Under systemd the journal takes standard error, one entry per line.
   options.LogToStandardError = std::getenv("JOURNAL_STREAM") != nullptr;
-  if (!options.Mail.Relay.Url.empty() && !IsRelayUrl(options.Mail.Relay.Url)) return Usage();
-  if (!authFile.empty() &&
-      (options.Mail.Relay.Url.empty() || !ReadRelayLogin(authFile, options.Mail.Relay))) {
-    std::fprintf(
-        stderr,
-        "sudoku-site: --smtp-auth needs --smtp and a file with a user line and a password line\n");
-    return 2;
-  }
-  if (options.Mail.From.find_first_of(" \t\r\n<>\"") != std::string::npos) return Usage();
   RaiseDescriptorLimit();
   // A memory pool per worker thread would keep freed pages of every thread: two are shared.
   // Blocks from 1 MiB up (a password hash's 19 MiB, a collection zip) are mapped on their own

@@ -23,6 +23,9 @@ constexpr std::int64_t kSweepInterval = 1;
 constexpr const char* kSessionsCounter = "sessions";
 constexpr const char* kSweepLease = "challenge sweep";
 
+// The page a load balancer asks whether this process can serve.
+constexpr const char* kHealthPath = "/healthz";
+
 std::string QueryOf(const HttpRequest& req) {
   const std::size_t mark = req.Target.find('?');
   return mark == std::string::npos ? std::string() : req.Target.substr(mark + 1);
@@ -234,8 +237,20 @@ std::optional<std::string> Site::SessionUser(const HttpRequest& req) {
   return FindSession(Store(), *token, Now());
 }
 
+void Site::Health(HttpResponse& res) {
+  res.SetHeader("Cache-Control", "no-store");
+  try {
+    Store().Prepare("SELECT 1 FROM users LIMIT 1").Step();
+    res.SetContent("ok", "text/plain; charset=utf-8");
+  } catch (const std::exception&) {
+    res.Status = 503;
+    res.SetContent("store unavailable", "text/plain; charset=utf-8");
+  }
+}
+
 void Site::Dispatch(const HttpRequest& req, HttpResponse& res) {
   const bool get = req.Method == "GET", post = req.Method == "POST";
+  if (get && req.Path == kHealthPath) return Health(res);
   if (const auto page = pages_.find(req.Path); page != pages_.end()) {
     if (get || (post && page->second.Post)) return Run(page->second.Handler, req, res);
   } else if (get) {
@@ -286,7 +301,8 @@ void Site::Run(const PageHandler& handler, const HttpRequest& req, HttpResponse&
 
 int Site::Bind() {
   auto logger = [this](const HttpRequest& req, const HttpResponse& res) {
-    if (options_.Quiet && res.Status < 400) return;
+    // A balancer asks for the health page every few seconds: only its failures are news.
+    if ((options_.Quiet || req.Path == kHealthPath) && res.Status < 400) return;
     Log(req.RemoteAddress + " " + req.Method + " " + req.Path + " " + std::to_string(res.Status));
   };
   server_ = std::make_unique<HttpServer>(

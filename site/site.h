@@ -143,6 +143,8 @@ class Site {
     bool Post = false;
   };
   void Dispatch(const HttpRequest& req, HttpResponse& res);
+  // The health page: 200 "ok" while the store answers a trivial query, else 503.
+  void Health(HttpResponse& res);
   void Run(const PageHandler& handler, const HttpRequest& req, HttpResponse& res);
   std::optional<std::string> SessionUser(const HttpRequest& req);
 

@@ -69,10 +69,15 @@ SqliteDb::SqliteDb(const std::string& path, std::chrono::milliseconds busyWait)
     throw DbError("cannot open " + path + ": " + message);
   }
   sqlite3_busy_handler(db_, &SqliteDb::WaitWhileBusy, this);
-  // A commit survives the process being killed; only a crash of the machine may lose the last.
-  Exec("PRAGMA synchronous=NORMAL");
-  Exec("PRAGMA cache_size=-1024");
-  Exec("PRAGMA journal_mode=WAL");
+  try {
+    // A commit survives the process being killed; only a crash of the machine may lose the last.
+    Exec("PRAGMA synchronous=NORMAL");
+    Exec("PRAGMA cache_size=-1024");
+    Exec("PRAGMA journal_mode=WAL");
+  } catch (const DbError&) {
+    sqlite3_close(db_);  // no destructor runs for a constructor that throws
+    throw;
+  }
 }
 
 SqliteDb::~SqliteDb() {

@@ -6,68 +6,12 @@
 #include <algorithm>
 #include <fstream>
 
-#include "challenge/challenge_window.h"
 #include "desktop/web_pane.h"
-#include "online/login_window.h"
-#include "online_fixture.h"
+#include "match_player.h"
 #include "site_process.h"
 
 namespace sudoku::testing {
 namespace {
-
-// The long pauses, counted instead of waited for.
-class CountingPause : public PaintingPause {
- public:
-  std::vector<int> waits;
-  void Wait(int ms) override { waits.push_back(ms); }
-};
-
-// One player of the match, registered and logged in under name.
-struct MatchPlayer {
-  CountingPause pause;
-  Player player;
-
-  MatchPlayer(const std::string& site, const QString& folder, const QString& name)
-      : player(site, folder, &pause) {
-    player.Start(true, [this, name] {
-      WebPane& pane = player.LoginPane();
-      ASSERT_TRUE(WaitFor([&] { return OnLoginForm(); }));
-      ClickLink(pane, QStringLiteral("registra-utente"));
-      ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
-      FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}, {"email", name + "@x.it"}});
-      ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(); }));
-      FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}});
-    });
-    player.dialogs.messages.clear();
-    // The real timers stay out of the way: the test fires the ticks itself.
-    Controls& c = Logic().controls;
-    c.TimerOnLogin.interval = c.TimerOnSfida.interval = 3'600'000;
-  }
-
-  bool OnLoginForm() {
-    return player.App().LoginLogic().Caption == "4pw7anony7wp4" &&
-           player.LoginPane().ReadyState() == 4 &&
-           player.LoginPane().LocationUrl().find("login.asp") != std::string::npos &&
-           player.LoginPane().LocationUrl().find('?') == std::string::npos;
-  }
-  Game& Logic() { return player.Logic(); }
-  ChallengeWindow& Challenge() { return player.App().Challenge(); }
-  const DatiSfida& Dati() { return Challenge().dati; }
-  void Fire(const char* handler) { player.App().Binding().Fire(handler); }
-  void Enter(int p, char digit) {
-    player.App().Binding().Run(
-        [&] { Logic().board.Texts[std::size_t(p)] = std::string(1, digit); });
-  }
-  void Say(const std::string& text) {
-    Logic().controls.MInviamsgsfida.lines = {text};
-    Fire("SBInviaMsgClick");
-  }
-  std::string LastLine() {
-    const auto& lines = Logic().controls.REDialogo.lines;
-    return lines.empty() ? std::string() : lines.back();
-  }
-  QString ChallengePage() { return PageText(*player.App().Window().Pane("wbSfida")); }
-};
 
 class ChallengeTest : public OnlineTest {
  protected:
@@ -75,35 +19,8 @@ class ChallengeTest : public OnlineTest {
     site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
     ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
   }
-  // a launches, b accepts, and both ticks later both play the match.
-  static void StartMatch(MatchPlayer& a, MatchPlayer& b) {
-    a.Fire("SBLanciaClick");
-    EXPECT_EQ(a.Dati().statosfida, "attesa");
-    EXPECT_TRUE(a.Logic().controls.SBAbbandona.enabled);
-    b.Fire("SBAccettaClick");
-    EXPECT_EQ(b.Dati().sfidante, a.Logic().Utente);
-    a.Fire("TimerOnLoginTimer");  // the challenger's side generates the puzzle
-    b.Fire("TimerOnLoginTimer");  // the challenged side loads it and starts the match
-    a.Fire("TimerOnLoginTimer");  // the challenger's side sees it running
-    ASSERT_TRUE(a.Logic().SfidaInCorso && b.Logic().SfidaInCorso);
-    EXPECT_EQ(a.Logic().board.Schema, b.Logic().board.Schema);
-    a.Fire("TimerOnSfidaTimer");  // the solution arrives with the match page
-    b.Fire("TimerOnSfidaTimer");
-  }
   std::unique_ptr<SiteProcess> site;
 };
-
-// The open cells of the match, column by column.
-std::vector<int> OpenCells(const Game& game) {
-  std::vector<int> open;
-  for (int p = 0; p < 81; ++p)
-    if (!game.board.IsGiven(p / 9, p % 9)) open.push_back(p);
-  return open;
-}
-
-char Wrong(char right) {
-  return right == '1' ? '2' : '1';
-}
 
 TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   MatchPlayer anna(site->Address(), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));

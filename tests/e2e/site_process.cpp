@@ -7,11 +7,11 @@
 
 namespace sudoku::testing {
 
-SiteProcess::SiteProcess(const QString& databasePath) {
+SiteProcess::SiteProcess(const QString& store) {
   process_.setProgram(QStringLiteral(SUDOKU_BINARY_DIR "/site/sudoku-site"));
   process_.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
-                         databasePath, QStringLiteral("--auto-confirm"),
-                         QStringLiteral("--dev-outbox"), QStringLiteral("--light-hashing")});
+                         store, QStringLiteral("--auto-confirm"), QStringLiteral("--dev-outbox"),
+                         QStringLiteral("--light-hashing")});
   process_.setProcessChannelMode(QProcess::MergedChannels);
   process_.start();
   const QRegularExpression ready(QStringLiteral("ready at (http://[0-9.]+:[0-9]+)"));
@@ -40,13 +40,20 @@ QString SiteProcess::Output() {
   return output_;
 }
 
-std::string DeadAddress() {
-  // A port that was free a moment ago and is closed again.
+void SiteProcess::Kill() {
+  Output();
+  process_.kill();
+  process_.waitForFinished(5000);
+}
+
+int FreePort() {
   QTcpServer server;
   server.listen(QHostAddress::LocalHost, 0);
-  const quint16 port = server.serverPort();
-  server.close();
-  return "http://127.0.0.1:" + std::to_string(port);
+  return server.serverPort();
+}
+
+std::string DeadAddress() {
+  return "http://127.0.0.1:" + std::to_string(FreePort());
 }
 
 }  // namespace sudoku::testing

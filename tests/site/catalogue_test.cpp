@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "site/catalogue.h"
 #include "site/puzzle_maker.h"
@@ -185,6 +187,25 @@ TEST_F(SiteCatalogue, CollectionsAreZipsOfThePuzzleFiles) {
   EXPECT_EQ(browser_.Get(list + "what=puzzles-1999-01.zip").Status, 404);
   EXPECT_EQ(browser_.Get(list + "what=../etc/passwd").Status, 400);
   EXPECT_EQ(browser_.Get(list + "who=qualcuno").Status, 403);
+}
+
+// Site processes started at once over a new store: the one that waited for the store's write
+// lock finds the catalogue another seeded meanwhile and leaves it as it is.
+TEST(SiteCatalogueSeed, IsSeededOnceWhenAnotherProcessSeedsItFirst) {
+  ScratchDir dir;
+  const std::string store = StoreAt(dir / "site.db");
+  auto late = OpenDb(store), early = OpenDb(store);
+  early->BeginWrite();
+  std::thread seeding([&] { SeedCatalogue(*late, 7, 20, Today()); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // to wait for the lock
+  early->Exec(
+      "INSERT INTO puzzles (number, digits, solution, level, givens, symmetric, year, month, day, "
+      "author) VALUES (1, 'd', 's', 1, 30, 0, 2020, 1, 1, 'Admin')");
+  early->EndWrite(true);
+  seeding.join();
+  auto count = early->Prepare("SELECT COUNT(*) FROM puzzles");
+  ASSERT_TRUE(count.Step());
+  EXPECT_EQ(count.Int(0), 1);
 }
 
 }  // namespace

@@ -238,6 +238,32 @@ TEST(SiteLimits, AStoreLockedElsewhereGivesABusyPageNotAHang) {
   EXPECT_EQ(anna.Get("/sudoku/sfida-online/lancia-sfida.asp").Status, 200);
 }
 
+TEST(SiteLimits, TheHealthPageFollowsTheStoreAndLogsOnlyItsFailures) {
+  ScratchDir dir;
+  RunningSite site(dir / "site.db", 10, true, LogTo(dir));
+  Browser balancer(site.Port());
+  const auto health = [&] {
+    const Answer answer = balancer.Get("/healthz");
+    return std::to_string(answer.Status) + " " + answer.Body;
+  };
+  // The page workers open their connections at their first request: here, on a file that is
+  // no store, once every page of the store has moved from its journal into the file.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open((dir / "site.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(other);
+  std::filesystem::rename(dir / "site.db", dir / "away.db");
+  sudoku::test::WriteBytes(dir / "site.db", std::string(4096, 'x'));
+  EXPECT_EQ(health(), "503 store unavailable");
+  std::filesystem::rename(dir / "away.db", dir / "site.db");
+  EXPECT_EQ(health(), "200 ok");
+  balancer.Get("/missing");
+  const std::string log = LogHolding(dir / "site.log", "GET /missing 404");
+  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET /healthz 503"));
+  EXPECT_THAT(log, Not(HasSubstr("/healthz 200")));
+}
+
 TEST(SiteLimits, MailedLinksUseThePublicAddressNotTheHostHeader) {
   ScratchDir dir;
   RunningSite site(dir / "site.db", 10, true,

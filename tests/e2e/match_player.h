@@ -1,0 +1,50 @@
+// One player of a head-to-head match over the real panes: registered and logged in through the
+// login window, the challenge timers left to the test, which fires their ticks itself.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "challenge/challenge_window.h"
+#include "online_fixture.h"
+
+namespace sudoku::testing {
+
+// The long pauses, counted instead of waited for.
+class CountingPause : public PaintingPause {
+ public:
+  std::vector<int> waits;
+  void Wait(int ms) override { waits.push_back(ms); }
+};
+
+struct MatchPlayer {
+  CountingPause pause;
+  Player player;
+
+  // Registers name on the site at siteAddress and logs in.
+  MatchPlayer(const std::string& siteAddress, const QString& folder, const QString& name);
+
+  bool OnLoginForm();
+  Game& Logic() { return player.Logic(); }
+  ChallengeWindow& Challenge() { return player.App().Challenge(); }
+  const DatiSfida& Dati() { return Challenge().dati; }
+  void Fire(const char* handler) { player.App().Binding().Fire(handler); }
+  // Types digit into cell p (column by column) as the grid would.
+  void Enter(int p, char digit);
+  void Say(const std::string& text);
+  // The newest line of the chat, or "".
+  std::string LastLine();
+  QString ChallengePage();
+};
+
+// a launches, b accepts, and both ticks later both play the match with its solution at hand.
+void StartMatch(MatchPlayer& a, MatchPlayer& b);
+
+// The open cells of the match, column by column.
+std::vector<int> OpenCells(const Game& game);
+
+// A digit other than right.
+char Wrong(char right);
+
+}  // namespace sudoku::testing
