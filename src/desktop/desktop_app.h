@@ -59,6 +59,8 @@ class DesktopApp {
 
  private:
   void BuildPanes(const std::string& site);
+  // The profile every pane shares, made (and the browser engine started) on the first call.
+  QWebEngineProfile* Profile();
   // Collections the site sends are saved into the library folder when the user agrees; any
   // other download is refused.
   void HandleDownloads();
@@ -70,7 +72,7 @@ class DesktopApp {
   // Copy and paste of puzzles as text, importing a file of puzzles, the statistics chart.
   void AddExchangeHandlers(Handlers& handlers);
 
-  QWebEngineProfile* profile_ = nullptr;
+  QWebEngineProfile* profile_ = nullptr;  // made on demand: see Profile
   NavigationPolicy policy_;
   AfterCallbacks later_;
   std::unique_ptr<TFsudoku> window_;
