@@ -49,6 +49,16 @@ void ShareOneRenderer() {
 
 }  // namespace
 
+void ChooseSoftwareRendering() {
+  if (!qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return;
+  }
+  qputenv("QT_QUICK_BACKEND", "software");
+  // Linking the engine asks for a context shared by every window; nothing needs it now.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
+}
+
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers) {
   auto& h = handlers.plain;
   h["AboutClick"] = [&window] { window.AboutClick(); };

@@ -96,6 +96,12 @@ class DesktopApp {
   std::unique_ptr<TFAbout> about_;
 };
 
+// Called before the application exists. The browser engine draws the site's pages in software
+// (as QT_QUICK_BACKEND=software asks), so that no OpenGL context, and no graphics driver, is
+// made at start for an engine that may never run. QT_QUICK_BACKEND set by the user keeps the
+// engine's own choice.
+void ChooseSoftwareRendering();
+
 // The handlers of the main window's life and connection that take no arguments.
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers);
 // The handlers of the web catalogue, the collections and the site actions on a puzzle.

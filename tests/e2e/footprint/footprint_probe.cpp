@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   }
   // As the game does: the engine refuses root with its sandbox on.
   if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  sudoku::ChooseSoftwareRendering();
   QApplication application(argc, argv);
   const bool connect = std::strcmp(argv[1], "connected") == 0;
   return sudoku::testing::Run(connect, argc > 2 ? argv[2] : "http://127.0.0.1:1",
