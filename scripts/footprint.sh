@@ -112,5 +112,8 @@ echo "| the site's first start (empty database) until the login page answers | $
 echo "| the site's first start until its catalogue is complete | ${catalogue_ms} ms |"
 echo "| time to the first window (offline start) | ${window[offline]} ms |"
 echo
+for state in offline connected; do
+  echo "$state runs (first window ms, PSS KiB, processes): $(paste -sd';' "$work/$state.runs")"
+done
 echo "PSS from /proc/PID/smaps_rollup summed over the game and its descendants, median of $runs runs;"
 echo "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)."

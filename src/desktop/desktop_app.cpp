@@ -55,8 +55,11 @@ void ChooseSoftwareRendering() {
     return;
   }
   qputenv("QT_QUICK_BACKEND", "software");
-  // Linking the engine asks for a context shared by every window; nothing needs it now.
+  // Linking the engine asks for a context shared by every window, made as the application
+  // starts; nothing needs it now, and on X no OpenGL is offered to make it with.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
 }
 
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers) {

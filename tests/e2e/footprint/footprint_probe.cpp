@@ -39,7 +39,7 @@ class FirstPaint : public QObject {
   bool seen_ = false;
 };
 
-// Offline, with FOOTPRINT_SHOTS naming a folder: each pane's page as the pane shows it
+// With FOOTPRINT_SHOTS naming a folder: each pane's page as the pane shows it
 // (light-NAME.png) and as the browser engine shows the same page at the same size
 // (engine-NAME.png), to compare the two by eye. Starts the engine: never while measuring.
 void SaveShots(Player& player, const QString& folder) {
@@ -89,7 +89,7 @@ int Run(bool connect, const std::string& site, const QString& user) {
   if (!WaitFor([&] { return AllPanesComplete(player); }, 60000)) return 1;
   // The engine's processes settle after their first pages.
   QTest::qWait(3000);
-  if (!connect && qEnvironmentVariableIsSet("FOOTPRINT_SHOTS"))
+  if (qEnvironmentVariableIsSet("FOOTPRINT_SHOTS"))
     SaveShots(player, qEnvironmentVariable("FOOTPRINT_SHOTS"));
   std::printf("ready %d\n", static_cast<int>(getpid()));
   std::fflush(stdout);
