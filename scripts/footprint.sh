@@ -14,7 +14,9 @@ for program in "$probe" "$site_bin"; do
   [ -x "$program" ] || { echo "footprint: $program is missing; build it first" >&2; exit 2; }
 done
 # The game needs a display: a virtual one unless one is there.
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$runs"; fi
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$runs"
+fi
 unset QT_QPA_PLATFORM
 
 work="$(mktemp -d)"
@@ -106,8 +108,9 @@ done
 mib() { awk -v k="$1" 'BEGIN {printf "%.0f", k / 1024}'; }
 echo "| state | measured |"
 echo "|---|---|"
-echo "| offline, after \"No\" at the connect question | $(mib "${pss[offline]}") MiB in ${count[offline]} processes |"
-echo "| connected, registered login, catalogue shown | $(mib "${pss[connected]}") MiB in ${count[connected]} processes |"
+weight() { echo "$(mib "${pss[$1]}") MiB in ${count[$1]} processes"; }
+echo "| offline, after \"No\" at the connect question | $(weight offline) |"
+echo "| connected, registered login, catalogue shown | $(weight connected) |"
 echo "| the site's first start (empty database) until the login page answers | ${site_ms} ms |"
 echo "| the site's first start until its catalogue is complete | ${catalogue_ms} ms |"
 echo "| time to the first window (offline start) | ${window[offline]} ms |"
@@ -115,5 +118,5 @@ echo
 for state in offline connected; do
   echo "$state runs (first window ms, PSS KiB, processes): $(paste -sd';' "$work/$state.runs")"
 done
-echo "PSS from /proc/PID/smaps_rollup summed over the game and its descendants, median of $runs runs;"
-echo "$(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)."
+echo "PSS from /proc/PID/smaps_rollup summed over the game and its descendants, median of"
+echo "$runs runs; $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)."

@@ -1,7 +1,7 @@
-// A whole game driven as a player drives it, for scripts/footprint.sh: offline (No to the
-// connect question) or connected (a new user, USER, registered and logged in, the catalogue shown).
-// It prints "window NS" when the main window is first painted and "ready" once the state is
-// reached (NS: the real-time clock in nanoseconds), then runs until it is ended.
+// A whole game driven as a player drives it, for scripts/footprint.sh: offline (No to the connect
+// question) or connected (a new user, USER, registered and logged in, the catalogue shown). It
+// prints "window NS" at the main window's first paint (NS: the real-time clock in nanoseconds)
+// and "ready PID" once the state is reached, then runs until it is ended.
 #include <unistd.h>
 
 #include <QApplication>
