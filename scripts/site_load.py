@@ -566,6 +566,11 @@ def start_site(binary, workdir):
     if "ready at" not in line:
         site.kill()
         sys.exit(f"the site did not start: {line!r} (see {log.name})")
+    # The load is measured once the first start has made its catalogue.
+    line = site.stdout.readline()
+    if "catalogue complete" not in line:
+        site.kill()
+        sys.exit(f"the site did not make its catalogue: {line!r} (see {log.name})")
     return site, port, db_path
 
 

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdio>
 
+#include "site/collection_cache.h"
 #include "site/puzzle_maker.h"
+#include "site/shared_state.h"
 
 namespace sudoku::site {
 namespace {
@@ -80,47 +83,66 @@ std::string CataloguePuzzle::AverageVote() const {
 namespace {
 
 constexpr std::array<int, 10> kSeedLevels = {1, 3, 2, 4, 1, 3, 5, 2, 3, 4};
+constexpr const char* kSeedAuthor = "Admin";
+
+// The month's own random stream: a month is made the same whichever months were made before.
+std::uint64_t MonthSeed(std::uint64_t seed, int month) {
+  std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * std::uint64_t(month + 1);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+bool MonthSeeded(Db& db, int year, int month) {
+  auto find =
+      db.Prepare("SELECT 1 FROM puzzles WHERE year = ? AND month = ? AND author = ? LIMIT 1");
+  find.Bind(1, year).Bind(2, month).Bind(3, std::string(kSeedAuthor));
+  return find.Step();
+}
+
+MadePuzzle MakeSeedPuzzle(Random& random, int level) {
+  // Drawn one after the other: the order of a call's arguments is unspecified. The hardest
+  // levels are made without symmetry and with fewer givens, where the generator finds them
+  // soonest.
+  const bool symmetric = level < 5 && random.Next(0, 1) == 1;
+  const int givens = level < 4 ? random.Next(20, 29) : random.Next(20, 23);
+  return MakePuzzleOfLevel(random, symmetric, givens, level);
+}
 
 }  // namespace
 
-void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today) {
-  {
-    auto any = db.Prepare("SELECT 1 FROM puzzles LIMIT 1");
-    if (any.Step()) return;
-  }
-  SeededRandom random(seed);
+void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today,
+                   const std::atomic<bool>* stop,
+                   const std::function<void(int year, int month)>& monthMade) {
   const int months = (today.Year - 2008) * 12 + today.Month;
-  Transaction transaction(db);
-  {
-    // Another process over the same store may have seeded it while this one waited its turn.
-    auto any = db.Prepare("SELECT 1 FROM puzzles LIMIT 1");
-    if (any.Step()) return;
-  }
-  int seeded = 0;
-  for (int m = 0; m < months; ++m) {
+  for (int m = 0; m < months && !(stop != nullptr && *stop); ++m) {
     const int year = 2008 + m / 12, month = m % 12 + 1;
-    const int inMonth =
-        int((std::int64_t(m) + 1) * count / months - std::int64_t(m) * count / months);
+    // The puzzles before this month, and this month's share.
+    const int before = int(std::int64_t(m) * count / months);
+    const int inMonth = int((std::int64_t(m) + 1) * count / months) - before;
+    if (inMonth == 0 || MonthSeeded(db, year, month)) continue;
+    SeededRandom random(MonthSeed(seed, m));
     const int lastDay = m == months - 1 ? today.Day : DaysInMonth(year, month);
     std::vector<int> days;
     for (int k = 0; k < inMonth; ++k) days.push_back(random.Next(1, lastDay));
     std::sort(days.begin(), days.end());
-    for (int day : days) {
-      // The levels take turns, so that every stretch of the catalogue holds all five; the
-      // hardest, slowest to make, once in ten.
-      const int level = kSeedLevels[seeded++ % kSeedLevels.size()];
-      MadePuzzle made;
-      do {
-        // Drawn one after the other: the order of a call's arguments is unspecified. The
-        // hardest levels are made without symmetry and with fewer givens, where the generator
-        // finds them soonest.
-        const bool symmetric = level < 5 && random.Next(0, 1) == 1;
-        const int givens = level < 4 ? random.Next(20, 29) : random.Next(20, 23);
-        made = MakePuzzleOfLevel(random, symmetric, givens, level);
-      } while (!Insert(db, made, {year, month, day}, "Admin"));
+    // The levels take turns, so that every stretch of the catalogue holds all five; the
+    // hardest, slowest to make, once in ten. Made before the store is locked for their write.
+    std::vector<MadePuzzle> made;
+    for (int k = 0; k < inMonth; ++k)
+      made.push_back(
+          MakeSeedPuzzle(random, kSeedLevels[std::size_t(before + k) % kSeedLevels.size()]));
+    Transaction transaction(db);
+    if (MonthSeeded(db, year, month)) continue;  // another run of the site made it meanwhile
+    for (int k = 0; k < inMonth; ++k) {
+      const Date date{year, month, days[std::size_t(k)]};
+      while (!Insert(db, made[std::size_t(k)], date, kSeedAuthor))
+        made[std::size_t(k)] = MakeSeedPuzzle(random, made[std::size_t(k)].Level);
     }
+    BumpCounter(db, CollectionCounter(year, month));  // every process's zip of it is stale
+    transaction.Commit();
+    if (monthMade) monthMade(year, month);
   }
-  transaction.Commit();
 }
 
 int CountMatches(Db& db, const CatalogueFilter& filter) {

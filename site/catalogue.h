@@ -1,8 +1,10 @@
-// The catalogue of published puzzles: seeding on the first start, filtered paging, votes and
+// The catalogue of published puzzles: its filling on the first start, filtered paging, votes and
 // publishing.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,9 +35,15 @@ struct CatalogueFilter {
   int Givens = 0;  // 0 = any number
 };
 
-// Fills an empty catalogue with count puzzles spread over every month from January 2008 to
-// today, reproducibly from seed; does nothing when the catalogue holds puzzles.
-void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today);
+// Fills the catalogue with count puzzles spread over every month from January 2008 to today,
+// reproducibly from seed, one month at a time: each month's puzzles are made first and then
+// written in one short transaction, so the pages and other writers go on meanwhile. A month
+// that holds the catalogue's puzzles already is left as it is, so a fill that was cut short
+// goes on where it stopped and the fill of a full catalogue does nothing. Stops between
+// months once stop (when given) is set; monthMade (when given) is told each month written.
+void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today,
+                   const std::atomic<bool>* stop = nullptr,
+                   const std::function<void(int year, int month)>& monthMade = {});
 
 int CountMatches(Db& db, const CatalogueFilter& filter);
 // The page-th puzzle (from 1) of the filter in order of number.

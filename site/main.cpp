@@ -6,7 +6,9 @@
 //               [--smtp URL [--smtp-auth FILE]] [--mail-from ADDR] [--dev-outbox]
 #include <malloc.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -73,10 +75,27 @@ int main(int argc, char** argv) {
     std::printf("sudoku-site ready at http://%s:%d/\n", options.Bind.c_str(), port);
     std::fflush(stdout);
     std::thread server([&site] { site.Serve(); });
+    // The pages answer at once; the catalogue's first fill goes on beside them, and a month's
+    // pages show what is made of it so far.
+    std::atomic<bool> stopping{false};
+    std::thread catalogue([&site, &stopping] {
+      // The pages come first: the fill takes the processor only when they leave it.
+      setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+      try {
+        sudoku::site::FillCatalogue(site, &stopping);
+        if (stopping) return;
+        std::printf("sudoku-site catalogue complete\n");
+        std::fflush(stdout);
+      } catch (const std::exception& error) {
+        std::fprintf(stderr, "sudoku-site: the catalogue could not be filled: %s\n", error.what());
+      }
+    });
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    stopping = true;
     site.Stop();
     server.join();
+    catalogue.join();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "sudoku-site: %s\n", error.what());
     return 1;

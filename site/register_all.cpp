@@ -1,16 +1,29 @@
-// Puts the whole site together: every page group, and the catalogue seeded on the first start.
+// Puts the whole site together: every page group, and the catalogue filled on the first start.
 #include "site/catalogue.h"
 #include "site/pages.h"
 
 namespace sudoku::site {
 
 void RegisterAllPages(Site& site) {
-  SeedCatalogue(site.Store(), site.Options().Seed, site.Options().CataloguePuzzles, Today());
   RegisterAccountPages(site);
   RegisterCataloguePages(site);
   RegisterCollectionPages(site);
   RegisterActionPages(site);
   RegisterChallengePages(site);
+}
+
+void FillCatalogue(Site& site, const std::atomic<bool>* stop) {
+  // A store kept busy by another writer for longer than a write waits only puts the fill off.
+  for (int attempt = 1;; ++attempt) {
+    try {
+      // A month's collection asked for before its puzzles were made is made again.
+      SeedCatalogue(site.Store(), site.Options().Seed, site.Options().CataloguePuzzles, Today(),
+                    stop, [&site](int year, int month) { site.Collections().Forget(year, month); });
+      return;
+    } catch (const DbBusy&) {
+      if (attempt == 5) throw;
+    }
+  }
 }
 
 }  // namespace sudoku::site

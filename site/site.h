@@ -32,7 +32,7 @@ struct SiteOptions {
   bool AutoConfirm = false;
   std::string Bind = "127.0.0.1";
   bool LightHashing = false;   // the smallest password-hash limits, for tests
-  int CataloguePuzzles = 600;  // puzzles the catalogue is seeded with on the first start
+  int CataloguePuzzles = 600;  // puzzles the catalogue is filled with on the first start
   bool Quiet = false;          // no log line for requests answered below 400
   // Where the log goes: a file when LogFile is set (kept under LogMaxBytes, one older file
   // beside it), else standard error when LogToStandardError, else standard output.
@@ -169,7 +169,11 @@ class Site {
   std::unique_ptr<HttpServer> server_;
 };
 
-// Builds the site with every page registered; seeds the catalogue on the first start.
+// Builds the site with every page registered.
 void RegisterAllPages(Site& site);
+// Fills the catalogue on its first start (see SeedCatalogue) on the calling thread, which may
+// be another than the pages' while the site answers: the one place the site makes puzzles,
+// meant to run once per store. Stops between months once stop (when given) is set.
+void FillCatalogue(Site& site, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace sudoku::site

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   }
 
   AllowBrowserAsRoot(argc, argv);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  sudoku::ChooseSoftwareRendering();
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Sudoku"));
   application.setDesktopFileName(QStringLiteral("org.sudokugame.Sudoku"));

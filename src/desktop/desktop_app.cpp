@@ -35,7 +35,32 @@ std::string SiteAddress(const std::string& chosen, SettingsStore& settings) {
   return saved && !saved->empty() ? *saved : kDefaultSiteAddress;
 }
 
+// The engine gives every page a renderer process of its own; the panes all show one site, so
+// one renderer serves them all. Chosen before the engine starts (it reads its flags once),
+// unless the user chose a process model already.
+void ShareOneRenderer() {
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  const QStringList arguments = QCoreApplication::arguments();
+  for (const char* model : {"--single-process", "--process-per-site", "--process-per-tab"}) {
+    if (flags.contains(model) || arguments.contains(QLatin1String(model))) return;
+  }
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --process-per-site").trimmed());
+}
+
 }  // namespace
+
+void ChooseSoftwareRendering() {
+  if (!qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return;
+  }
+  qputenv("QT_QUICK_BACKEND", "software");
+  // Linking the engine asks for a context shared by every window, made as the application
+  // starts; nothing needs it now, and on X no OpenGL is offered to make it with.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, false);
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
 
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers) {
   auto& h = handlers.plain;
@@ -87,14 +112,9 @@ void AddSiteHandlers(WebCatalogue& catalogue, SiteActions& actions, Handlers& ha
 }
 
 DesktopApp::DesktopApp(const ShellOptions& options) {
-  if (options.browsers) {
-    profile_ = new QWebEngineProfile(qApp);
-    profile_->setHttpCacheType(QWebEngineProfile::NoCache);
-    // An address that cannot be reached brings no error page of the browser's own: the game
-    // says what happened, in its words.
-    profile_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-  }
-  window_ = std::make_unique<TFsudoku>(TFsudoku::Options{options.browsers, profile_});
+  std::function<QWebEngineProfile*()> profile;
+  if (options.browsers) profile = [this] { return Profile(); };
+  window_ = std::make_unique<TFsudoku>(TFsudoku::Options{options.browsers, profile});
   qtDialogs_ = std::make_unique<QtDialogs>(window_.get());
   qtDialogs_->later = &later_;
   if (options.settings == nullptr) qtSettings_ = std::make_unique<QtSettingsStore>();
@@ -115,7 +135,7 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
   };
 
   // The login window belongs to the main window: it stays over it, and its boxes over itself.
-  login_ = std::make_unique<TFLogin>(profile_, window_.get());
+  login_ = std::make_unique<TFLogin>(profile, window_.get());
   loginDialogs_ = std::make_unique<QtDialogs>(login_.get());
   loginDialogs_->later = &later_;
   const std::string site = SiteAddress(options.siteAddress, settings);
@@ -163,7 +183,18 @@ DesktopApp::DesktopApp(const ShellOptions& options) {
     return allowed;
   };
   window_->closing = [this] { binding_->Run([this] { main_->FormClose(); }); };
+}
+
+QWebEngineProfile* DesktopApp::Profile() {
+  if (profile_ != nullptr) return profile_;
+  ShareOneRenderer();
+  profile_ = new QWebEngineProfile(qApp);
+  profile_->setHttpCacheType(QWebEngineProfile::NoCache);
+  // An address that cannot be reached brings no error page of the browser's own: the game
+  // says what happened, in its words.
+  profile_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
   HandleDownloads();
+  return profile_;
 }
 
 void DesktopApp::AddExchangeHandlers(Handlers& handlers) {

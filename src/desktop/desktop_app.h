@@ -59,6 +59,8 @@ class DesktopApp {
 
  private:
   void BuildPanes(const std::string& site);
+  // The profile every pane shares, made (and the browser engine started) on the first call.
+  QWebEngineProfile* Profile();
   // Collections the site sends are saved into the library folder when the user agrees; any
   // other download is refused.
   void HandleDownloads();
@@ -70,7 +72,7 @@ class DesktopApp {
   // Copy and paste of puzzles as text, importing a file of puzzles, the statistics chart.
   void AddExchangeHandlers(Handlers& handlers);
 
-  QWebEngineProfile* profile_ = nullptr;
+  QWebEngineProfile* profile_ = nullptr;  // made on demand: see Profile
   NavigationPolicy policy_;
   AfterCallbacks later_;
   std::unique_ptr<TFsudoku> window_;
@@ -93,6 +95,12 @@ class DesktopApp {
   std::unique_ptr<LoginWindow> loginLogic_;
   std::unique_ptr<TFAbout> about_;
 };
+
+// Called before the application exists. The browser engine draws the site's pages in software
+// (as QT_QUICK_BACKEND=software asks), so that no OpenGL context, and no graphics driver, is
+// made at start for an engine that may never run. QT_QUICK_BACKEND set by the user keeps the
+// engine's own choice.
+void ChooseSoftwareRendering();
 
 // The handlers of the main window's life and connection that take no arguments.
 void AddMainWindowHandlers(MainWindow& window, Handlers& handlers);

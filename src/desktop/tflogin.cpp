@@ -9,16 +9,16 @@
 
 namespace sudoku {
 
-TFLogin::TFLogin(QWebEngineProfile* profile, QWidget* parent)
+TFLogin::TFLogin(std::function<QWebEngineProfile*()> profile, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("FLogin"));
   setWindowTitle(QStringLiteral("Login"));
   setFixedSize(kLoginClientWidth, kLoginClientHeight);
-  if (profile != nullptr) {
+  if (profile) {
     // The pane fills the window whatever height the login pages ask for.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    webConnect_ = new WebPane(profile, this);
+    webConnect_ = new WebPane(std::move(profile), this);
     webConnect_->setObjectName(QStringLiteral("WebConnect"));
     layout->addWidget(webConnect_);
   }

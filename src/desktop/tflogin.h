@@ -19,9 +19,10 @@ class TFLogin : public QDialog {
   // Runs a handler of the logic, reporting its errors as every handler's are.
   using Runner = std::function<void(const std::function<void()>&)>;
 
-  // profile: the profile every pane shares; null builds the window without its browser.
-  // parent: the main window, which the login window stays over while it is open.
-  TFLogin(QWebEngineProfile* profile, QWidget* parent = nullptr);
+  // profile: gives the profile every pane shares, once the pane needs the engine; empty builds
+  // the window without its browser. parent: the main window, which the login window stays over
+  // while it is open.
+  TFLogin(std::function<QWebEngineProfile*()> profile, QWidget* parent = nullptr);
 
   WebPane* WebConnect() const { return webConnect_; }
   void Attach(LoginWindow& logic, Runner run);

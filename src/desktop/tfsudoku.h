@@ -24,7 +24,8 @@ class TFsudoku : public QMainWindow {
   struct Options {
     // False builds plain placeholders instead of the six web panes (offscreen tests).
     bool browsers = true;
-    QWebEngineProfile* profile = nullptr;
+    // Gives the profile every pane shares, the first time a pane needs the engine.
+    std::function<QWebEngineProfile*()> profile;
   };
   explicit TFsudoku(const Options& options, QWidget* parent = nullptr);
 

@@ -1,15 +1,22 @@
-// The WebEngine pane: navigation state, synchronous lookups and print preview.
+// The browser pane: the light view for the game's own pages, the engine's view made on demand,
+// navigation state, synchronous lookups and print preview.
 #include "desktop/web_pane.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QStringDecoder>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QVariantMap>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <memory>
 
 #include "desktop/browser_callback.h"
@@ -22,8 +29,9 @@ namespace {
 // every other one before it starts.
 class NotifyingPage : public QWebEnginePage {
  public:
-  NotifyingPage(QWebEngineProfile* profile, WebPane* pane)
-      : QWebEnginePage(profile, pane), pane_(pane) {}
+  // view: the page's parent, which must outlive it (the page reaches its view as it goes).
+  NotifyingPage(QWebEngineProfile* profile, WebPane* pane, QWebEngineView* view)
+      : QWebEnginePage(profile, view), pane_(pane) {}
 
  protected:
   // A navigation that the handler starts replaces the one that raised the event, as a new
@@ -102,30 +110,69 @@ std::string ToLatin1(const QString& text) {
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-WebPane::WebPane(QWebEngineProfile* profile, QWidget* parent) : QWebEngineView(parent) {
-  if (profile != nullptr) setPage(new NotifyingPage(profile, this));
-  connect(this, &QWebEngineView::loadStarted, this, [this] { readyState_ = 1; });
-  // The events reach the owner from the event loop: the engine's own callbacks stay short.
-  connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-    readyState_ = 4;
-    loadFailed_ = !ok;
-    QTimer::singleShot(0, this, [this] {
-      if (documentComplete) documentComplete();
-    });
+WebPane::WebPane(ProfileSource profile, QWidget* parent)
+    : QWidget(parent), profile_(std::move(profile)) {
+  stack_ = new QStackedLayout(this);
+  stack_->setContentsMargins(0, 0, 0, 0);
+  light_ = new QTextBrowser(this);
+  light_->setFrameShape(QFrame::NoFrame);
+  // Links go through Navigate, as the engine's do, so that the policy and beforeNavigate apply.
+  light_->setOpenLinks(false);
+  connect(light_, &QTextBrowser::anchorClicked, this,
+          [this](const QUrl& link) { Navigate(ToLatin1(lightUrl_.resolved(link).toString())); });
+  stack_->addWidget(light_);
+}
+
+WebPane::WebPane(QWebEngineProfile* profile, QWidget* parent)
+    : WebPane(ProfileSource([profile] { return profile; }), parent) {}
+
+QWebEngineView* WebPane::Engine() {
+  if (engine_ != nullptr) return engine_;
+  engine_ = new QWebEngineView(this);
+  if (QWebEngineProfile* profile = profile_ ? profile_() : nullptr) {
+    engine_->setPage(new NotifyingPage(profile, this, engine_));
+  }
+  stack_->addWidget(engine_);
+  // Only the engine's events while its page is the pane's count.
+  connect(engine_, &QWebEngineView::loadStarted, this, [this] {
+    if (engineShown_) readyState_ = 1;
   });
-  connect(this, &QWebEngineView::titleChanged, this, [this](const QString& title) {
+  connect(engine_, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    if (!engineShown_) return;
+    // A page that could not be loaded leaves the light view's page on the screen.
+    if (ok) stack_->setCurrentWidget(engine_);
+    Finished(ok);
+  });
+  connect(engine_, &QWebEngineView::titleChanged, this, [this](const QString& title) {
+    if (!engineShown_) return;
+    toldTitle_ = title;
     QTimer::singleShot(0, this, [this, text = ToLatin1(title)] {
       if (titleChanged) titleChanged(text);
     });
   });
-  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) unreachable_ = false;
-    if (!Unreachable(info)) return;
-    unreachable_ = true;
-    QTimer::singleShot(0, this, [this, address = ToLatin1(info.url().toString())] {
-      if (navigateError) navigateError(address);
-    });
-  });
+  connect(engine_->page(), &QWebEnginePage::loadingChanged, this,
+          [this](const QWebEngineLoadingInfo& info) {
+            if (!engineShown_) return;
+            if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) unreachable_ = false;
+            if (!Unreachable(info)) return;
+            unreachable_ = true;
+            QTimer::singleShot(0, this, [this, address = ToLatin1(info.url().toString())] {
+              if (navigateError) navigateError(address);
+            });
+          });
+  return engine_;
+}
+
+QWebEnginePage* WebPane::page() {
+  return Engine()->page();
+}
+
+void WebPane::ShowLight() {
+  if (!engineShown_) return;
+  engineShown_ = false;
+  stack_->setCurrentWidget(light_);
+  // The site's pages run no scripts: the page left behind only stops loading.
+  engine_->stop();
 }
 
 std::optional<std::string> WebPane::RunBeforeNavigate(const std::string& address) {
@@ -150,12 +197,80 @@ void WebPane::Navigate(const std::string& address) {
     return;
   }
   readyState_ = 1;
-  load(url);
+  const bool light = url.isLocalFile() || (IsAboutBlank(url) && !engineShown_);
+  if (!light) {
+    // The engine's state counts from now on; its view is shown once it has a page.
+    Engine();
+    engineShown_ = true;
+    engine_->load(url);
+    return;
+  }
+  // The engine asks beforeNavigate about every navigation; the light view does the same.
+  if (beforeNavigate) {
+    std::optional<std::string> replacement;
+    {
+      BrowserCallback inside;
+      replacement = RunBeforeNavigate(ToLatin1(url.toString()));
+    }
+    if (replacement) {
+      QTimer::singleShot(0, this, [this, next = *replacement] { Navigate(next); });
+      return;
+    }
+  }
+  ShowLight();
+  LoadLight(url);
+}
+
+void WebPane::LoadLight(const QUrl& url) {
+  lightUrl_ = url;
+  unreachable_ = false;
+  bool ok = true;
+  if (IsAboutBlank(url)) {
+    light_->clear();
+  } else {
+    QFile file(url.toLocalFile());
+    ok = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = ok ? file.readAll() : QByteArray();
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    light_->setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
+  }
+  // The engine tells a new title once the page has it; so does this view.
+  const QString shown = title();
+  QTimer::singleShot(0, this, [this, shown] {
+    if (!engineShown_ && lightUrl_.isValid()) NoticeTitle(shown);
+  });
+  Finished(ok);
+}
+
+void WebPane::NoticeTitle(const QString& title) {
+  if (title == toldTitle_) return;
+  toldTitle_ = title;
+  if (titleChanged) titleChanged(ToLatin1(title));
+}
+
+void WebPane::Finished(bool ok) {
+  readyState_ = 4;
+  loadFailed_ = !ok;
+  emit loadFinished(ok);
+  // The events reach the owner from the event loop: the engine's own callbacks stay short.
+  QTimer::singleShot(0, this, [this] {
+    if (documentComplete) documentComplete();
+  });
 }
 
 void WebPane::StopLoading() {
-  stop();
+  if (engineShown_) engine_->stop();
   if (readyState_ == 1) readyState_ = 4;
+}
+
+QString WebPane::title() const {
+  if (engineShown_) return engine_->title();
+  const QString name = light_->documentTitle();
+  return name.isEmpty() ? lightUrl_.toString() : name;
+}
+
+QUrl WebPane::url() const {
+  return engineShown_ ? engine_->url() : lightUrl_;
 }
 
 std::string WebPane::LocationName() const {
@@ -179,12 +294,13 @@ void WebPane::WaitComplete(int timeoutMs) {
   QTimer timer;
   timer.setSingleShot(true);
   connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-  connect(this, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+  connect(this, &WebPane::loadFinished, &loop, &QEventLoop::quit);
   timer.start(timeoutMs);
   loop.exec();
 }
 
 WebPane::Lookup WebPane::FindValueById(const std::string& name, int timeoutMs) {
+  if (!engineShown_) return {};
   // The answer may come after the time bound, when this frame is gone: it only ever touches
   // the shared state, and the loop only while it still runs.
   struct Pending {
@@ -219,6 +335,11 @@ WebPane::Lookup WebPane::FindValueById(const std::string& name, int timeoutMs) {
 }
 
 void WebPane::ScrollTo(int x, int y) {
+  if (!engineShown_) {
+    light_->horizontalScrollBar()->setValue(x);
+    light_->verticalScrollBar()->setValue(y);
+    return;
+  }
   page()->runJavaScript(QStringLiteral("window.scrollTo(%1,%2);").arg(x).arg(y));
 }
 
@@ -226,9 +347,13 @@ void WebPane::PrintPreview() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog dialog(&printer, window());
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+    if (!engineShown_) {
+      light_->print(target);
+      return;
+    }
     QEventLoop loop;
-    connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-    print(target);
+    connect(engine_, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    engine_->print(target);
     loop.exec();
   });
   dialog.exec();

@@ -1,15 +1,21 @@
-// One embedded browser pane over Qt WebEngine, with what the game asks of a browser control:
-// navigate, stop, ready state, location, value lookups by id, scrolling and print preview.
+// One embedded browser pane, with what the game asks of a browser control: navigate, stop,
+// ready state, location, value lookups by id, scrolling and print preview. The game's own
+// offline pages show in a light text view; Qt WebEngine starts the first time a pane goes to
+// the site, so a game that stays offline never starts the engine's processes.
 #pragma once
 
 #include <QString>
 #include <QUrl>
-#include <QWebEngineView>
+#include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
 
+class QStackedLayout;
+class QTextBrowser;
+class QWebEnginePage;
 class QWebEngineProfile;
+class QWebEngineView;
 
 namespace sudoku {
 
@@ -21,24 +27,31 @@ struct NavigationPolicy {
   bool Allows(const QUrl& url) const;
 };
 
-class WebPane : public QWebEngineView {
+class WebPane : public QWidget {
   Q_OBJECT
  public:
-  // profile: the one profile shared by every pane of the program (one cookie jar).
-  WebPane(QWebEngineProfile* profile, QWidget* parent = nullptr);
+  // The one profile shared by every pane of the program (one cookie jar), asked for the first
+  // time a pane needs the engine; null gives the pane a profile of its own.
+  using ProfileSource = std::function<QWebEngineProfile*()>;
+  explicit WebPane(ProfileSource profile, QWidget* parent = nullptr);
+  explicit WebPane(QWebEngineProfile* profile, QWidget* parent = nullptr);
 
   // Null lets the pane go anywhere (a pane of its own, in tests); the policy outlives the pane.
   void SetPolicy(const NavigationPolicy* policy) { policy_ = policy; }
   bool Allows(const QUrl& url) const { return policy_ == nullptr || policy_->Allows(url); }
 
   // address: a full URL or "about:blank". An address the policy refuses is not loaded and the
-  // pane stays complete.
+  // pane stays complete. Local files, and "about:blank" while the light view is the pane's, load
+  // in the light view; everything else in the engine.
   void Navigate(const std::string& address);
   void StopLoading();
   // 4 once the last navigation has completed, 1 while loading, 0 before any navigation.
   int ReadyState() const { return readyState_; }
   std::string LocationName() const;
   std::string LocationUrl() const;
+  // The shown page's title; a page without one is named by its address.
+  QString title() const;
+  QUrl url() const;
 
   // Processes events until the page completes or timeoutMs passes.
   void WaitComplete(int timeoutMs);
@@ -49,11 +62,17 @@ class WebPane : public QWebEngineView {
     QString value;
   };
   // The "value" attribute of the first element of the body whose id equals name ignoring
-  // case; answered by a short script in the page, waited for at most timeoutMs.
+  // case; answered by a short script in the page, waited for at most timeoutMs. The light
+  // view's pages hold no such elements.
   Lookup FindValueById(const std::string& name, int timeoutMs = 5000);
   void ScrollTo(int x, int y);
   // Opens the print preview of the loaded page (modal).
   void PrintPreview();
+
+  // The engine's view, made (and the engine started) on the first call.
+  QWebEngineView* Engine();
+  bool HasEngine() const { return engine_ != nullptr; }
+  QWebEnginePage* page();
 
   // The pane's events. documentComplete, titleChanged and navigateError run from the event loop
   // after the engine's callback has returned, so they may show boxes and wait for pages;
@@ -66,8 +85,25 @@ class WebPane : public QWebEngineView {
   // Runs beforeNavigate; the address of a navigation it started, which replaces this one.
   std::optional<std::string> RunBeforeNavigate(const std::string& address);
 
+ signals:
+  // The last navigation has ended, in either view.
+  void loadFinished(bool ok);
+
  private:
+  // The light view's page is the pane's again.
+  void ShowLight();
+  void LoadLight(const QUrl& url);
+  void Finished(bool ok);
+  void NoticeTitle(const QString& title);
+
+  ProfileSource profile_;
   const NavigationPolicy* policy_ = nullptr;
+  QStackedLayout* stack_ = nullptr;
+  QTextBrowser* light_ = nullptr;
+  QWebEngineView* engine_ = nullptr;
+  bool engineShown_ = false;  // the engine's page is the pane's (once loaded, also on screen)
+  QUrl lightUrl_;
+  QString toldTitle_;  // the title the owner was last told, by either view
   int readyState_ = 0;
   bool loadFailed_ = false;
   bool unreachable_ = false;  // the last load found nothing at its address

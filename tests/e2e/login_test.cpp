@@ -1,9 +1,11 @@
 // Connecting as a player does: the login window over the real site, registration, login, a
 // wrong password, playing without a user, the password request, a site that is not there and
-// one that goes away.
+// one that goes away; playing offline without the browser engine.
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
+#include <algorithm>
+#include <map>
 
 #include "desktop/tflogin.h"
 #include "desktop/web_pane.h"
@@ -122,6 +124,23 @@ TEST_F(LoginTest, AKnownAddressGetsThePasswordMail) {
   outbox.Navigate(site->Address() + "/sudoku/admin/outbox.asp");
   ASSERT_TRUE(WaitFor([&] { return outbox.ReadyState() == 4; }));
   EXPECT_TRUE(PageText(outbox).contains(QStringLiteral("l@x.it")));
+}
+
+TEST_F(LoginTest, PlayingOfflineShowsTheGamesOwnPagesWithoutStartingTheBrowserEngine) {
+  Player player(site->Address(), folder.filePath(QStringLiteral("game")));
+  player.Start(false);
+  const std::map<std::string, WebPane*>& panes = player.App().Window().Panes();
+  ASSERT_TRUE(WaitFor([&] {
+    return std::all_of(panes.begin(), panes.end(),
+                       [](const auto& pane) { return pane.second->ReadyState() != 1; }) &&
+           panes.at("wbSfida")->ReadyState() == 4;
+  }));
+  EXPECT_EQ(panes.at("WQuillo")->LocationName(), "Sudoku - gioco offline / offline play");
+  EXPECT_EQ(panes.at("WBTrascina")->LocationName(),
+            "Non disponibile offline / Not available offline");
+  EXPECT_EQ(panes.at("wbSfida")->LocationName(), "Sfide / Challenges");
+  for (const auto& [name, pane] : panes) EXPECT_FALSE(pane->HasEngine()) << name;
+  EXPECT_FALSE(player.LoginPane().HasEngine());
 }
 
 TEST_F(LoginTest, WithoutASiteTheGameSaysSoAndPlaysOfflineWithinSeconds) {

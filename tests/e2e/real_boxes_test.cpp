@@ -56,7 +56,7 @@ TEST_F(RealBoxesTest, TheLoginStaysOverTheGameAndACollectionComesWithOnlyItsOwnB
 
   // The challenge watch ticks every second; each box waits for a poll that read its page.
   long polls = 0;
-  QObject::connect(&Pane("wbSfida"), &QWebEngineView::loadFinished, [&](bool) {
+  QObject::connect(&Pane("wbSfida"), &WebPane::loadFinished, [&](bool) {
     if (Pane("wbSfida").LocationUrl().find("visualizza-dati-sfida") != std::string::npos) ++polls;
   });
   app.Binding().Run([&] { game.controls.TimerOnLogin.interval = 1000; });

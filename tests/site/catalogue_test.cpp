@@ -189,23 +189,24 @@ TEST_F(SiteCatalogue, CollectionsAreZipsOfThePuzzleFiles) {
   EXPECT_EQ(browser_.Get(list + "who=qualcuno").Status, 403);
 }
 
-// Site processes started at once over a new store: the one that waited for the store's write
-// lock finds the catalogue another seeded meanwhile and leaves it as it is.
-TEST(SiteCatalogueSeed, IsSeededOnceWhenAnotherProcessSeedsItFirst) {
+// Site processes filling a new store at once: a month another made while this one waited for
+// the store's write lock is left as the other made it.
+TEST(SiteCatalogueSeed, AMonthIsMadeOnceWhenAnotherProcessMakesItFirst) {
   ScratchDir dir;
   const std::string store = StoreAt(dir / "site.db");
   auto late = OpenDb(store), early = OpenDb(store);
   early->BeginWrite();
-  std::thread seeding([&] { SeedCatalogue(*late, 7, 20, Today()); });
+  std::thread seeding([&] { SeedCatalogue(*late, 7, 2, {2008, 2, 10}); });
   std::this_thread::sleep_for(std::chrono::milliseconds(300));  // to wait for the lock
   early->Exec(
       "INSERT INTO puzzles (number, digits, solution, level, givens, symmetric, year, month, day, "
-      "author) VALUES (1, 'd', 's', 1, 30, 0, 2020, 1, 1, 'Admin')");
+      "author) VALUES (1, 'd', 's', 1, 30, 0, 2008, 1, 1, 'Admin')");
   early->EndWrite(true);
   seeding.join();
-  auto count = early->Prepare("SELECT COUNT(*) FROM puzzles");
-  ASSERT_TRUE(count.Step());
-  EXPECT_EQ(count.Int(0), 1);
+  const std::vector<CataloguePuzzle> puzzles = PuzzlesFrom(*early, 1, 10);
+  ASSERT_EQ(puzzles.size(), 2u);
+  EXPECT_EQ(puzzles[0].Digits, "d");
+  EXPECT_EQ(puzzles[1].Published.Month, 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // a proxy, the log of what was refused, a store locked by another program, and the public
 // address of mailed links.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <fstream>

@@ -1,4 +1,5 @@
-// The site's puzzles: unique, described truly, symmetric when asked, reproducible from the seed.
+// The site's puzzles: unique, described truly, symmetric when asked, reproducible from the seed
+// (also when their making was cut short).
 // The column order of a match's puzzle is checked by the match itself (e2e ChallengeTest).
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@ TEST(SitePuzzles, SeededCatalogueIsTrueAndReproducible) {
   auto second = OpenDb(testing::StoreAt(dir / "second.db"));
   SeedCatalogue(*first, 5, 60, {2026, 3, 10});
   SeedCatalogue(*second, 5, 60, {2026, 3, 10});
-  SeedCatalogue(*second, 6, 60, {2026, 3, 10});  // a catalogue with puzzles is left as it is
+  second->Exec("DELETE FROM puzzles WHERE year >= 2025");  // a fill cut short
+  SeedCatalogue(*second, 5, 60, {2026, 3, 10});            // goes on where it stopped
+  SeedCatalogue(*second, 6, 60, {2026, 3, 10});            // a full catalogue is left as it is
   const std::vector<CataloguePuzzle> puzzles = PuzzlesFrom(*first, 1, 100);
   const std::vector<CataloguePuzzle> again = PuzzlesFrom(*second, 1, 100);
   ASSERT_EQ(puzzles.size(), 60u);

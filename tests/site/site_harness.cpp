@@ -114,6 +114,7 @@ RunningSite::RunningSite(const std::filesystem::path& dbPath, int puzzles, bool 
   if (adjust) adjust(options);
   site_ = std::make_unique<Site>(options);
   RegisterAllPages(*site_);
+  FillCatalogue(*site_);
   port_ = site_->Bind();
   thread_ = std::thread([this] { site_->Serve(); });
 }
