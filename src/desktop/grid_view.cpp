@@ -25,54 +25,30 @@ const QString kDelete = QStringLiteral("\x7f");
 
 }  // namespace
 
-int VirtualKeyOf(int qtKey) {
+KeyCode KeyCodeOf(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Left:
-      return 37;
+      return kKeyLeft;
     case Qt::Key_Up:
-      return 38;
+      return kKeyUp;
     case Qt::Key_Right:
-      return 39;
+      return kKeyRight;
     case Qt::Key_Down:
-      return 40;
+      return kKeyDown;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      return 9;
+      return kKeyTab;
     case Qt::Key_PageUp:
-      return 33;
+      return kKeyPageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return kKeyPageDown;
     case Qt::Key_End:
-      return 35;
+      return kKeyEnd;
     case Qt::Key_Home:
-      return 36;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Space:
-      return 32;
-    case Qt::Key_Delete:
-      return 46;
-    case Qt::Key_Insert:
-      return 45;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
+      return kKeyHome;
     default:
-      break;
+      return kKeyOther;
   }
-  if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
-    return qtKey;
-  }
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
-  return 0;
 }
 
 GridView::GridView(const Geometry& geometry, QWidget* parent)
@@ -282,7 +258,7 @@ bool GridView::NavigationTarget(int key, int& col, int& row) const {
 }
 
 bool GridView::HandleKeyPress(QKeyEvent* event) {
-  emit KeyDown(VirtualKeyOf(event->key()));
+  emit KeyDown(KeyCodeOf(event->key()));
   int col = 0;
   int row = 0;
   if (NavigationTarget(event->key(), col, row)) {
@@ -338,7 +314,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridView::keyReleaseEvent(QKeyEvent* event) {
-  emit KeyUp(VirtualKeyOf(event->key()));
+  emit KeyUp(KeyCodeOf(event->key()));
 }
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
@@ -347,7 +323,7 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
       return HandleKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
-      emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()));
+      emit KeyUp(KeyCodeOf(static_cast<QKeyEvent*>(event)->key()));
       return false;
     case QEvent::MouseButtonPress: {
       auto* press = static_cast<QMouseEvent*>(event);

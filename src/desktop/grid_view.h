@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include "play/key_code.h"
+
 class QLineEdit;
 
 namespace sudoku {
@@ -71,8 +73,8 @@ class GridView : public QWidget {
 
  signals:
   void EditTextReported(int col, int row, const QString& text);
-  void KeyDown(int virtualKey);
-  void KeyUp(int virtualKey);
+  void KeyDown(sudoku::KeyCode key);
+  void KeyUp(sudoku::KeyCode key);
   void MouseMoved(int x, int y);
   void MousePressed(int button, int x, int y);
   void Exited();
@@ -115,7 +117,7 @@ class GridView : public QWidget {
   bool editorOpen_ = false;
 };
 
-// The key code a Windows program saw for a Qt key (digits, letters, navigation, editing).
-int VirtualKeyOf(int qtKey);
+// The grid's name for a Qt key: a navigation key, or kKeyOther.
+KeyCode KeyCodeOf(int qtKey);
 
 }  // namespace sudoku

@@ -231,8 +231,9 @@ void ShellBinding::BindGrid() {
     Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
   });
   connect(board, &GridView::KeyDown, this,
-          [this](int key) { Run([&] { game_.sudokugridKeyDown(key); }); });
-  connect(board, &GridView::KeyUp, this, [this](int) { Run([&] { game_.sudokugridKeyUp(); }); });
+          [this](KeyCode key) { Run([&] { game_.sudokugridKeyDown(key); }); });
+  connect(board, &GridView::KeyUp, this,
+          [this](KeyCode) { Run([&] { game_.sudokugridKeyUp(); }); });
   connect(board, &GridView::MouseMoved, this,
           [this](int x, int y) { Run([&] { game_.sudokugridMouseMove(x, y); }); });
   connect(board, &GridView::MousePressed, this, [this](int button, int x, int y) {

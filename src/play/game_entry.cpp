@@ -41,7 +41,7 @@ void Game::ClearNavigationKeys() {
       TastoFine = TastoInizio = false;
 }
 
-void Game::sudokugridKeyDown(int key) {
+void Game::sudokugridKeyDown(KeyCode key) {
   ClearNavigationKeys();
   switch (key) {
     case kKeyLeft:
