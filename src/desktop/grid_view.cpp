@@ -257,7 +257,28 @@ bool GridView::NavigationTarget(int key, int& col, int& row) const {
   }
 }
 
+void GridView::MarkCurrent() {
+  CloseEditor();
+  const QPoint centre = CellRect(currentCol_, currentRow_).center();
+  emit MousePressed(1, centre.x(), centre.y());
+  if (!hasFocus()) setFocus(Qt::OtherFocusReason);
+  AnnounceCurrent();
+}
+
 bool GridView::HandleKeyPress(QKeyEvent* event) {
+  const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+  // Tab moves the cursor, so Ctrl+Tab and Ctrl+Shift+Tab are the keys that leave the grid.
+  if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+    CloseEditor();
+    const bool back =
+        event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
+    return true;
+  }
+  if (control && event->key() == Qt::Key_M && geometry_.editable) {
+    MarkCurrent();
+    return true;
+  }
   emit KeyDown(KeyCodeOf(event->key()));
   int col = 0;
   int row = 0;
@@ -320,6 +341,14 @@ void GridView::keyReleaseEvent(QKeyEvent* event) {
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   if (watched != editor_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+      // The editor would keep Ctrl+Z and Ctrl+Left/Right for itself; they are the game's undo
+      // and step keys.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const bool control = key->modifiers() == Qt::ControlModifier;
+      return control &&
+             (key->key() == Qt::Key_Z || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right);
+    }
     case QEvent::KeyPress:
       return HandleKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:

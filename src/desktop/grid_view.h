@@ -101,6 +101,8 @@ class GridView : public QWidget {
   void OpenEditor(const QString& typed);
   void ForgetMarks(int col, int row);
   bool EditorHasFocus() const;
+  // The keyboard's right click: the colour mark on the cursor's cell, the focus kept here.
+  void MarkCurrent();
   // Tells assistive technology that the current cell is now the focused one.
   void AnnounceCurrent();
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
@@ -292,6 +293,13 @@ void ShellBinding::BindLists() {
           chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.first());
     });
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { Fire("LVsudokuDblClick"); });
+    // Enter on the row is the keyboard's double click.
+    auto* enter = new QShortcut(list);
+    enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter->setContext(Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, [this, list] {
+      if (!list->selectedItems().isEmpty()) Fire("LVsudokuDblClick");
+    });
     connect(list->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { Run([&] { game_.LVsudokuColumnClick(column); }); });
   }
@@ -318,6 +326,14 @@ void ShellBinding::BindLists() {
   if (auto* memo = qobject_cast<QPlainTextEdit*>(binder_.Find("MInviamsgsfida"))) {
     connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
       if (syncing_ == 0) game_.controls.MInviamsgsfida.lines = LinesOf(memo->toPlainText());
+    });
+    auto* send = new QShortcut(memo);
+    send->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    send->setContext(Qt::WidgetShortcut);
+    connect(send, &QShortcut::activated, this, [this] {
+      auto* button = qobject_cast<QAbstractButton*>(binder_.Find("SBInviaMsg"));
+      if (button != nullptr && button->isEnabled()) button->click();
     });
   }
 }

@@ -312,6 +312,11 @@ TEST_F(ShellTest, TheTabGuardHoldsForClicksMnemonicsAndTabKeys) {
     QTest::keyClick(field, key, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
   }
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right}) {  // on the bar, which Tab reaches
+    QTest::keyClick(tabs->tabBar(), key);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
+  }
+  field->setFocus();
   // Leaving a page whose field has the focus: the focus moving to the grid keeps the new tab.
   Logic().controls.Opzioni1.enabled = true;
   app->Binding().Sync();
