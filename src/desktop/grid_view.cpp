@@ -95,6 +95,13 @@ void GridView::AnnounceCurrent() {
   QAccessible::updateAccessibility(&event);
 }
 
+void GridView::Announce(const QString& text) {
+  announcement_ = text;
+  if (text.isEmpty() || !QAccessible::isActive()) return;
+  QAccessibleValueChangeEvent event(this, text);
+  QAccessible::updateAccessibility(&event);
+}
+
 void GridView::SetCellText(int col, int row, const QString& text) {
   const int i = Index(col, row);
   if (editorOpen_ && col == currentCol_ && row == currentRow_ && editor_->text() != text) {

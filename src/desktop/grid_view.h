@@ -41,6 +41,10 @@ class GridView : public QWidget {
   QColor MarkOf(int col, int row) const;
   // What a screen reader says for the cell: describeCell's words, else the cell's text.
   QString CellDescription(int col, int row) const;
+  // Tells assistive technology what just happened on the board: the text becomes the grid's
+  // accessible value, announced by a value change.
+  void Announce(const QString& text);
+  QString Announcement() const { return announcement_; }
 
   // Paints a rectangle over a cell's face (under the borders and given digits drawn by
   // drawCell) until the cell is selected, edited or cleared.
@@ -117,6 +121,7 @@ class GridView : public QWidget {
   int currentRow_ = 0;
   QLineEdit* editor_ = nullptr;
   bool editorOpen_ = false;
+  QString announcement_;
 };
 
 // The grid's name for a Qt key: a navigation key, or kKeyOther.
