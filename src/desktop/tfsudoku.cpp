@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
 #include <initializer_list>
@@ -137,6 +138,9 @@ void TFsudoku::BuildMenus() {
   for (const auto& [name, keys] : shortcuts) {
     findChild<QAction*>(QString::fromLatin1(name))->setShortcut(keys);
   }
+  // F10 opens the first menu, as on the desktops: the menu captions have no Alt mnemonics.
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
+          [bar] { bar->setActiveAction(bar->actions().value(0)); });
 
   // The language item shows its flag beside its caption, which a menu bar item cannot do:
   // it is a button at the end of the bar that carries the item.

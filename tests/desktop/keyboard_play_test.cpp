@@ -3,6 +3,7 @@
 // congratulations.
 #include <gmock/gmock.h>
 
+#include <QMenu>
 #include <QTreeWidget>
 #include <deque>
 #include <map>
@@ -79,6 +80,11 @@ TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
   app->Show();
   QApplication::setActiveWindow(&app->Window());
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
+  ASSERT_EQ(Focused(), "sudokugrid");
+  Press(Qt::Key_F10);  // the menus open from the keyboard too
+  EXPECT_NE(qobject_cast<QMenu*>(QApplication::activePopupWidget()), nullptr);
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // and the menu bar lets go
   ASSERT_EQ(Focused(), "sudokugrid");
 
   Press(Qt::Key_Tab, Qt::ControlModifier);  // out of the grid, whose Tab moves the cursor
