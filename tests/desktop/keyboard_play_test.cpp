@@ -3,7 +3,9 @@
 // congratulations.
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <deque>
 #include <map>
@@ -121,6 +123,25 @@ TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
   }
   EXPECT_THAT(dialogs.messages, ::testing::Contains(ShownMessage{
                                     BoxKind::Information, "Complimenti!\n\rPuzzle Risolto"}));
+}
+
+// The challenge's message: reached by Tab, sent with Ctrl+Enter, left by Tab for the send button.
+TEST_F(KeyboardTest, TheMessageIsReachedSentAndLeftWithKeys) {
+  LoadPuzzle();
+  app->Binding().Run([&] { Logic().controls.SBInviaMsg.enabled = true; });
+  auto* send = Find<QAbstractButton>("SBInviaMsg");
+  // Only the press is looked at: offline the sending itself would wait for the site.
+  QObject::disconnect(send, &QAbstractButton::clicked, nullptr, nullptr);
+  QSignalSpy sent(send, &QAbstractButton::clicked);
+  Board().setFocus();
+  Press(Qt::Key_Tab, Qt::ControlModifier);
+  ASSERT_TRUE(TabTo("MInviamsgsfida"));
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ciao"));
+  Press(Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(sent.count(), 1);
+  EXPECT_EQ(Logic().controls.MInviamsgsfida.lines, std::vector<std::string>{"ciao"});
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(Focused(), "SBInviaMsg");
 }
 
 }  // namespace
