@@ -1,4 +1,4 @@
-// Painting and clicks of a colour swatch.
+// Painting, clicks and keys of a colour swatch.
 #include "desktop/swatch.h"
 
 #include <QKeyEvent>
