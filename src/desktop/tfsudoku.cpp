@@ -146,7 +146,7 @@ void TFsudoku::BuildMenus() {
   // it is a button at the end of the bar that carries the item.
   languageItem_ = new QAction(this);
   languageItem_->setObjectName(QStringLiteral("menulingua"));
-  auto* language = new QToolButton(bar);
+  auto* language = new FocusToolButton(bar);
   language->setDefaultAction(languageItem_);
   language->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   language->setAutoRaise(true);

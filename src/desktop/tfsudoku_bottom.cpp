@@ -27,7 +27,7 @@ void TFsudoku::BuildBottomPanel(QWidget* parent) {
   dialogue->setReadOnly(true);
   // Tab leaves the message for the send button; Ctrl+Enter sends it.
   Place<QPlainTextEdit>(panel, "MInviamsgsfida", 645, 178, 300, 56)->setTabChangesFocus(true);
-  auto* send = Place<QToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);
+  auto* send = Place<FocusToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);
   send->setText(QStringLiteral("Invia"));
   send->setEnabled(false);
   auto* progress = Place<QProgressBar>(panel, "ProgressBar1", 645, 240, 369, 16);

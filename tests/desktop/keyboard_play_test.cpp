@@ -125,7 +125,8 @@ TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
                                     BoxKind::Information, "Complimenti!\n\rPuzzle Risolto"}));
 }
 
-// The challenge's message: reached by Tab, sent with Ctrl+Enter, left by Tab for the send button.
+// The challenge's message: reached by Tab, sent with Ctrl+Enter, left by Tab for the send button,
+// which shows that it has the focus.
 TEST_F(KeyboardTest, TheMessageIsReachedSentAndLeftWithKeys) {
   LoadPuzzle();
   app->Binding().Run([&] { Logic().controls.SBInviaMsg.enabled = true; });
@@ -140,8 +141,10 @@ TEST_F(KeyboardTest, TheMessageIsReachedSentAndLeftWithKeys) {
   Press(Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(sent.count(), 1);
   EXPECT_EQ(Logic().controls.MInviamsgsfida.lines, std::vector<std::string>{"ciao"});
+  const QImage unfocused = send->grab().toImage();
   Press(Qt::Key_Tab);
   EXPECT_EQ(Focused(), "SBInviaMsg");
+  EXPECT_NE(send->grab().toImage(), unfocused) << "the focus does not show";
 }
 
 }  // namespace
