@@ -11,6 +11,7 @@ SUDOKU_BUILD_PACKAGES=(
   haproxy openssl curl python3-aiosmtpd
   fonts-dejavu-core desktop-file-utils appstream
   qt6-translations-l10n
+  xvfb at-spi2-core python3-pyatspi
 )
 SUDOKU_RUN_PACKAGES=(xvfb xauth qt6-translations-l10n)
 

@@ -9,7 +9,9 @@ namespace sudoku {
 
 void WriteAccessibleTexts(QWidget* root, bool english) {
   for (const CaptionRow& row : CaptionTable()) {
-    if (!row.ForAssistiveTechnology()) continue;
+    if (row.kind != CaptionKind::AccessibleName && row.kind != CaptionKind::AccessibleDescription) {
+      continue;
+    }
     auto* widget = root->findChild<QWidget*>(QString::fromLatin1(row.control));
     if (widget == nullptr) continue;
     const std::string_view latin1 = english ? row.english : row.italian;

@@ -75,6 +75,11 @@ class GridAccessible : public QAccessibleWidget {
     for (QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
   }
 
+  // The last announcement: what just happened on the board.
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Value) return static_cast<GridView*>(widget())->Announcement();
+    return QAccessibleWidget::text(kind);
+  }
   int childCount() const override { return kCells + QAccessibleWidget::childCount(); }
   QAccessibleInterface* child(int index) const override {
     if (index < 0) return nullptr;

@@ -25,54 +25,30 @@ const QString kDelete = QStringLiteral("\x7f");
 
 }  // namespace
 
-int VirtualKeyOf(int qtKey) {
+KeyCode KeyCodeOf(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Left:
-      return 37;
+      return kKeyLeft;
     case Qt::Key_Up:
-      return 38;
+      return kKeyUp;
     case Qt::Key_Right:
-      return 39;
+      return kKeyRight;
     case Qt::Key_Down:
-      return 40;
+      return kKeyDown;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      return 9;
+      return kKeyTab;
     case Qt::Key_PageUp:
-      return 33;
+      return kKeyPageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return kKeyPageDown;
     case Qt::Key_End:
-      return 35;
+      return kKeyEnd;
     case Qt::Key_Home:
-      return 36;
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Space:
-      return 32;
-    case Qt::Key_Delete:
-      return 46;
-    case Qt::Key_Insert:
-      return 45;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
+      return kKeyHome;
     default:
-      break;
+      return kKeyOther;
   }
-  if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
-    return qtKey;
-  }
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
-  return 0;
 }
 
 GridView::GridView(const Geometry& geometry, QWidget* parent)
@@ -116,6 +92,13 @@ void GridView::AnnounceCurrent() {
   if (!QAccessible::isActive()) return;
   QAccessibleEvent event(this, QAccessible::Focus);
   event.setChild(currentRow_ * 9 + currentCol_);
+  QAccessible::updateAccessibility(&event);
+}
+
+void GridView::Announce(const QString& text) {
+  announcement_ = text;
+  if (text.isEmpty() || !QAccessible::isActive()) return;
+  QAccessibleValueChangeEvent event(this, text);
   QAccessible::updateAccessibility(&event);
 }
 
@@ -281,8 +264,29 @@ bool GridView::NavigationTarget(int key, int& col, int& row) const {
   }
 }
 
+void GridView::MarkCurrent() {
+  CloseEditor();
+  const QPoint centre = CellRect(currentCol_, currentRow_).center();
+  emit MousePressed(1, centre.x(), centre.y());
+  if (!hasFocus()) setFocus(Qt::OtherFocusReason);
+  AnnounceCurrent();
+}
+
 bool GridView::HandleKeyPress(QKeyEvent* event) {
-  emit KeyDown(VirtualKeyOf(event->key()));
+  const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+  // Tab moves the cursor, so Ctrl+Tab and Ctrl+Shift+Tab are the keys that leave the grid.
+  if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+    CloseEditor();
+    const bool back =
+        event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
+    return true;
+  }
+  if (control && event->key() == Qt::Key_M && geometry_.editable) {
+    MarkCurrent();
+    return true;
+  }
+  emit KeyDown(KeyCodeOf(event->key()));
   int col = 0;
   int row = 0;
   if (NavigationTarget(event->key(), col, row)) {
@@ -338,16 +342,24 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridView::keyReleaseEvent(QKeyEvent* event) {
-  emit KeyUp(VirtualKeyOf(event->key()));
+  emit KeyUp(KeyCodeOf(event->key()));
 }
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   if (watched != editor_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+      // The editor would keep Ctrl+Z and Ctrl+Left/Right for itself; they are the game's undo
+      // and step keys.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const bool control = key->modifiers() == Qt::ControlModifier;
+      return control &&
+             (key->key() == Qt::Key_Z || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right);
+    }
     case QEvent::KeyPress:
       return HandleKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
-      emit KeyUp(VirtualKeyOf(static_cast<QKeyEvent*>(event)->key()));
+      emit KeyUp(KeyCodeOf(static_cast<QKeyEvent*>(event)->key()));
       return false;
     case QEvent::MouseButtonPress: {
       auto* press = static_cast<QMouseEvent*>(event);

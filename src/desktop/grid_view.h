@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include "play/key_code.h"
+
 class QLineEdit;
 
 namespace sudoku {
@@ -39,6 +41,10 @@ class GridView : public QWidget {
   QColor MarkOf(int col, int row) const;
   // What a screen reader says for the cell: describeCell's words, else the cell's text.
   QString CellDescription(int col, int row) const;
+  // Tells assistive technology what just happened on the board: the text becomes the grid's
+  // accessible value, announced by a value change.
+  void Announce(const QString& text);
+  QString Announcement() const { return announcement_; }
 
   // Paints a rectangle over a cell's face (under the borders and given digits drawn by
   // drawCell) until the cell is selected, edited or cleared.
@@ -71,8 +77,8 @@ class GridView : public QWidget {
 
  signals:
   void EditTextReported(int col, int row, const QString& text);
-  void KeyDown(int virtualKey);
-  void KeyUp(int virtualKey);
+  void KeyDown(sudoku::KeyCode key);
+  void KeyUp(sudoku::KeyCode key);
   void MouseMoved(int x, int y);
   void MousePressed(int button, int x, int y);
   void Exited();
@@ -99,6 +105,8 @@ class GridView : public QWidget {
   void OpenEditor(const QString& typed);
   void ForgetMarks(int col, int row);
   bool EditorHasFocus() const;
+  // The keyboard's right click: the colour mark on the cursor's cell, the focus kept here.
+  void MarkCurrent();
   // Tells assistive technology that the current cell is now the focused one.
   void AnnounceCurrent();
 
@@ -113,9 +121,10 @@ class GridView : public QWidget {
   int currentRow_ = 0;
   QLineEdit* editor_ = nullptr;
   bool editorOpen_ = false;
+  QString announcement_;
 };
 
-// The key code a Windows program saw for a Qt key (digits, letters, navigation, editing).
-int VirtualKeyOf(int qtKey);
+// The grid's name for a Qt key: a navigation key, or kKeyOther.
+KeyCode KeyCodeOf(int qtKey);
 
 }  // namespace sudoku

@@ -60,6 +60,10 @@ void QtEffects::Pause(int ms) {
   if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+void QtEffects::Announce(const std::string& text) {
+  window_.Board()->Announce(QString::fromLatin1(text.data(), qsizetype(text.size())));
+}
+
 bool QtEffects::SetFocus(const std::string& control) {
   auto* widget = window_.findChild<QWidget*>(QString::fromStdString(control));
   if (widget == nullptr || !widget->isVisible() || !widget->isEnabled() ||

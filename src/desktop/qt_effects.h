@@ -24,6 +24,7 @@ class QtEffects : public Effects {
   void ClearFills(const std::string& grid, const std::optional<Rect>& area) override;
   void Pause(int ms) override;
   bool SetFocus(const std::string& control) override;
+  void Announce(const std::string& text) override;
 
   // Where a sound that cannot be played is reported; the command that asked goes on.
   std::function<void(const std::string&)> reportError;

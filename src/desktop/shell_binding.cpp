@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
@@ -231,8 +232,9 @@ void ShellBinding::BindGrid() {
     Run([&] { game_.sudokugridSetEditText(col, row, ToLatin1(text)); });
   });
   connect(board, &GridView::KeyDown, this,
-          [this](int key) { Run([&] { game_.sudokugridKeyDown(key); }); });
-  connect(board, &GridView::KeyUp, this, [this](int) { Run([&] { game_.sudokugridKeyUp(); }); });
+          [this](KeyCode key) { Run([&] { game_.sudokugridKeyDown(key); }); });
+  connect(board, &GridView::KeyUp, this,
+          [this](KeyCode) { Run([&] { game_.sudokugridKeyUp(); }); });
   connect(board, &GridView::MouseMoved, this,
           [this](int x, int y) { Run([&] { game_.sudokugridMouseMove(x, y); }); });
   connect(board, &GridView::MousePressed, this, [this](int button, int x, int y) {
@@ -291,6 +293,13 @@ void ShellBinding::BindLists() {
           chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.first());
     });
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { Fire("LVsudokuDblClick"); });
+    // Enter on the row is the keyboard's double click.
+    auto* enter = new QShortcut(list);
+    enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter->setContext(Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, [this, list] {
+      if (!list->selectedItems().isEmpty()) Fire("LVsudokuDblClick");
+    });
     connect(list->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { Run([&] { game_.LVsudokuColumnClick(column); }); });
   }
@@ -317,6 +326,14 @@ void ShellBinding::BindLists() {
   if (auto* memo = qobject_cast<QPlainTextEdit*>(binder_.Find("MInviamsgsfida"))) {
     connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
       if (syncing_ == 0) game_.controls.MInviamsgsfida.lines = LinesOf(memo->toPlainText());
+    });
+    auto* send = new QShortcut(memo);
+    send->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    send->setContext(Qt::WidgetShortcut);
+    connect(send, &QShortcut::activated, this, [this] {
+      auto* button = qobject_cast<QAbstractButton*>(binder_.Find("SBInviaMsg"));
+      if (button != nullptr && button->isEnabled()) button->click();
     });
   }
 }

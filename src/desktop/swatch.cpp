@@ -1,6 +1,7 @@
-// Painting and clicks of a colour swatch.
+// Painting, clicks and keys of a colour swatch.
 #include "desktop/swatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +9,7 @@ namespace sudoku {
 
 Swatch::Swatch(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {
   setFixedSize(20, 20);
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void Swatch::SetCircle(bool circle) {
@@ -26,6 +28,21 @@ void Swatch::paintEvent(QPaintEvent*) {
   } else {
     painter.drawRect(0, 0, width() - 1, height() - 1);
   }
+  if (hasFocus()) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(4, 4, width() - 9, height() - 9);
+  }
+}
+
+void Swatch::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  emit Pressed(0, width() / 2, height() / 2);
 }
 
 void Swatch::mousePressEvent(QMouseEvent* event) {

@@ -1,4 +1,5 @@
-// A colour shape of the swatch bar: a filled square, or a filled circle when selected.
+// A colour shape of the swatch bar: a filled square, or a filled circle when selected. The Tab
+// key reaches it (a click leaves the focus where it is), and Space or Enter chooses it.
 #pragma once
 
 #include <QColor>
@@ -20,6 +21,7 @@ class Swatch : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QColor colour_;

@@ -15,7 +15,7 @@ const QColor kInactiveTab(255, 255, 128);
 }  // namespace
 
 OwnerDrawnTabBar::OwnerDrawnTabBar(QWidget* parent) : QTabBar(parent) {
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::TabFocus);
   setDrawBase(false);
   setExpanding(false);
 }
@@ -34,6 +34,10 @@ void OwnerDrawnTabBar::paintEvent(QPaintEvent*) {
     painter.setPen(isTabEnabled(i) ? Qt::black : Qt::gray);
     painter.drawText(QRect(r.left() + 5, r.top() + 2, r.width() - 5, r.height() - 2),
                      Qt::AlignLeft | Qt::AlignTop, tabText(i));
+    if (i == currentIndex() && hasFocus()) {
+      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      painter.drawRect(r.adjusted(2, 2, -3, -3));
+    }
   }
 }
 
@@ -50,6 +54,15 @@ bool OwnerDrawnTabBar::event(QEvent* event) {
   // A caption's "&" makes the next character a mnemonic that would switch tabs on its own.
   if (event->type() == QEvent::Shortcut && !MayChange()) return true;
   return QTabBar::event(event);
+}
+
+void OwnerDrawnTabBar::keyPressEvent(QKeyEvent* event) {
+  const bool moves = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+  if (moves && !MayChange()) {
+    event->accept();
+    return;
+  }
+  QTabBar::keyPressEvent(event);
 }
 
 void OwnerDrawnTabBar::wheelEvent(QWheelEvent*) {}

@@ -13,7 +13,7 @@ class OwnerDrawnTabBar : public QTabBar {
   explicit OwnerDrawnTabBar(QWidget* parent = nullptr);
 
   // Asked when the user picks another tab (a click, a tab's mnemonic, the tab keys of the
-  // control); false keeps the tab shown.
+  // control, the arrow keys on the focused bar); false keeps the tab shown.
   std::function<bool()> changing;
 
   // Whether the user may leave the tab shown.
@@ -23,6 +23,7 @@ class OwnerDrawnTabBar : public QTabBar {
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   QSize tabSizeHint(int index) const override;
 };

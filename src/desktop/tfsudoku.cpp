@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
 #include <initializer_list>
@@ -68,6 +69,7 @@ TFsudoku::TFsudoku(const Options& options, QWidget* parent)
   BuildBoardPanel(client);
   BuildBottomPanel(client);
   BuildChallengePanel(client);
+  SetTabOrder();
   // The client and the menu bar, as tall as its captions make it once they are in.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   board_->setFocus();
@@ -136,22 +138,39 @@ void TFsudoku::BuildMenus() {
   for (const auto& [name, keys] : shortcuts) {
     findChild<QAction*>(QString::fromLatin1(name))->setShortcut(keys);
   }
+  // F10 opens the first menu, as on the desktops: the menu captions have no Alt mnemonics.
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
+          [bar] { bar->setActiveAction(bar->actions().value(0)); });
 
   // The language item shows its flag beside its caption, which a menu bar item cannot do:
   // it is a button at the end of the bar that carries the item.
   languageItem_ = new QAction(this);
   languageItem_->setObjectName(QStringLiteral("menulingua"));
-  auto* language = new QToolButton(bar);
+  auto* language = new FocusToolButton(bar);
   language->setDefaultAction(languageItem_);
   language->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   language->setAutoRaise(true);
-  language->setFocusPolicy(Qt::NoFocus);
+  language->setFocusPolicy(Qt::TabFocus);
   bar->setCornerWidget(language, Qt::TopRightCorner);
 
   for (const char* disabled : {"Opzioni1", "CreaSudoku1", "sfida", "Pausa1", "Undo1"}) {
     if (auto* action = findChild<QAction*>(QString::fromLatin1(disabled))) {
       action->setEnabled(false);
     }
+  }
+}
+
+// The Tab key's round: the board panel as it reads (the timer, the steps, the grid, the swatches,
+// the challenge buttons), the challenge's dialogue, then the tabs and their pages.
+void TFsudoku::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const char* name :
+       {"SBPlay", "SBPause", "SPRestart", "BIndietro", "BAvanti", "sudokugrid", "ShGiallo",
+        "ShRosso", "ShAqua", "ShVerde", "SBLancia", "SBAccetta", "SBAbbandona", "SBInviaMossa",
+        "REDialogo", "MInviamsgsfida", "SBInviaMsg"}) {
+    auto* next = findChild<QWidget*>(QString::fromLatin1(name));
+    if (previous != nullptr && next != nullptr) setTabOrder(previous, next);
+    if (next != nullptr) previous = next;
   }
 }
 

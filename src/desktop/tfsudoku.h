@@ -62,6 +62,7 @@ class TFsudoku : public QMainWindow {
   QWidget* BuildCandidatesPage();
   void BuildBottomPanel(QWidget* parent);
   void BuildChallengePanel(QWidget* parent);
+  void SetTabOrder();
   QWidget* MakePane(const char* name, QWidget* parent);
 
   Options options_;

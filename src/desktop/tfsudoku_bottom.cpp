@@ -25,8 +25,9 @@ void TFsudoku::BuildBottomPanel(QWidget* parent) {
 
   auto* dialogue = Place<QTextEdit>(panel, "REDialogo", 645, 38, 369, 136);
   dialogue->setReadOnly(true);
-  Place<QPlainTextEdit>(panel, "MInviamsgsfida", 645, 178, 300, 56);
-  auto* send = Place<QToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);
+  // Tab leaves the message for the send button; Ctrl+Enter sends it.
+  Place<QPlainTextEdit>(panel, "MInviamsgsfida", 645, 178, 300, 56)->setTabChangesFocus(true);
+  auto* send = Place<FocusToolButton>(panel, "SBInviaMsg", 950, 178, 64, 56);
   send->setText(QStringLiteral("Invia"));
   send->setEnabled(false);
   auto* progress = Place<QProgressBar>(panel, "ProgressBar1", 645, 240, 369, 16);

@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "desktop/focus_tool_button.h"
+
 namespace sudoku {
 
 template <typename W, typename... Args>
@@ -16,13 +18,13 @@ W* Place(QWidget* parent, const char* name, int x, int y, int width, int height,
   return widget;
 }
 
-// A tool button that leaves the focus where it is. Its caption is given only where the control
-// model holds none; tooltips always come from the model.
+// A tool button that a click leaves the focus where it is; the Tab key reaches it. Its caption is
+// given only where the control model holds none; tooltips always come from the model.
 inline QToolButton* PlaceButton(QWidget* parent, const char* name, int x, int y, int width,
                                 int height, const QString& caption = {}) {
-  auto* button = Place<QToolButton>(parent, name, x, y, width, height);
+  QToolButton* button = Place<FocusToolButton>(parent, name, x, y, width, height);
   button->setText(caption);
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 

@@ -29,6 +29,11 @@ constexpr CaptionRow D(std::string_view control, std::string_view italian,
   return {control, K::AccessibleDescription, italian, english, {}, -1};
 }
 
+// %d, %r and %c stand for the digit, the row and the column.
+constexpr CaptionRow N(std::string_view event, std::string_view italian, std::string_view english) {
+  return {event, K::Announcement, italian, english, {}, -1};
+}
+
 constexpr std::array kRows = {
     C("Sudoku1", "Sudoku", "Sudoku"),
     C("Opzioni1", "Schema", "Puzzle"),
@@ -166,6 +171,11 @@ constexpr std::array kRows = {
     A("WBsoluzione", "Soluzione dal sito", "Solution from the site"),
     A("wbSfida", "Pagina della sfida", "Challenge page"),
     A("WQuillo", "Sala delle sfide", "Challenge lobby"),
+    N("Placed", "Inserito %d in riga %r, colonna %c", "Placed %d at row %r, column %c"),
+    N("NoCandidates", "Errore: nessun candidato in riga %r, colonna %c",
+      "Error: no candidates left at row %r, column %c"),
+    N("Solved", "Complimenti! Schema risolto", "Congratulations! Puzzle solved"),
+    N("Hint", "Suggerimento: %d in riga %r, colonna %c.", "Hint: %d at row %r, column %c."),
 };
 
 }  // namespace

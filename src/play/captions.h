@@ -7,10 +7,18 @@
 
 namespace sudoku {
 
-// What a row writes: a control's caption, its tooltip, the caption of one list column, or the
+// What a row writes: a control's caption, its tooltip, the caption of one list column, the
 // name or description assistive technology reads for a widget of the window (written by the
-// shell onto the widget of that object name, which the control model need not hold).
-enum class CaptionKind { Caption, Tooltip, Column, AccessibleName, AccessibleDescription };
+// shell onto the widget of that object name, which the control model need not hold), or what
+// a screen reader is told when an event happens (its control is the event's name).
+enum class CaptionKind {
+  Caption,
+  Tooltip,
+  Column,
+  AccessibleName,
+  AccessibleDescription,
+  Announcement
+};
 
 struct CaptionRow {
   std::string_view control;  // the control's name in the Controls model
@@ -22,7 +30,8 @@ struct CaptionRow {
 
   std::string_view InitialText() const { return initial.empty() ? italian : initial; }
   bool ForAssistiveTechnology() const {
-    return kind == CaptionKind::AccessibleName || kind == CaptionKind::AccessibleDescription;
+    return kind == CaptionKind::AccessibleName || kind == CaptionKind::AccessibleDescription ||
+           kind == CaptionKind::Announcement;
   }
 };
 

@@ -11,6 +11,7 @@
 #include "play/cell_notes.h"
 #include "play/controls.h"
 #include "play/format_settings.h"
+#include "play/key_code.h"
 #include "play/ports.h"
 #include "play/puzzle_info_cache.h"
 #include "solver/board.h"
@@ -36,19 +37,6 @@ struct Ports {
 using Snapshot = std::array<std::int32_t, 81>;
 
 enum class MouseButton { Left, Right, Middle };
-
-// Key codes the grid reports to sudokugridKeyDown (the original platform's virtual keys).
-enum KeyCode : int {
-  kKeyTab = 9,
-  kKeyPageUp = 33,
-  kKeyPageDown = 34,
-  kKeyEnd = 35,
-  kKeyHome = 36,
-  kKeyLeft = 37,
-  kKeyUp = 38,
-  kKeyRight = 39,
-  kKeyDown = 40,
-};
 
 class Game {
  public:
@@ -123,7 +111,7 @@ class Game {
   // ---- Cell entry.
   // Whether the cell may be selected and edited: its code starts with "0".
   bool IsOpenCell(int col, int row) const;
-  void sudokugridKeyDown(int key);
+  void sudokugridKeyDown(KeyCode key);
   // Asked before (col, row) becomes the current cell; leaves the current cell in
   // controls.sudokugrid (the target, the cell the cursor was pushed to, or unchanged).
   // True when the target itself may be selected.

@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 
+#include "play/announcement.h"
 #include "play/game.h"
 #include "play/grid_geometry.h"
 #include "play/text_utils.h"
@@ -62,6 +63,7 @@ void Game::RefreshCandidateGrid() {
       std::string fresh = Candidati.Text(col, row);
       if (controls.EvidenziaErrore.checked && !shown.empty() && fresh.empty()) {
         controls.PageControl1.activePage = "TSHelp";
+        effects.Announce(AnnouncementText(kAnnounceNoCandidates, col, row, 0, Lingua == "en"));
         effects.FillRect("UAgrid", CandidateCellRect(col, row), kErrorRed);
         effects.Pause(2000);
         effects.ClearFills("UAgrid", CandidateCellRect(col, row));
@@ -88,6 +90,7 @@ bool Game::IsSolved() const {
 }
 
 void Game::AnnounceSolve() {
+  effects.Announce(AnnouncementText(kAnnounceSolved, 0, 0, 0, Lingua == "en"));
   if (!SfidaInCorso) {
     Playsound(CartellaBase / "noconnect" / "tada.wav");
     dialogs.Message(BoxKind::Information,

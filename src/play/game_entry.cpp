@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "play/announcement.h"
 #include "play/game.h"
 #include "play/grid_geometry.h"
 #include "play/text_utils.h"
@@ -41,7 +42,7 @@ void Game::ClearNavigationKeys() {
       TastoFine = TastoInizio = false;
 }
 
-void Game::sudokugridKeyDown(int key) {
+void Game::sudokugridKeyDown(KeyCode key) {
   ClearNavigationKeys();
   switch (key) {
     case kKeyLeft:
@@ -120,6 +121,10 @@ void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
     Snapshot& slot = Storico[std::size_t(NumStorico)];
     for (int i = 0; i < 81; ++i) slot[std::size_t(i)] = TextValue(board.Texts[std::size_t(i)]);
     slot[std::size_t(CellIndex(col, row))] = digit - '0';
+  }
+  // The editor reports the same text again as it closes: only a change is news.
+  if (cell != std::string(1, digit)) {
+    effects.Announce(AnnouncementText(kAnnouncePlaced, col, row, digit - '0', Lingua == "en"));
   }
   cell = std::string(1, digit);
   NotesAfterEntry(col, row, digit - '0');

@@ -2,6 +2,7 @@
 // exactly one solution, and tells why that digit belongs there on the player's board.
 #include <string>
 
+#include "play/announcement.h"
 #include "play/game.h"
 
 namespace sudoku {
@@ -52,6 +53,9 @@ void Game::SuggerisciNumeroClick() {
   const int cell = CellIndex(col, row);
   const std::string digit = std::to_string(counter.Soluzione[cell]);
   ShowExplanation(ExplainHint(board, counter.Soluzione, cell));
+  effects.Announce(
+      AnnouncementText(kAnnounceHint, col, row, counter.Soluzione[cell], Lingua == "en") + " " +
+      controls.LSpiegazione.caption);
   controls.UAgrid.cells[cell] = digit;
   Griglia[cell] = counter.Soluzione[cell];
   FlashCell(col, row, kHintFlashMs);

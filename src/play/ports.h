@@ -62,6 +62,8 @@ class Effects {
   virtual void Pause(int ms) = 0;
   // Moves the keyboard focus to the named control; false when it cannot take it.
   virtual bool SetFocus(const std::string& control) = 0;
+  // Tells assistive technology what just happened (Latin-1); nothing is shown.
+  virtual void Announce(const std::string& text) = 0;
 };
 
 struct DateTime {

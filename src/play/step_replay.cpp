@@ -96,6 +96,7 @@ void Game::BAvantiClick() {
   Candidati = record.Candidates;
   RefreshCandidateGrid();
   ShowExplanation(ExplainStep(steps, k));
+  effects.Announce(controls.LSpiegazione.caption);
   controls.BIndietro.enabled = true;
 }
 
@@ -121,6 +122,7 @@ void Game::BIndietroClick() {
     RefreshCandidateGrid();
   }
   ShowExplanation(k >= 1 ? std::optional<Explanation>(ExplainStep(steps, k)) : std::nullopt);
+  if (k >= 1) effects.Announce(controls.LSpiegazione.caption);
   controls.BAvanti.enabled = true;
 }
 

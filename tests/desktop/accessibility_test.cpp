@@ -2,6 +2,7 @@
 // both languages, and the board's cells read out with their place and content.
 #include <QAccessible>
 #include <QMenu>
+#include <functional>
 
 #include "shell_fixture.h"
 
@@ -100,6 +101,69 @@ TEST_F(AccessibilityTest, EveryReachableControlIsNamedAndCellsAreReadInBothLangu
     for (const Spoken& s : spoken) {
       const QString heard = s.objectName ? NameOf(s.objectName) : CellName(s.col, s.row);
       EXPECT_EQ(heard.toStdString(), english ? s.english : s.italian);
+    }
+  }
+}
+
+// Each announcement becomes the board's accessible value, which a value change event carries to
+// a listening reader. Offscreen there is no reader to send events to, so the value is read back
+// after each happening: the last thing announced.
+TEST_F(AccessibilityTest, WhatHappensOnTheBoardIsAnnouncedInBothLanguages) {
+  constexpr std::string_view kSolution =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  const auto fillAllBut = [&](int col, int row) {
+    for (int i = 0; i < 81; ++i) {
+      if (i != row * 9 + col && kPuzzle[std::size_t(i)] == '.') {
+        Logic().board.Texts[CellIndex(i % 9, i / 9)] = std::string(1, kSolution[std::size_t(i)]);
+      }
+    }
+    Logic().AggiornaGriglia();
+  };
+  struct Happening {
+    const char* what;
+    std::function<void()> act;
+    const char* italian;  // the whole announcement, or its start when it ends with the explanation
+    const char* english;
+    bool thenExplanation;
+  };
+  const Happening happenings[] = {
+      {"placed digit", [&] { ClickCell(2, 0), Type(Qt::Key_4); }, "Inserito 4 in riga 1, colonna 3",
+       "Placed 4 at row 1, column 3", false},
+      {"cell left without candidates",
+       [&] { app->Binding().Fire("EvidenziaErroreClick"), ClickCell(8, 0), Type(Qt::Key_4); },
+       "Errore: nessun candidato in riga 7, colonna 9",
+       "Error: no candidates left at row 7, column 9", false},
+      {"solved board",
+       [&] { app->Binding().Run([&] { fillAllBut(2, 0); }), ClickCell(2, 0), Type(Qt::Key_4); },
+       "Complimenti! Schema risolto", "Congratulations! Puzzle solved", false},
+      {"replayed step",
+       [&] {
+         app->Binding().Fire("SoluzionePassoPasso1Click");
+         app->Binding().Fire("BAvantiClick");
+       },
+       "", "", true},
+      {"hint", [&] { app->Binding().Fire("SuggerisciNumeroClick"); },
+       "Suggerimento: ", "Hint: ", true},
+  };
+  for (const bool english : {false, true}) {
+    for (const Happening& h : happenings) {
+      SCOPED_TRACE(std::string(h.what) + (english ? " in English" : " in Italian"));
+      app.reset();
+      LoadPuzzle();
+      if (english) app->Binding().Fire("menulinguaClick");
+      h.act();
+      const QString announced =
+          QAccessible::queryAccessibleInterface(&Board())->text(QAccessible::Value);
+      const QString expected = QString::fromLatin1(english ? h.english : h.italian);
+      const QString explanation =
+          QString::fromLatin1(Logic().controls.LSpiegazione.caption.c_str());
+      if (h.thenExplanation) {
+        ASSERT_FALSE(explanation.isEmpty());
+        EXPECT_TRUE(announced.startsWith(expected)) << announced.toStdString();
+        EXPECT_TRUE(announced.endsWith(explanation)) << announced.toStdString();
+      } else {
+        EXPECT_EQ(announced.toStdString(), expected.toStdString());
+      }
     }
   }
 }

@@ -96,7 +96,7 @@ TEST_F(GridTest, ACellRefusedForEditingNeverOpensTheEditorAndDeleteClearsAnOpenO
   EXPECT_EQ(reports, (std::vector<std::string>{"0,1:", "0,1:6", "0,1:"}));
 }
 
-TEST_F(GridTest, NavigationKeysAskForTheirTargetAndReachTheLogicAsWindowsCodes) {
+TEST_F(GridTest, NavigationKeysAskForTheirTargetAndReachTheLogicByName) {
   QSignalSpy downs(&grid, &GridView::KeyDown);
   grid.SetCurrent(3, 0);
   Press(Qt::Key_Right);  // (4, 0) refuses
@@ -107,9 +107,10 @@ TEST_F(GridTest, NavigationKeysAskForTheirTargetAndReachTheLogicAsWindowsCodes) 
     Press(key);
   EXPECT_EQ(asked,
             (std::vector<std::pair<int, int>>{{4, 0}, {8, 0}, {0, 1}, {0, 8}, {0, 0}, {0, 1}}));
-  std::vector<int> codes;
-  for (const QList<QVariant>& d : downs) codes.push_back(d[0].toInt());
-  EXPECT_EQ(codes, (std::vector<int>{39, 35, 9, 34, 36, 33, 38, 37, 40}));
+  std::vector<KeyCode> codes;
+  for (const QList<QVariant>& d : downs) codes.push_back(d[0].value<KeyCode>());
+  EXPECT_EQ(codes, (std::vector<KeyCode>{kKeyRight, kKeyEnd, kKeyTab, kKeyPageDown, kKeyHome,
+                                         kKeyPageUp, kKeyUp, kKeyLeft, kKeyDown}));
 }
 
 TEST_F(GridTest, FillLastsUntilTheCellIsRedrawnForAChange) {
@@ -311,6 +312,11 @@ TEST_F(ShellTest, TheTabGuardHoldsForClicksMnemonicsAndTabKeys) {
     QTest::keyClick(field, key, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
   }
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right}) {  // on the bar, which Tab reaches
+    QTest::keyClick(tabs->tabBar(), key);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "TSInfo") << key;
+  }
+  field->setFocus();
   // Leaving a page whose field has the focus: the focus moving to the grid keeps the new tab.
   Logic().controls.Opzioni1.enabled = true;
   app->Binding().Sync();

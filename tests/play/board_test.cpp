@@ -46,7 +46,7 @@ TEST_F(BoardTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
   BoardGrid& grid = g.controls.sudokugrid;
   grid.col = 2;  // leftwards is the shell's ArrowKeysJumpOverGivensAndStopAtTheEdge
   // Where the cursor lands when key went down and then the given (col, row) was clicked.
-  const auto select = [&](int key, int col, int row) {
+  const auto select = [&](KeyCode key, int col, int row) {
     g.sudokugridKeyDown(key);
     EXPECT_FALSE(g.sudokugridSelectCell(col, row));
     return std::pair(grid.col, grid.row);
@@ -54,7 +54,7 @@ TEST_F(BoardTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {
   EXPECT_EQ(select(kKeyRight, 8, 8), std::pair(2, 0));  // right edge: stays
   EXPECT_EQ(select(kKeyUp, 8, 8), std::pair(8, 7));
   EXPECT_EQ(select(kKeyDown, 3, 0), std::pair(3, 1));
-  EXPECT_EQ(select('7', 0, 0), std::pair(3, 1));  // no arrow: stays
+  EXPECT_EQ(select(kKeyOther, 0, 0), std::pair(3, 1));  // no arrow: stays
   EXPECT_TRUE(g.sudokugridSelectCell(6, 6));
   EXPECT_EQ(std::pair(grid.col, grid.row), std::pair(6, 6));
 }

@@ -117,6 +117,7 @@ class FakeEffects : public Effects {
     log.push_back("focus " + control);
     return focusAccepted;
   }
+  void Announce(const std::string&) override {}
 };
 
 class FakeClock : public Clock {
