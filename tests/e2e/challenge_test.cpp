@@ -51,6 +51,7 @@ struct MatchPlayer {
            player.LoginPane().LocationUrl().find('?') == std::string::npos;
   }
   Game& Logic() { return player.Logic(); }
+  ConnectionState& Connection() { return player.Connection(); }
   ChallengeWindow& Challenge() { return player.App().Challenge(); }
   const DatiSfida& Dati() { return Challenge().dati; }
   void Fire(const char* handler) { player.App().Binding().Fire(handler); }
@@ -108,7 +109,7 @@ char Wrong(char right) {
 TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   MatchPlayer anna(site->Address(), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(site->Address(), folder.filePath(QStringLiteral("b")), QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Logic().Registrato && bruno.Logic().Registrato);
+  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
   bruno.Logic().Secondi = 5000;  // the clock of an earlier game, which the match must not carry
   StartMatch(anna, bruno);
   for (MatchPlayer* side : {&anna, &bruno}) {  // both clocks run from the match's start
