@@ -1,12 +1,16 @@
 # Small helpers shared by the folders' CMakeLists: one static library per logic folder and one
 # GoogleTest binary per test folder.
 
-# sudoku_library(NAME DEPS...): a static library from every .cpp of the calling folder.
+# sudoku_library(NAME [PUBLIC deps...] [PRIVATE deps...]): a static library from every .cpp of
+# the calling folder. A dependency is PUBLIC when the library's headers include it, PRIVATE when
+# only its sources do.
 function(sudoku_library name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARGN})
+  if(ARGN)
+    target_link_libraries(${name} ${ARGN})
+  endif()
 endfunction()
 
 # sudoku_test(NAME DEPS...): a test binary from every .cpp of the calling folder, registered

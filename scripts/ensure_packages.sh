@@ -4,7 +4,7 @@
 SUDOKU_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   qt6-base-dev qt6-webengine-dev qt6-multimedia-dev qt6-charts-dev
   libcpp-httplib-dev libsqlite3-dev libsodium-dev libboost-dev libzip-dev libcurl4-openssl-dev
   libpq-dev postgresql

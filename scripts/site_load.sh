@@ -11,7 +11,7 @@ ensure_packages "${SUDOKU_BUILD_PACKAGES[@]}" python3
 
 build=${SUDOKU_LOAD_BUILD_DIR:-build-release}
 # -O2 rather than -O3: GCC 12 warns wrongly (-Wrestrict) about a string insert at -O3.
-cmake -S . -B "$build" -G Ninja -DSUDOKU_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B "$build" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_BUILD_TYPE=Release \
   "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" >/dev/null
 nice -n 10 cmake --build "$build" -j 2 --target sudoku-site >/dev/null
 exec python3 scripts/site_load.py "$build/site/sudoku-site" "$@"

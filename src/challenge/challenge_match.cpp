@@ -17,10 +17,6 @@ constexpr int kEndPauseMs = 6000;
 // The system colour of window backgrounds, which a flash leaves behind.
 constexpr Rgb kWindowBackground{255, 255, 255};
 
-int GivenDigit(const std::string& code) {
-  return code.size() >= 2 && code[0] == '1' && code[1] >= '0' && code[1] <= '9' ? code[1] - '0' : 0;
-}
-
 }  // namespace
 
 void ChallengeWindow::LoadChallengePuzzle(const std::string& puzzle) {
@@ -34,9 +30,7 @@ void ChallengeWindow::LoadChallengePuzzle(const std::string& puzzle) {
   }
   game.board.Schema = MatchPuzzleCodes(puzzle);
   game.AggiornaGriglia();
-  for (Snapshot& snapshot : game.Storico) snapshot.fill(0);
-  game.NumStorico = 1;
-  for (std::size_t i = 0; i < 81; ++i) game.Storico[1][i] = GivenDigit(game.board.Schema[i]);
+  game.Storico.StartFromGivens(game.board);
   // The match is no library puzzle, and its time is counted from its start on either side.
   game.SetNomeFile("");
   game.Restart1Click();

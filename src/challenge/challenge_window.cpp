@@ -127,8 +127,8 @@ void ChallengeWindow::PollState() {
     message = "anonimo";
     game.dialogs.Message(BoxKind::Plain, "LOGIN errato.\n\rConfigurazione offline.");
     // Offline for good: a user still marked registered could not log in again.
-    game.Connesso = false;
-    game.Registrato = false;
+    connection.Connesso = false;
+    connection.Registrato = false;
     ApplyConnectionState(ConnectionSetup::Offline);
   }
   Go(StatusPath(message));

@@ -258,7 +258,7 @@ QString WebdingsSymbol(const std::string& caption) {
   return FromLatin1(caption);
 }
 
-ControlBinder::ControlBinder(QWidget* root, Controls& controls) : root_(root), controls_(controls) {
+ControlBinder::ControlBinder(QWidget* root, Controls& controls) : controls_(controls) {
   for (QObject* object : root->findChildren<QObject*>()) {
     const std::string name = object->objectName().toStdString();
     if (!name.empty() && controls.Find(name) != nullptr) widgets_.emplace(name, object);

@@ -37,7 +37,6 @@ class ControlBinder {
   };
   void SyncOne(const std::string& name, const ControlRef& control);
 
-  QWidget* root_;
   Controls& controls_;
   std::map<std::string, QPointer<QObject>> widgets_;
   std::map<std::string, QTimer*> timers_;

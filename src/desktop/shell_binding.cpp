@@ -158,23 +158,47 @@ void ShellBinding::Run(const std::function<void()>& work) {
 
 void ShellBinding::Fire(const std::string& event) {
   const auto found = handlers_.plain.find(event);
-  if (found == handlers_.plain.end()) return;
+  if (found == handlers_.plain.end()) {
+    ReportUnhandled(event);
+    return;
+  }
   const std::function<void()> handler = found->second;
   Run(handler);
 }
 
 void ShellBinding::FireText(const std::string& event, const std::string& text) {
   const auto found = handlers_.withText.find(event);
-  if (found == handlers_.withText.end()) return;
+  if (found == handlers_.withText.end()) {
+    ReportUnhandled(event);
+    return;
+  }
   const std::function<void(const std::string&)> handler = found->second;
   Run([&] { handler(text); });
+}
+
+bool ShellBinding::Handles(const std::string& event) const {
+  return handlers_.plain.contains(event) || handlers_.withText.contains(event);
+}
+
+std::vector<std::string> ShellBinding::HandledEvents() const {
+  std::vector<std::string> events;
+  for (const auto& [event, handler] : handlers_.plain) events.push_back(event);
+  for (const auto& [event, handler] : handlers_.withText) events.push_back(event);
+  return events;
+}
+
+void ShellBinding::ReportUnhandled(const std::string& event) {
+  if (!unhandledReported_.insert(event).second) return;
+  qWarning("No handler answers the event %s", event.c_str());
 }
 
 void ShellBinding::BindMenusAndButtons() {
   for (const NamedControl& named : game_.controls.All()) {
     const std::string name(named.name);
     QObject* object = binder_.Find(name);
-    if (auto* action = qobject_cast<QAction*>(object); action != nullptr && !action->menu()) {
+    // A submenu's item raises no click of its own.
+    if (auto* action = qobject_cast<QAction*>(object);
+        action != nullptr && game_.controls.Raises(name + "Click")) {
       connect(action, &QAction::triggered, this, [this, name] { Fire(name + "Click"); });
     }
     if (auto* button = qobject_cast<QAbstractButton*>(object)) {
@@ -357,7 +381,8 @@ void ShellBinding::BindTabs() {
     };
     connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
       if (syncing_ != 0 || index < 0) return;
-      Fire(tabs->widget(index)->objectName().toStdString() + "Show");
+      const std::string event = tabs->widget(index)->objectName().toStdString() + "Show";
+      if (game_.controls.Raises(event)) Fire(event);
     });
   }
 }
@@ -369,18 +394,28 @@ void ShellBinding::BindTimersAndPanes() {
       connect(timer, &QTimer::timeout, this, [this, name] { Fire(name + "Timer"); });
     }
   }
+  // A pane raises only the events the behaviour answers; the others go unheard.
+  const Controls& controls = game_.controls;
   for (const auto& [name, pane] : window_.Panes()) {
     const std::string paneName = name;
-    pane->documentComplete = [this, paneName] { Fire(paneName + "DocumentComplete"); };
-    pane->titleChanged = [this, paneName](const std::string& title) {
-      FireText(paneName + "TitleChange", title);
-    };
-    pane->beforeNavigate = [this, paneName](const std::string& address) {
-      FireText(paneName + "BeforeNavigate2", address);
-    };
-    pane->navigateError = [this, paneName](const std::string& address) {
-      FireText(paneName + "NavigateError", address);
-    };
+    if (controls.Raises(paneName + "DocumentComplete")) {
+      pane->documentComplete = [this, paneName] { Fire(paneName + "DocumentComplete"); };
+    }
+    if (controls.Raises(paneName + "TitleChange")) {
+      pane->titleChanged = [this, paneName](const std::string& title) {
+        FireText(paneName + "TitleChange", title);
+      };
+    }
+    if (controls.Raises(paneName + "BeforeNavigate2")) {
+      pane->beforeNavigate = [this, paneName](const std::string& address) {
+        FireText(paneName + "BeforeNavigate2", address);
+      };
+    }
+    if (controls.Raises(paneName + "NavigateError")) {
+      pane->navigateError = [this, paneName](const std::string& address) {
+        FireText(paneName + "NavigateError", address);
+      };
+    }
   }
 }
 

@@ -9,7 +9,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "desktop/control_binder.h"
 #include "desktop/qt_translations.h"
@@ -39,9 +41,13 @@ class ShellBinding : public QObject {
  public:
   ShellBinding(TFsudoku& window, Game& game, Handlers handlers);
 
-  // Runs the named handler if there is one, then re-syncs.
+  // Runs the named handler, then re-syncs. An event no handler answers is a wiring fault: it is
+  // logged, once per name, and nothing runs.
   void Fire(const std::string& event);
   void FireText(const std::string& event, const std::string& text);
+  // Whether a handler answers the event, and every event one answers.
+  bool Handles(const std::string& event) const;
+  std::vector<std::string> HandledEvents() const;
   // Runs any piece of logic the same way.
   void Run(const std::function<void()>& work);
   void Sync();
@@ -59,6 +65,7 @@ class ShellBinding : public QObject {
   void RefreshNotesAndRepeats();
   // The board cell's words for a screen reader, in the language in use.
   QString DescribeBoardCell(int col, int row) const;
+  void ReportUnhandled(const std::string& event);
 
   TFsudoku& window_;
   Game& game_;
@@ -69,6 +76,7 @@ class ShellBinding : public QObject {
   int syncing_ = 0;
   std::array<std::uint16_t, 81> notesShown_{};
   std::array<bool, 81> repeatsShown_{};
+  std::set<std::string> unhandledReported_;
 };
 
 }  // namespace sudoku

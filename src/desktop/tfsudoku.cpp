@@ -122,7 +122,7 @@ void TFsudoku::BuildMenus() {
             kSeparator, "About"});
   for (const char* option : {"MostraCandidati", "EvidenziaErrore", "Seganalanosoluzioni",
                              "ModalitaNote1", "NoteVicini1", "RipetizioniRosse1"}) {
-    findChild<QAction*>(QString::fromLatin1(option))->setCheckable(true);
+    MadeChild<QAction>(this, option)->setCheckable(true);
   }
   // Shortcuts of the frequent commands; a disabled item ignores its shortcut. Copy and paste
   // reach the grid's editor first while it is open. Ctrl with a digit, a single note, is the
@@ -136,7 +136,7 @@ void TFsudoku::BuildMenus() {
       {"IncollaSchema1", QKeySequence(Qt::CTRL | Qt::Key_V)},
       {"ModalitaNote1", QKeySequence(Qt::CTRL | Qt::Key_N)}};
   for (const auto& [name, keys] : shortcuts) {
-    findChild<QAction*>(QString::fromLatin1(name))->setShortcut(keys);
+    MadeChild<QAction>(this, name)->setShortcut(keys);
   }
   // F10 opens the first menu, as on the desktops: the menu captions have no Alt mnemonics.
   connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
@@ -154,9 +154,7 @@ void TFsudoku::BuildMenus() {
   bar->setCornerWidget(language, Qt::TopRightCorner);
 
   for (const char* disabled : {"Opzioni1", "CreaSudoku1", "sfida", "Pausa1", "Undo1"}) {
-    if (auto* action = findChild<QAction*>(QString::fromLatin1(disabled))) {
-      action->setEnabled(false);
-    }
+    MadeChild<QAction>(this, disabled)->setEnabled(false);
   }
 }
 

@@ -81,7 +81,7 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
     swatch->move(x, 2);
     x += 22;
   }
-  bar->findChild<Swatch*>(QStringLiteral("ShGiallo"))->SetCircle(true);
+  MadeChild<Swatch>(bar, "ShGiallo")->SetCircle(true);
 
   QFont small = CandidateFont();
   small.setPixelSize(9);

@@ -28,6 +28,15 @@ inline QToolButton* PlaceButton(QWidget* parent, const char* name, int x, int y,
   return button;
 }
 
+// The child of that name, which the code building the window has made: a missing one is a
+// fault of that code, and stops the program at once rather than later on a null pointer.
+template <typename W>
+W* MadeChild(const QObject* owner, const char* name) {
+  W* child = owner->findChild<W*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("The window has no control named %s", name);
+  return child;
+}
+
 inline void SetBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, colour);

@@ -73,7 +73,7 @@ void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
   // The language item shows the flag of the language it offers.
   game.controls.menulingua.picture =
       (workingDirectory / "noconnect" / LanguageItemFor("it").flagFile).string();
-  game.Marcatore = "quillo";
+  connection.Marcatore = "quillo";
   DateTime today = game.clock.Now();
   game.Anno = std::uint16_t(today.year);
   game.Mese = std::uint16_t(today.month);
@@ -89,17 +89,17 @@ void MainWindow::FormCreate(const std::filesystem::path& workingDirectory) {
 void MainWindow::FormActivate() {
   game.Lingua = "it";
   game.StampaInAttesa = false;
-  game.Connesso = false;
-  game.Registrato = false;
+  connection.Connesso = false;
+  connection.Registrato = false;
   game.Utente.clear();
-  game.DatiUtente.clear();
+  connection.DatiUtente.clear();
   PlaceColourBar();
 
   bool connect = game.dialogs.Confirm("Vuoi effettuare la connessione su " + siteAddress_ +
                                       "?\n\r\n\rDo you want to connect to " + siteAddress_);
   if (!connect) {
-    game.Connesso = false;
-    game.Registrato = false;
+    connection.Connesso = false;
+    connection.Registrato = false;
     ShowOffline();
     return;
   }
@@ -120,7 +120,7 @@ bool MainWindow::FormCloseQuery() {
 
 void MainWindow::FormClose() {
   closed_ = true;
-  if (game.Connesso) SignOffChallenge();
+  if (connection.Connesso) SignOffChallenge();
   for (BrowserPane* pane : {&panes.WQuillo, &panes.WBdownload, &panes.WBsoluzione,
                             &panes.WBTrascina, &panes.wbAltriSudoku, &panes.wbSfida}) {
     BlankAndStop(*pane);
@@ -147,7 +147,7 @@ void MainWindow::Connessione1Click() {
 }
 
 void MainWindow::ProcessLoginResult(bool atStartUp) {
-  if (!atStartUp && game.Registrato) {
+  if (!atStartUp && connection.Registrato) {
     game.dialogs.Message(BoxKind::Plain, "Sei gi\xE0 connesso\n\rYou are currently connected");
     ApplyConnectionState(ConnectionSetup::Connected);
     return;
@@ -177,23 +177,23 @@ void MainWindow::ProcessLoginResult(bool atStartUp) {
   if (result.hasFields) {
     nAttesa = result.nAttesa;
     nCorso = result.nCorso;
-    game.DatiUtente = result.datiUtente;
-    game.Registrato = result.registrato;
+    connection.DatiUtente = result.datiUtente;
+    connection.Registrato = result.registrato;
   }
-  game.OpzioniNavigazione = kNavigationFlags;
+  connection.OpzioniNavigazione = kNavigationFlags;
   if (game.Utente == kNoConnect) {
-    game.Connesso = false;
-    game.Registrato = false;
+    connection.Connesso = false;
+    connection.Registrato = false;
     ShowOffline();
     return;
   }
-  game.Connesso = true;
+  connection.Connesso = true;
   if (game.Utente == kAnonymousMarker || game.Utente == "login") {
-    game.Registrato = false;
+    connection.Registrato = false;
     game.Utente.clear();
   } else {
-    game.Registrato = game.Utente.size() > 3;
-    if (atStartUp && game.Registrato) PollChallengeState();
+    connection.Registrato = game.Utente.size() > 3;
+    if (atStartUp && connection.Registrato) PollChallengeState();
   }
   ApplyConnectionState(ConnectionSetup::Connected);
 }
@@ -245,7 +245,7 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
   }
 
   c.menuhelp.enabled = true;
-  if (game.Registrato) {
+  if (connection.Registrato) {
     for (MenuItem* item :
          {&c.SoluzionePassoPasso1, &c.SoluzioneAutomatica, &c.SuggerisciNumero, &c.LanciaSfida,
           &c.Classifica, &c.NumeroSoluzioni1, &c.Pubblica1, &c.MostraCandidati, &c.Opzioni1,
@@ -265,20 +265,20 @@ void MainWindow::ApplyConnectionState(ConnectionSetup setup) {
   panes.WQuillo.Navigate(SiteUrl(LobbyPath()));
   panes.WBTrascina.Navigate(
       SiteUrl("/sudoku/gioco-offline/sudoku-select-new.asp?of=" + std::to_string(game.Anno) + "_" +
-              std::to_string(game.Mese) + "_T_00_1_" + QueryValue(game.Marcatore)));
+              std::to_string(game.Mese) + "_T_00_1_" + QueryValue(connection.Marcatore)));
   ShowSelectPage("TSTrascina");
   PollChallengeState();
 }
 
 std::string MainWindow::LobbyPath() const {
   return "/sudoku/sfida-online/sudoku-space.asp?" +
-         (game.Registrato ? "who=" + QueryValue(game.Utente) : std::string());
+         (connection.Registrato ? "who=" + QueryValue(game.Utente) : std::string());
 }
 
 std::string MainWindow::DownloadListAddress() const {
   const std::string path = "/sudoku/download/file-download-list.asp?when=";
-  if (game.Registrato)
-    return path + QueryValue(game.DatiUtente) + "&who=" + QueryValue(game.Utente);
+  if (connection.Registrato)
+    return path + QueryValue(connection.DatiUtente) + "&who=" + QueryValue(game.Utente);
   const DateTime now = game.clock.Now();
   const FormatSettings& f = game.Formati;
   return path +
@@ -288,33 +288,41 @@ std::string MainWindow::DownloadListAddress() const {
 }
 
 void MainWindow::CtrlTimerTimer() {
-  if (game.Registrato || game.Connesso) return;
+  if (connection.Registrato || connection.Connesso) return;
   if (LowerAscii(panes.WQuillo.LocationURL()).find("sudoku.html") != std::string::npos) return;
   ApplyConnectionState(ConnectionSetup::Offline);
 }
 
 void MainWindow::PaneNavigateError(const std::string& address) {
-  if (closed_ || !game.Connesso || !IsSiteAddress(address)) return;
+  if (closed_ || !connection.Connesso || !IsSiteAddress(address)) return;
   SiteLost();
 }
 
 void MainWindow::SiteLost() {
   game.dialogs.Message(BoxKind::Plain, "Connessione inesistente");
   game.Utente = kNoConnect;
-  game.Connesso = false;
-  game.Registrato = false;
+  connection.Connesso = false;
+  connection.Registrato = false;
   ShowOffline();
 }
 
 void MainWindow::WQuilloTitleChange(const std::string& title) {
   if (LowerAscii(title).find("sudoku") != std::string::npos) return;
   DisableSolvingCommands();
-  game.Connesso = false;
+  connection.Connesso = false;
 }
 
 void MainWindow::ScaricaSchemaweb1Click() {
-  if (game.Connesso) {
-    ShowSelectPage("TSwwwquillo");
+  BrowseSitePuzzles("TSwwwquillo");
+}
+
+void MainWindow::ScaricaSchemaweb2Click() {
+  BrowseSitePuzzles("TSTrascina");
+}
+
+void MainWindow::BrowseSitePuzzles(const char* innerPage) {
+  if (connection.Connesso) {
+    ShowSelectPage(innerPage);
     return;
   }
   game.dialogs.Message(BoxKind::Plain,
@@ -323,15 +331,16 @@ void MainWindow::ScaricaSchemaweb1Click() {
   Connessione1Click();
 }
 
-void MainWindow::ScaricaSchemaweb2Click() {
-  if (game.Connesso) {
-    ShowSelectPage("TSTrascina");
-    return;
-  }
-  game.dialogs.Message(BoxKind::Plain,
-                       game.Tr("Effettua la connessione per navigare fra i sudoku di quillo",
-                               "Make the connection to browse through quillo's sudoku"));
+bool MainWindow::RegisteredOrAsked(const std::string& italianPurpose,
+                                   const std::string& englishPurpose) {
+  if (connection.Registrato) return true;
+  const std::string italian = "E' necessario essere connessi con la propria USER " +
+                              italianPurpose + "\n\rRicordiamo che la registrazione \xE8 gratis.";
+  const std::string english = "You must be connected with your USER " + englishPurpose +
+                              "\n\rLet us remember that registration is free.";
+  game.dialogs.Message(BoxKind::Plain, game.Tr(italian.c_str(), english.c_str()));
   Connessione1Click();
+  return false;
 }
 
 }  // namespace sudoku

@@ -9,6 +9,7 @@
 
 #include "online/browser_pane.h"
 #include "online/browser_settings.h"
+#include "online/connection_state.h"
 #include "play/game.h"
 
 namespace sudoku {
@@ -47,6 +48,7 @@ class MainWindow {
   BrowserPanes panes;
 
   // State of this window beside the Game's.
+  ConnectionState connection;
   BrowserSettings savedSettings;  // DebuggerSalvato, DebuggerIESalvato, SuonoNavigazioneSalvato
   std::int32_t ScorrimentoX = 0, ScorrimentoY = 0;  // scroll of the secondary catalogue pane
   std::int32_t nAttesa = 0, nCorso = 0;             // from the last login result
@@ -80,6 +82,10 @@ class MainWindow {
   void WQuilloTitleChange(const std::string& title);
   void ScaricaSchemaweb1Click();
   void ScaricaSchemaweb2Click();
+  // Whether a registered user is connected. Otherwise a box says that one must be connected with
+  // one's USER for the purpose (Italian and English words after "USER"), and the connection
+  // command runs.
+  bool RegisteredOrAsked(const std::string& italianPurpose, const std::string& englishPurpose);
   void PaneNavigateError(const std::string& address);
 
  protected:
@@ -99,6 +105,9 @@ class MainWindow {
   void ProcessLoginResult(bool atStartUp);
   void ShowOffline();
   void ShowSelectPage(const char* innerPage);
+  // The select page of the site's puzzles on that inner tab when connected; else the connection
+  // is offered.
+  void BrowseSitePuzzles(const char* innerPage);
   void PlaceColourBar();
   void DisableSolvingCommands();
   std::string DownloadListAddress() const;

@@ -1,6 +1,8 @@
 // The information tab's site actions and publishing.
 #include "online/site_actions.h"
 
+#include <algorithm>
+
 #include "online/catalogue_title.h"
 #include "online/query_value.h"
 #include "solver/solution_counter.h"
@@ -19,7 +21,7 @@ bool IsCataloguePuzzleName(const std::string& name) {
 
 bool SiteActions::MayLookUp(Action action) {
   Game& game = w_.game;
-  if (!game.Connesso) {
+  if (!w_.connection.Connesso) {
     game.dialogs.Message(
         BoxKind::Error,
         game.Tr(action == Action::Solution
@@ -72,7 +74,7 @@ void SiteActions::BStampaClick() {
   game.StampaInAttesa = true;
   w_.panes.WBsoluzione.Navigate(w_.SiteUrl("/sudoku/gioco-offline/stampa-sudoku.asp?num=" +
                                            QueryValue(game.controls.ENumeroSchema.text)),
-                                game.OpzioniNavigazione);
+                                w_.connection.OpzioniNavigazione);
 }
 
 void SiteActions::WBsoluzioneDocumentComplete() {
@@ -83,7 +85,7 @@ void SiteActions::WBsoluzioneDocumentComplete() {
 
 void SiteActions::MenuVersion(Action action, const char* italian, const char* english) {
   Game& game = w_.game;
-  if (game.Connesso) {
+  if (w_.connection.Connesso) {
     game.controls.PageControl1.activePage = "TSInfo";
     RunButton(action);
     return;
@@ -109,7 +111,7 @@ void SiteActions::Stampa1Click() {
 
 void SiteActions::Istruzioni1Click() {
   Game& game = w_.game;
-  if (!game.Connesso) {
+  if (!w_.connection.Connesso) {
     game.dialogs.Message(BoxKind::Error,
                          game.Tr("E' necessario essere connessi!", "You must be connected!"));
     return;
@@ -118,82 +120,82 @@ void SiteActions::Istruzioni1Click() {
 }
 
 std::string SiteActions::PreparePublish() {
+  if (!IsOwnPuzzle() || !HasOneSolution()) return {};
+  const std::array<std::int32_t, 81> kept = ReduceOnBoard();
+  const int givens = int(std::count_if(kept.begin(), kept.end(), [](int v) { return v != 0; }));
+  if (!AcceptsGivenCount(givens)) return {};
+  return RowMajorText(kept);
+}
+
+bool SiteActions::IsOwnPuzzle() {
   Game& game = w_.game;
-  Board& board = game.board;
   for (int i = 0; i < 81; ++i) {
-    if (board.IsGiven(i / 9, i % 9)) {
+    if (game.board.IsGiven(i / 9, i % 9)) {
       game.dialogs.Message(
           BoxKind::Error,
           game.Tr("Spiacenti!\n\rNon possiamo ritenere valido lo schema in quanto ottenuto da "
                   "puzzle gi\xE0 esistente.",
                   "Sorry\n\rWe can not consider valid the scheme as derived from existing "
                   "puzzle."));
-      return {};
+      return false;
     }
   }
-  const std::int32_t n = game.CountBoardSolutions(2);
-  if (n != 1) {
-    game.dialogs.Message(BoxKind::Error,
-                         n == 0 ? game.Tr("Lo schema in griglia non ammette soluzioni!",
-                                          "The puzzle in the grid have no solutions!")
-                                : game.Tr("Lo schema in griglia ha pi\xF9 di una soluzione!",
-                                          "The puzzle in the grid has more solutions!"));
-    return {};
-  }
+  return true;
+}
 
+bool SiteActions::HasOneSolution() {
+  Game& game = w_.game;
+  const std::int32_t n = game.CountBoardSolutions(2);
+  if (n == 1) return true;
+  game.dialogs.Message(BoxKind::Error,
+                       n == 0 ? game.Tr("Lo schema in griglia non ammette soluzioni!",
+                                        "The puzzle in the grid have no solutions!")
+                              : game.Tr("Lo schema in griglia ha pi\xF9 di una soluzione!",
+                                        "The puzzle in the grid has more solutions!"));
+  return false;
+}
+
+std::array<std::int32_t, 81> SiteActions::ReduceOnBoard() {
+  Game& game = w_.game;
+  Board& board = game.board;
   ProgressBar& progress = game.controls.ProgressBar1;
   progress.visible = true;
   progress.max = 60;
   progress.position = 5;
   std::array<std::int32_t, 81> values{};
-  for (int i = 0; i < 81; ++i) {
-    const std::string& text = board.Texts[std::size_t(i)];
-    values[std::size_t(i)] =
-        text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
+  for (std::size_t i = 0; i < 81; ++i) {
+    const std::string& text = board.Texts[i];
+    values[i] = text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
   }
   game.Griglia = ReducePuzzle(
       values, [&progress] { progress.StepBy(1); }, &game.Candidati);
-  for (int i = 0; i < 81; ++i) {
-    if (values[std::size_t(i)] > 0 && game.Griglia[std::size_t(i)] == 0) {
-      board.Texts[std::size_t(i)].clear();
+  for (std::size_t i = 0; i < 81; ++i) {
+    if (values[i] > 0 && game.Griglia[i] == 0) {
+      board.Texts[i].clear();
+      values[i] = 0;
     }
   }
   progress.position = progress.max;
   progress.visible = false;
   game.RefreshCandidateGrid();
+  return values;
+}
 
-  std::string puzzle;
-  int givens = 0;
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) {
-      const std::string& text = board.Texts[std::size_t(col * 9 + row)];
-      puzzle += text.empty() ? std::string("0") : text;
-      givens += text.empty() ? 0 : 1;
-    }
-  }
+bool SiteActions::AcceptsGivenCount(int givens) {
+  Game& game = w_.game;
   if (givens > kMaxPublishedGivens) {
     game.dialogs.Message(BoxKind::Error,
                          game.Tr("Siamo spiacenti!\n\rNon pubblichiamo schemi con pi\xF9 di 30 "
                                  "elementi",
                                  "Sorry\n\rWe do not accept puzzles with more than 30 givens."));
-    return {};
+    return false;
   }
-  if (givens < kMinPublishedGivens) return {};
-  return puzzle;
+  return givens >= kMinPublishedGivens;
 }
 
 void SiteActions::Pubblica1Click() {
   Game& game = w_.game;
-  if (!game.Registrato) {
-    game.dialogs.Message(
-        BoxKind::Plain,
-        game.Tr("E' necessario essere connessi con la propria USER per poter pubblicare!\n\r"
-                "Ricordiamo che la registrazione \xE8 gratis.",
-                "You must be connected with your USER to post.\n\rLet us remember that "
-                "registration is free."));
-    w_.Connessione1Click();
-    return;
-  }
+  if (!w_.RegisteredOrAsked("per poter pubblicare!", "to post.")) return;
   const std::string puzzle = PreparePublish();
   if (puzzle.empty()) return;
   if (!game.dialogs.Confirm(
@@ -204,10 +206,10 @@ void SiteActions::Pubblica1Click() {
                   "originality.\n\rIs the puzzle you are about to publish created by yourself?"))) {
     return;
   }
-  game.OpzioniNavigazione = kNavigationFlags;
+  w_.connection.OpzioniNavigazione = kNavigationFlags;
   w_.panes.WBsoluzione.Navigate(w_.SiteUrl("/sudoku/gioco-offline/pubblica-sudoku.asp?who=" +
                                            QueryValue(game.Utente) + "&pz=" + puzzle),
-                                game.OpzioniNavigazione);
+                                w_.connection.OpzioniNavigazione);
   game.controls.PageControl1.activePage = "TSInfo";
   game.dialogs.Message(
       BoxKind::Information,

@@ -2,6 +2,8 @@
 // publishing a puzzle of the user's own and the instructions page.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "online/main_window.h"
@@ -29,8 +31,15 @@ class SiteActions {
   bool MayLookUp(Action action);
   void MenuVersion(Action action, const char* italian, const char* english);
   void RunButton(Action action);
-  // The reduction and the refusals before a publish; the row-major puzzle, or "" when stopped.
+  // The checks and the reduction before a publish; the row-major puzzle, or "" when stopped.
   std::string PreparePublish();
+  // The steps of it, each saying why it stops: no given of a published puzzle on the board,
+  // exactly one solution, and between 15 and 30 entries left once the board's entries are
+  // reduced to a minimal puzzle (the board keeps only those; their values are returned).
+  bool IsOwnPuzzle();
+  bool HasOneSolution();
+  std::array<std::int32_t, 81> ReduceOnBoard();
+  bool AcceptsGivenCount(int givens);
 
   MainWindow& w_;
 };

@@ -34,7 +34,7 @@ std::string DomainOf(std::string address) {
 }  // namespace
 
 std::string WebCatalogue::SelectionAddress(const std::string& components) const {
-  return w_.SiteUrl(kSelectPath + components + "_" + QueryValue(w_.game.Marcatore));
+  return w_.SiteUrl(kSelectPath + components + "_" + QueryValue(w_.connection.Marcatore));
 }
 
 void WebCatalogue::WBTrascinaTitleChange(const std::string& title) {
@@ -42,16 +42,16 @@ void WebCatalogue::WBTrascinaTitleChange(const std::string& title) {
   Controls& c = game.controls;
   // Field 8 names another puzzle page to show only when it is the marker or one of the site's
   // pages: a title never sends a pane to a local file, a script or another host.
-  std::string marker = game.Marcatore;
+  std::string marker = w_.connection.Marcatore;
   ReadCatalogueTitle(title, {game.CampiTitolo, marker, w_.ScorrimentoX, w_.ScorrimentoY});
-  if (marker == "quillo" || w_.IsSiteAddress(marker)) game.Marcatore = marker;
+  if (marker == "quillo" || w_.IsSiteAddress(marker)) w_.connection.Marcatore = marker;
   bool valid = true;
   w_.panes.wbAltriSudoku.Stop();
-  if (game.Marcatore != "quillo") {
+  if (w_.connection.Marcatore != "quillo") {
     valid = false;
     c.Paltrisudoku.visible = true;
     c.Panel1.visible = false;
-    NavigateAndWait(w_.panes.wbAltriSudoku, game.Marcatore);
+    NavigateAndWait(w_.panes.wbAltriSudoku, w_.connection.Marcatore);
   } else {
     c.Paltrisudoku.visible = false;
     c.Panel1.visible = true;
@@ -59,7 +59,7 @@ void WebCatalogue::WBTrascinaTitleChange(const std::string& title) {
     w_.panes.wbAltriSudoku.Navigate("about:blank");
   }
   if (title.find(';') == std::string::npos || !AllDigits(game.CampiTitolo[1])) valid = false;
-  if (game.Marcatore == "quillo" && valid) ParseCatalogueAddress();
+  if (w_.connection.Marcatore == "quillo" && valid) ParseCatalogueAddress();
 }
 
 void WebCatalogue::wbAltriSudokuDocumentComplete() {
@@ -81,9 +81,9 @@ void WebCatalogue::AskToConnect() {
 
 void WebCatalogue::SBApplicaFiltriClick() {
   Game& game = w_.game;
-  if (!game.Connesso) {
+  if (!w_.connection.Connesso) {
     AskToConnect();
-    if (!game.Connesso) return;
+    if (!w_.connection.Connesso) return;
   }
   const Controls& c = game.controls;
   const std::string givens =
@@ -173,14 +173,7 @@ void WebCatalogue::SBIndietroWBClick() {
 void WebCatalogue::SBLoadFromWebClick() {
   Game& game = w_.game;
   Controls& c = game.controls;
-  if (!game.Registrato) {
-    game.dialogs.Message(
-        BoxKind::Plain,
-        game.Tr("E' necessario essere connessi con la propria USER per giocare con questo "
-                "puzzle!\n\rRicordiamo che la registrazione \xE8 gratis.",
-                "You must be connected with your USER to play this puzzle.\n\rLet us remember "
-                "that registration is free."));
-    w_.Connessione1Click();
+  if (!w_.RegisteredOrAsked("per giocare con questo puzzle!", "to play this puzzle.")) {
     ParseCatalogueAddress();
     const std::array<std::string, 11>& k = game.ComponentiCatalogo;
     w_.panes.WBTrascina.Navigate(
@@ -201,12 +194,7 @@ void WebCatalogue::SBLoadFromWebClick() {
   PuzzleInfo info{
       "Admin", "da " + DomainOf(w_.SiteAddress()), campi[3], campi[2], campi[6], campi[7], campi[4],
       campi[5]};
-  std::array<int, 81> givens{};
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 9; ++col) {
-      givens[std::size_t(col * 9 + row)] = campi[1][std::size_t(row * 9 + col)] - '0';
-    }
-  }
+  const std::array<std::int32_t, 81> givens = ValuesOfRowMajor(campi[1]);
   WritePuzzleFile(game.CartellaBase / "temi" / name, info, givens, game.random);
   game.SetNomeFile(name.substr(0, kMaxNomeFile));
   c.RicominciaPartita.enabled = true;
@@ -215,13 +203,13 @@ void WebCatalogue::SBLoadFromWebClick() {
 
 bool WebCatalogue::WBdownloadBeforeNavigate2(const std::string& address) {
   Game& game = w_.game;
-  if (!game.Connesso) return false;
+  if (!w_.connection.Connesso) return false;
   const std::string list =
-      w_.SiteUrl(std::string(kListPath) + "?when=" + QueryValue(game.DatiUtente) +
+      w_.SiteUrl(std::string(kListPath) + "?when=" + QueryValue(w_.connection.DatiUtente) +
                  "&who=" + QueryValue(game.Utente));
   const std::string file = address.substr(address.rfind('/') + 1);
   if (address == list || file.rfind("puzzles", 0) != 0) return false;
-  game.OpzioniNavigazione = kNavigationFlags;
+  w_.connection.OpzioniNavigazione = kNavigationFlags;
   w_.panes.WBdownload.Navigate(list + "&what=" + QueryValue(file), kNavigationFlags);
   game.dialogs.Message(
       BoxKind::Information,

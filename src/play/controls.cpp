@@ -184,7 +184,50 @@ Controls::Controls() {
   SUDOKU_CONTROL(TimerOnSfida);
 #undef SUDOKU_CONTROL
 
+  DeclareEvents();
   WriteCaptions(*this, CaptionColumn::Initial);
+}
+
+void Controls::DeclareEvents() {
+  const auto add = [this](std::string_view control, const char* event, bool submenu = false) {
+    events_.push_back({std::string(control), std::string(control) + event, submenu});
+  };
+  for (const NamedControl& named : all_) {
+    const ControlRef& control = named.control;
+    if (const auto* item = std::get_if<MenuItem*>(&control)) {
+      add(named.name, "Click",
+          *item == &Sudoku1 || *item == &Opzioni1 || *item == &CreaSudoku1 || *item == &sfida ||
+              *item == &menuhelp || *item == &AvviaTimer1 || *item == &NumeroSoluzioni1);
+    } else if (std::holds_alternative<Button*>(control) ||
+               std::holds_alternative<RadioGroup*>(control)) {
+      add(named.name, "Click");
+    } else if (std::holds_alternative<Shape*>(control)) {
+      add(named.name, "MouseDown");
+    } else if (std::holds_alternative<Timer*>(control)) {
+      add(named.name, "Timer");
+    } else if (std::holds_alternative<ComboBox*>(control)) {
+      add(named.name, "Change");
+    } else if (std::holds_alternative<ListView*>(control)) {
+      add(named.name, "DblClick");
+    }
+  }
+  add("TSLocale", "Show");
+  add("wbAltriSudoku", "DocumentComplete");
+  add("WBsoluzione", "DocumentComplete");
+  add("WQuillo", "TitleChange");
+  add("WBTrascina", "TitleChange");
+  add("WBdownload", "BeforeNavigate2");
+  for (const char* pane :
+       {"WQuillo", "WBdownload", "WBsoluzione", "WBTrascina", "wbAltriSudoku", "wbSfida"}) {
+    add(pane, "NavigateError");
+  }
+}
+
+bool Controls::Raises(std::string_view event) const {
+  for (const ControlEvent& declared : events_) {
+    if (declared.name == event) return !declared.opensSubmenu;
+  }
+  return false;
 }
 
 const ControlRef* Controls::Find(std::string_view name) const {

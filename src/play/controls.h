@@ -152,6 +152,15 @@ struct NamedControl {
   ControlRef control;
 };
 
+// An event the main window raises, under its handler's name: the control's name followed by the
+// event ("Undo1Click", "SudokuTimerTimer", "WQuilloTitleChange").
+struct ControlEvent {
+  std::string control;
+  std::string name;
+  // A menu item that only opens its submenu: its click raises nothing.
+  bool opensSubmenu = false;
+};
+
 // Every control of the main window that the behaviour reads or writes, under its own name,
 // with its initial state (Italian captions).
 struct Controls {
@@ -163,6 +172,12 @@ struct Controls {
   const std::vector<NamedControl>& All() const { return all_; }
   // The control of that name; nullptr when there is none.
   const ControlRef* Find(std::string_view name) const;
+  // Every event the window raises, each once: the click of every menu item (or its mark as a
+  // submenu's item) and button, the swatches' mouse-downs, the timers' ticks, and the events of
+  // the lists, tabs and web panes (which hold no state here) that the behaviour answers.
+  const std::vector<ControlEvent>& Events() const { return events_; }
+  // Whether the window raises that event, a submenu's item never.
+  bool Raises(std::string_view event) const;
 
   // Menu bar.
   MenuItem Sudoku1, Opzioni1, CreaSudoku1, sfida, menuhelp, menulingua;
@@ -220,7 +235,10 @@ struct Controls {
   Timer SudokuTimer, CtrlTimer, TimerOnLogin, TimerOnSfida;
 
  private:
+  void DeclareEvents();
+
   std::vector<NamedControl> all_;
+  std::vector<ControlEvent> events_;
 };
 
 }  // namespace sudoku

@@ -14,6 +14,7 @@
 #include "play/key_code.h"
 #include "play/ports.h"
 #include "play/puzzle_info_cache.h"
+#include "play/undo_history.h"
 #include "solver/board.h"
 #include "solver/candidate_grid.h"
 #include "solver/cell_explanation.h"
@@ -33,10 +34,22 @@ struct Ports {
   SettingsStore& settings;
 };
 
-// An undo snapshot: the value of every cell, [col][row] as CellIndex, 0 = empty.
-using Snapshot = std::array<std::int32_t, 81>;
-
 enum class MouseButton { Left, Right, Middle };
+
+// The last key pressed in the grid when it was one of the nine navigation keys, each named
+// after the flag that stands for it; None after any other key.
+enum class NavigationKey {
+  None,
+  TastoSinistra,
+  TastoSu,
+  TastoDestra,
+  TastoGiu,
+  TastoTab,
+  TastoPagSu,
+  TastoPagGiu,
+  TastoFine,
+  TastoInizio,
+};
 
 class Game {
  public:
@@ -59,34 +72,22 @@ class Game {
   // ---- Board and game state.
   std::array<std::int32_t, 81> Griglia{};  // value of every cell, 0 = empty
   CandidateGrid Candidati;
-  CountState counter;  // NumSoluzioni and Soluzione of the last count
-  StepLog steps;       // Passi, NumPassi, PassoCorrente, PassoPasso
-  // Undo history: slots 1..100; slot 0 stays all zero and stands for the board with no entries.
-  std::array<Snapshot, 101> Storico{};
-  std::int32_t NumStorico = 0;
+  CountState counter;   // NumSoluzioni and Soluzione of the last count
+  StepLog steps;        // Passi, NumPassi, PassoCorrente, PassoPasso
+  UndoHistory Storico;  // with each snapshot's notes
   // The player's pencil marks, kept only in open empty cells; they never count as entries.
   CellNotes Note;
-  // The notes as they stood after the action that recorded each slot of Storico.
-  std::array<CellNotes, 101> StoricoNote{};
 
-  // The last key pressed in the grid, when it was one of these nine.
-  bool TastoSinistra = false, TastoSu = false, TastoDestra = false, TastoGiu = false,
-       TastoTab = false, TastoPagSu = false, TastoPagGiu = false, TastoFine = false,
-       TastoInizio = false;
+  NavigationKey Tasto = NavigationKey::None;  // the remembered navigation key
 
   std::int32_t Secondi = 0;  // playing time of the game timer
 
   std::string Lingua = "it";  // "en" shows the English texts
-  bool Connesso = false;
-  bool Registrato = false;
   std::string Utente;
-  std::string DatiUtente;
   bool SfidaInCorso = false;
   std::filesystem::path CartellaBase;  // every file lives under it
-  std::string Marcatore;
   std::uint16_t Anno = 0, Mese = 0, Giorno = 0;
   bool StampaInAttesa = false;
-  std::int32_t OpzioniNavigazione = 0;
   FormatSettings Formati;  // the process-wide date and time formatting
 
   // Library list and web catalogue.
@@ -236,8 +237,6 @@ class Game {
  private:
   // Ends the game in hand: step records, timer count, history, board and remembered key.
   void ClearGame();
-  void ClearHistory();
-  void ClearNavigationKeys();
   // After the board is rewritten: a cursor left on a cell that is not open moves to the first
   // open cell in column-major order (it stays when there is none).
   void KeepCursorOnOpenCell();
@@ -284,6 +283,8 @@ class Game {
   void ResumeNotes();
   // The value of every cell, as ValoreCella gives it.
   Snapshot CellValues() const;
+  // The value of every cell's text, 0 where it is empty: what an undo snapshot records.
+  Snapshot TextValues() const;
   // The board and its notes are as their files have them: nothing to save until one changes.
   void RememberStoredBoard() {
     storedValues_ = CellValues();

@@ -37,42 +37,37 @@ void Game::KeepCursorOnOpenCell() {
   }
 }
 
-void Game::ClearNavigationKeys() {
-  TastoSinistra = TastoSu = TastoDestra = TastoGiu = TastoTab = TastoPagSu = TastoPagGiu =
-      TastoFine = TastoInizio = false;
-}
-
 void Game::sudokugridKeyDown(KeyCode key) {
-  ClearNavigationKeys();
   switch (key) {
     case kKeyLeft:
-      TastoSinistra = true;
+      Tasto = NavigationKey::TastoSinistra;
       break;
     case kKeyUp:
-      TastoSu = true;
+      Tasto = NavigationKey::TastoSu;
       break;
     case kKeyRight:
-      TastoDestra = true;
+      Tasto = NavigationKey::TastoDestra;
       break;
     case kKeyDown:
-      TastoGiu = true;
+      Tasto = NavigationKey::TastoGiu;
       break;
     case kKeyTab:
-      TastoTab = true;
+      Tasto = NavigationKey::TastoTab;
       break;
     case kKeyPageUp:
-      TastoPagSu = true;
+      Tasto = NavigationKey::TastoPagSu;
       break;
     case kKeyPageDown:
-      TastoPagGiu = true;
+      Tasto = NavigationKey::TastoPagGiu;
       break;
     case kKeyEnd:
-      TastoFine = true;
+      Tasto = NavigationKey::TastoFine;
       break;
     case kKeyHome:
-      TastoInizio = true;
+      Tasto = NavigationKey::TastoInizio;
       break;
     default:
+      Tasto = NavigationKey::None;
       break;
   }
 }
@@ -88,13 +83,13 @@ bool Game::sudokugridSelectCell(int col, int row) {
   std::optional<std::pair<int, int>> landed;
   int c = col, r = row;
   while (!landed) {
-    if (TastoSinistra && c > 0) {
+    if (Tasto == NavigationKey::TastoSinistra && c > 0) {
       --c;
-    } else if (TastoDestra && c < 8) {
+    } else if (Tasto == NavigationKey::TastoDestra && c < 8) {
       ++c;
-    } else if (TastoSu && r > 0) {
+    } else if (Tasto == NavigationKey::TastoSu && r > 0) {
       --r;
-    } else if (TastoGiu && r < 8) {
+    } else if (Tasto == NavigationKey::TastoGiu && r < 8) {
       ++r;
     } else {
       break;
@@ -108,6 +103,12 @@ bool Game::sudokugridSelectCell(int col, int row) {
   return false;
 }
 
+Snapshot Game::TextValues() const {
+  Snapshot values{};
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = TextValue(board.Texts[i]);
+  return values;
+}
+
 void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
   const char digit = text.empty() ? '\0' : text.back();
   std::string& cell = board.Texts[CellIndex(col, row)];
@@ -115,12 +116,10 @@ void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
     cell.clear();
     return;
   }
-  if (NumStorico < 100) {
-    ++NumStorico;
+  Snapshot values = TextValues();
+  values[std::size_t(CellIndex(col, row))] = digit - '0';
+  if (Storico.Push(values, Note)) {  // its notes follow once the entry has cleared some
     controls.Undo1.enabled = true;
-    Snapshot& slot = Storico[std::size_t(NumStorico)];
-    for (int i = 0; i < 81; ++i) slot[std::size_t(i)] = TextValue(board.Texts[std::size_t(i)]);
-    slot[std::size_t(CellIndex(col, row))] = digit - '0';
   }
   // The editor reports the same text again as it closes: only a change is news.
   if (cell != std::string(1, digit)) {
@@ -128,9 +127,7 @@ void Game::sudokugridSetEditText(int col, int row, const std::string& text) {
   }
   cell = std::string(1, digit);
   NotesAfterEntry(col, row, digit - '0');
-  if (!(TastoSinistra || TastoSu || TastoDestra || TastoGiu || TastoTab || TastoPagSu ||
-        TastoPagGiu || TastoFine || TastoInizio) &&
-      controls.Seganalanosoluzioni.checked) {
+  if (Tasto == NavigationKey::None && controls.Seganalanosoluzioni.checked) {
     CountSolutionsAfterEntry();
   }
 }

@@ -195,16 +195,7 @@ bool Game::CaricaSchema() {
   AggiornaGriglia();
   RememberStoredBoard();
 
-  ClearHistory();
-  NumStorico = 1;
-  for (int col = 0; col < 9; ++col) {
-    for (int row = 0; row < 9; ++row) {
-      const std::string& code = board.Schema[CellIndex(col, row)];
-      if (board.IsGiven(col, row) && code.size() >= 2 && code[1] >= '1' && code[1] <= '9') {
-        Storico[1][std::size_t(CellIndex(col, row))] = code[1] - '0';
-      }
-    }
-  }
+  Storico.StartFromGivens(board);
   return true;
 }
 
@@ -235,9 +226,9 @@ void Game::ClearGame() {
   steps.PassoPasso = false;
   ShowExplanation(std::nullopt);
   Secondi = 0;
-  ClearHistory();
+  Storico.Clear();
   AzzeraGriglia();
-  ClearNavigationKeys();
+  Tasto = NavigationKey::None;
   solvedAnnounced_ = false;
 }
 

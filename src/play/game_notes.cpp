@@ -97,7 +97,7 @@ bool Game::ShowsAsRepeat(int col, int row) const {
 
 void Game::ClearNotes() {
   Note.Clear();
-  for (CellNotes& slot : StoricoNote) slot.Clear();
+  Storico.ClearNotes();
 }
 
 void Game::DropCoveredNotes() {
@@ -110,18 +110,14 @@ void Game::NotesAfterEntry(int col, int row, int digit) {
   Note.Set(col, row, 0);
   if (controls.NoteVicini1.checked) Note.ClearFromPeers(col, row, digit);
   // The entry's own snapshot, just taken (or the newest one, when the history is full).
-  StoricoNote[std::size_t(NumStorico)] = Note;
+  Storico.SetNewestNotes(Note);
 }
 
 // A change of notes alone takes two snapshots, as an entry does when the grid reports it twice,
 // so that one Undo takes back one change.
 void Game::RecordNotes() {
-  for (int taken = 0; taken < 2 && NumStorico < 100; ++taken) {
-    ++NumStorico;
+  for (int taken = 0; taken < 2 && Storico.Push(TextValues(), Note); ++taken) {
     controls.Undo1.enabled = true;
-    Snapshot& slot = Storico[std::size_t(NumStorico)];
-    for (int i = 0; i < 81; ++i) slot[std::size_t(i)] = TextValue(board.Texts[std::size_t(i)]);
-    StoricoNote[std::size_t(NumStorico)] = Note;
   }
 }
 

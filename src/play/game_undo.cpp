@@ -5,27 +5,22 @@
 
 namespace sudoku {
 
-void Game::ClearHistory() {
-  NumStorico = 0;
-  for (Snapshot& slot : Storico) slot.fill(0);
-}
-
 void Game::Undo1Click() {
-  if (NumStorico <= 1) {
+  if (Storico.NumStorico() <= 1) {
     controls.Undo1.enabled = false;
     return;
   }
   // One entry is reported twice by the grid, so one Undo steps back two snapshots.
-  NumStorico -= 2;
-  if (NumStorico < 2) controls.Undo1.enabled = false;
+  Storico.StepBack();
+  if (Storico.NumStorico() < 2) controls.Undo1.enabled = false;
   effects.ClearFills("sudokugrid", std::nullopt);  // the marks went with the board they marked
   for (std::string& text : board.Texts) text.clear();
-  const Snapshot& slot = Storico[std::size_t(NumStorico)];
+  const Snapshot& slot = Storico.Values(Storico.NumStorico());
   for (int i = 0; i < 81; ++i) {
     if (slot[std::size_t(i)] != 0)
       board.Texts[std::size_t(i)] = std::to_string(slot[std::size_t(i)]);
   }
-  Note = StoricoNote[std::size_t(NumStorico)];
+  Note = Storico.Notes(Storico.NumStorico());
   AggiornaGriglia();
 }
 

@@ -251,14 +251,15 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
 
   c.TimerOnLogin.enabled = true;
   f.game.board.Texts[0] = "7";
-  f.game.NumStorico = 5;
-  f.game.Storico[3].fill(2);
+  Snapshot twos;
+  twos.fill(2);
+  for (int i = 0; i < 5; ++i) f.game.Storico.Push(twos, {});
   f.Poll(Common("io", "io", "tu", "corso", Puzzle()));  // a fresh game, history at the givens
   EXPECT_TRUE(f.game.SfidaInCorso);
   EXPECT_EQ(f.game.board.Texts[0], "");
-  EXPECT_EQ(f.game.NumStorico, 1);
-  EXPECT_EQ(f.game.Storico[1][1], kSolution[1] - '0');
-  EXPECT_EQ(f.game.Storico[1][0] + f.game.Storico[3][0], 0);
+  EXPECT_EQ(f.game.Storico.NumStorico(), 1);
+  EXPECT_EQ(f.game.Storico.Values(1)[1], kSolution[1] - '0');
+  EXPECT_EQ(f.game.Storico.Values(1)[0] + f.game.Storico.Values(3)[0], 0);
   EXPECT_EQ(f.game.board.Schema[1], "1" + kSolution.substr(1, 1));
   EXPECT_TRUE(c.TimerOnSfida.enabled && c.SBInviaMossa.enabled && c.PSfida.visible);
   EXPECT_FALSE(c.TimerOnLogin.enabled || c.Sudoku1.enabled || c.Opzioni1.enabled);
@@ -275,10 +276,11 @@ TEST(PollChallengeStateTest, AnAbandonedChallengeResetsAndNoNameGoesOffline) {
   EXPECT_EQ(f.Requests()[1], P + "reset-sfida-sudoku.asp?id=tu;fine;0");
   EXPECT_TRUE(f.game.controls.SBLancia.enabled);
 
-  f.game.Connesso = f.game.Registrato = true;
+  f.window.connection.Connesso = f.window.connection.Registrato = true;
   f.Poll({{"nickname", ""}});
   EXPECT_EQ(f.dialogs.OnlyMessage(), "LOGIN errato.\n\rConfigurazione offline.");
-  EXPECT_FALSE(f.game.Connesso || f.game.Registrato || f.game.controls.sfida.enabled);
+  EXPECT_FALSE(f.window.connection.Connesso || f.window.connection.Registrato ||
+               f.game.controls.sfida.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
   EXPECT_EQ(f.Requests().back(), P + "visualizza-dati-sfida.asp?msg=anonimo");
 }
@@ -390,7 +392,7 @@ TEST(CommandsTest, AcceptWithdrawsTheOwnChallengeAbandonAsksTheRankingPausesClos
   EXPECT_EQ(f.effects.pauses.back(), 4000);
 
   f.InMatch();  // closing while connected leaves the challenge system, then blanks the panes
-  f.game.Connesso = true;
+  f.window.connection.Connesso = true;
   f.window.FormClose();
   EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "reset-sfida-sudoku.asp?id=io;abbandono;0",
                                                     P + "logout.asp?id=io", "about:blank"}));
@@ -417,7 +419,7 @@ TEST(RequestGuardTest, ATickInsideAWaitIsSkippedAndAClickRunsAfter) {
   // Closing inside a poll's wait signs off at once; the poll then stops, and so does the click
   // queued behind it.
   fired = 0;
-  f.game.Connesso = true;
+  f.window.connection.Connesso = true;
   f.window.dati.nickname = "io";
   f.wbSfida.onProcessEvents = [&] {
     if (fired++ > 0) return;

@@ -93,7 +93,7 @@ TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
   ASSERT_TRUE(TabTo("LVsudoku"));
   Press(Qt::Key_Down);
   Press(Qt::Key_Return);
-  ASSERT_EQ(Logic().NumStorico, 1) << "the puzzle was not loaded";
+  ASSERT_EQ(Logic().Storico.NumStorico(), 1) << "the puzzle was not loaded";
   ASSERT_TRUE(TabTo("sudokugrid"));
   // Undo lives in the puzzle menu, which a registered player has.
   app->Binding().Run([&] { Logic().controls.Opzioni1.enabled = true; });

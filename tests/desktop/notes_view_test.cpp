@@ -67,7 +67,8 @@ TEST_F(NotesViewTest, NotesAreGreyInTheirThirdsUnderMarksAndNeverOverADigit) {
   ClickCell(2, 8);  // the cursor's highlight away from the cells looked at
   QImage grid = Board().grab().toImage();
   EXPECT_TRUE(ThirdShows(grid, 2, 0, 4, kGrey) && ThirdShows(grid, 2, 0, 9, kGrey));
-  for (int digit : {1, 2, 3, 5, 6, 7, 8}) EXPECT_FALSE(ThirdShows(grid, 2, 0, digit, kGrey));
+  for (int digit : {1, 2, 3, 5, 6, 7, 8})
+    EXPECT_FALSE(ThirdShows(grid, 2, 0, digit, kGrey)) << digit;
   EXPECT_TRUE(ThirdShows(grid, 6, 0, 2, kGrey));
   for (int digit : {3, 6, 9}) {
     EXPECT_FALSE(ThirdShows(grid, 0, 0, digit, kGrey)) << digit;

@@ -55,7 +55,7 @@ class ShellTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
     Logic().controls.LVsudoku.selected = 0;
     app->Binding().Fire("LVsudokuDblClick");
-    ASSERT_EQ(Logic().NumStorico, 1);
+    ASSERT_EQ(Logic().Storico.NumStorico(), 1);
   }
   void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(&Board(), button, Qt::NoModifier, Board().CellRect(col, row).center());

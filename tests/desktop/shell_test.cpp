@@ -23,7 +23,6 @@
 #include <QWebEngineProfile>
 #include <cstdlib>
 
-#include "desktop/challenge_handlers.h"
 #include "desktop/qt_dialogs.h"
 #include "desktop/qt_painting_pause.h"
 #include "desktop/swatch.h"
@@ -163,7 +162,7 @@ TEST_F(ShellTest, TheBinderShowsCaptionsAsPlainTextListRowsAndFiltersWithNoItem)
   app->Binding().Sync();
   EXPECT_EQ(list->topLevelItemCount(), 1);
   EXPECT_TRUE(list->selectedItems().isEmpty());
-  for (QRadioButton* item : radios) EXPECT_FALSE(item->isChecked());
+  for (QRadioButton* item : radios) EXPECT_FALSE(item->isChecked()) << item->text().toStdString();
 }
 
 TEST_F(ShellTest, WindowAtTheTopLeftFitsItsMenuBarAndClientAndFollowsTheLanguageItem) {
@@ -203,12 +202,12 @@ TEST_F(ShellTest, DigitsAreReportedTwiceUndoneAndTheCursorAndEditorKeepOffGivens
   EXPECT_EQ(Board().CurrentCol(), 5);
   ClickCell(2, 0);
   Type(Qt::Key_4);
-  EXPECT_EQ(Logic().NumStorico, 2);
+  EXPECT_EQ(Logic().Storico.NumStorico(), 2);
   Type(Qt::Key_Down);  // leaving the cell closes the editor: the second report
-  EXPECT_EQ(Logic().NumStorico, 3);
+  EXPECT_EQ(Logic().Storico.NumStorico(), 3);
   EXPECT_EQ(Logic().board.Texts[CellIndex(2, 0)], "4");
   Find("Undo1")->trigger();
-  EXPECT_EQ(Logic().NumStorico, 1);
+  EXPECT_EQ(Logic().Storico.NumStorico(), 1);
   EXPECT_EQ(Board().CellText(2, 0), QString());
   EXPECT_FALSE(Find("Undo1")->isEnabled());
 
@@ -217,7 +216,7 @@ TEST_F(ShellTest, DigitsAreReportedTwiceUndoneAndTheCursorAndEditorKeepOffGivens
   for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_F2}) Type(key);
   ClickCell(0, 0);
   EXPECT_FALSE(Board().EditorOpen());
-  EXPECT_EQ(Logic().NumStorico, 1);
+  EXPECT_EQ(Logic().Storico.NumStorico(), 1);
 }
 
 TEST_F(ShellTest, GridShowsBordersGivensInBlackOverFillsAndEntriesInBlue) {
@@ -383,17 +382,42 @@ TEST_F(ShellTest, WebPaneFindsTheFirstValueWhoseIdMatchesIgnoringCase) {
   EXPECT_EQ(pane.FindValueById("nobody").status, WebPane::LookupStatus::kNone);
 }
 
-TEST_F(ShellTest, TheChallengeHandlersControlsDialogueFlashesAndLongPauses) {
+// The wiring by name: every event the control model declares has its control on the screen
+// and a handler (a submenu's item its menu instead), every handler answers a declared event, and
+// an event no handler answers is logged once.
+TEST_F(ShellTest, EveryDeclaredEventReachesItsHandler) {
   Build();
-  Handlers handlers;
-  AddChallengeHandlers(app->Challenge(), handlers);
-  ControlBinder& binder = app->Binding().Binder();
-  for (const auto& [event, handler] : handlers.plain) {
-    const std::string control = event.substr(0, event.size() - 5);
-    EXPECT_TRUE(event.ends_with("Timer") ? binder.TimerOf(control) != nullptr
-                                         : binder.Find(control) != nullptr)
-        << event;
+  const ShellBinding& binding = app->Binding();
+  const Controls& controls = Logic().controls;
+  for (const ControlEvent& event : controls.Events()) {
+    QObject* control = app->Window().findChild<QObject*>(QString::fromStdString(event.control));
+    if (control == nullptr) control = app->Binding().Binder().TimerOf(event.control);
+    EXPECT_NE(control, nullptr) << event.name;
+    if (event.opensSubmenu) {
+      auto* item = qobject_cast<QAction*>(control);
+      EXPECT_TRUE(item != nullptr && item->menu() != nullptr) << event.name;
+    } else {
+      EXPECT_TRUE(binding.Handles(event.name)) << event.name;
+    }
   }
+  for (const std::string& event : binding.HandledEvents()) {
+    EXPECT_TRUE(controls.Raises(event)) << event;
+  }
+
+  static int warnings = 0;
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type == QtWarningMsg) ++warnings;
+      });
+  app->Binding().Fire("NoSuchControlClick");
+  app->Binding().FireText("NoSuchControlClick", "text");
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(ShellTest, TheChallengeShowsDialogueFlashesAndLongPauses) {
+  Build();
+  ControlBinder& binder = app->Binding().Binder();
   app->Binding().Run([this] {
     Logic().controls.REDialogo.lines = {">io: ciao", ">tu: ciao a te"};
     Logic().controls.REDialogo.indents = {0, 10};

@@ -21,7 +21,7 @@ class CatalogueTest : public OnlineTest {
     ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
     player = std::make_unique<Player>(site->Address(), folder.filePath(QStringLiteral("game")));
     player->Start(true, [this] { SignUpAndLogIn(*player, QStringLiteral("anna")); });
-    ASSERT_TRUE(player->Logic().Registrato);
+    ASSERT_TRUE(player->Connection().Registrato);
   }
   WebPane& Pane(const char* name) { return *player->App().Window().Pane(name); }
   void Fire(const char* handler) { player->App().Binding().Fire(handler); }

@@ -50,10 +50,10 @@ TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
   });
 
   Game& game = player.Logic();
-  EXPECT_TRUE(game.Connesso);
-  EXPECT_TRUE(game.Registrato);
+  EXPECT_TRUE(player.Connection().Connesso);
+  EXPECT_TRUE(player.Connection().Registrato);
   EXPECT_EQ(game.Utente, "mario");
-  EXPECT_FALSE(game.DatiUtente.empty());
+  EXPECT_FALSE(player.Connection().DatiUtente.empty());
   const Controls& c = game.controls;
   for (const MenuItem* item : {&c.Opzioni1, &c.CreaSudoku1, &c.sfida, &c.menuhelp,
                                &c.SoluzioneAutomatica, &c.SuggerisciNumero, &c.NumeroSoluzioni1,
@@ -93,8 +93,8 @@ TEST_F(LoginTest, ClosingTheLoginWindowPlaysConnectedWithoutAUserAndThePasswordC
     player.App().Login().reject();
   });
   Game& game = player.Logic();
-  EXPECT_TRUE(game.Connesso);
-  EXPECT_FALSE(game.Registrato);
+  EXPECT_TRUE(player.Connection().Connesso);
+  EXPECT_FALSE(player.Connection().Registrato);
   EXPECT_EQ(game.Utente, "");
   EXPECT_FALSE(game.controls.Opzioni1.enabled);
   EXPECT_TRUE(game.controls.menuhelp.enabled);
@@ -153,7 +153,7 @@ TEST_F(LoginTest, WithoutASiteTheGameSaysSoAndPlaysOfflineWithinSeconds) {
       player.dialogs.messages,
       (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
                                  {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
-  EXPECT_FALSE(player.Logic().Connesso);
+  EXPECT_FALSE(player.Connection().Connesso);
   EXPECT_EQ(player.Logic().Utente, "noconnect");
   EXPECT_EQ(player.Logic().controls.PageControl2.activePage, "TSLocale");
 }
@@ -162,18 +162,18 @@ TEST_F(LoginTest, ASiteThatGoesAwaySaysSoAndPlaysOfflineAsAtStartUp) {
   Player player(site->Address(), folder.filePath(QStringLiteral("game")));
   player.Start(true, [&] { SignUpAndLogIn(player, QStringLiteral("piero")); });
   Game& game = player.Logic();
-  ASSERT_TRUE(game.Registrato);
+  ASSERT_TRUE(player.Connection().Registrato);
   player.App().Binding().Run([&] { game.controls.TimerOnLogin.interval = 1000; });
   player.dialogs.messages.clear();
   const std::string gone = site->Address();
   site.reset();  // the next poll of the challenge watch finds nobody there
-  ASSERT_TRUE(WaitFor([&] { return !game.Connesso; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return !player.Connection().Connesso; }, 30000));
   ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() >= 2; }));
   EXPECT_EQ(
       player.dialogs.messages,
       (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
                                  {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
-  EXPECT_FALSE(game.Registrato || game.controls.TimerOnLogin.enabled);
+  EXPECT_FALSE(player.Connection().Registrato || game.controls.TimerOnLogin.enabled);
   // A page of the vanished site brings no page of the browser's own: the pane keeps its page.
   WebPane& pane = *player.App().Window().Pane("WBsoluzione");
   ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4; }));

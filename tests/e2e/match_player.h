@@ -27,6 +27,7 @@ struct MatchPlayer {
 
   bool OnLoginForm();
   Game& Logic() { return player.Logic(); }
+  ConnectionState& Connection() { return player.Connection(); }
   ChallengeWindow& Challenge() { return player.App().Challenge(); }
   const DatiSfida& Dati() { return Challenge().dati; }
   void Fire(const char* handler) { player.App().Binding().Fire(handler); }

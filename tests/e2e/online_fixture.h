@@ -43,6 +43,7 @@ class Player {
 
   DesktopApp& App() { return *app_; }
   Game& Logic() { return app_->Logic(); }
+  ConnectionState& Connection() { return app_->Main().connection; }
   WebPane& LoginPane() { return *app_->Login().WebConnect(); }
   // Starts the program and answers the connect question; the user acts in the login window
   // (when it is asked for) and it is closed.

@@ -51,7 +51,7 @@ TEST_F(RealBoxesTest, TheLoginStaysOverTheGameAndACollectionComesWithOnlyItsOwnB
     EXPECT_EQ(login.windowTitle(), QStringLiteral("Login"));
   });
   Game& game = player->Logic();
-  ASSERT_TRUE(game.Registrato);
+  ASSERT_TRUE(player->Connection().Registrato);
   EXPECT_TRUE(connect->isEnabled());
 
   // The challenge watch ticks every second; each box waits for a poll that read its page.

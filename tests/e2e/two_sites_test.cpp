@@ -80,7 +80,7 @@ TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
   MatchPlayer anna(Entry(annaPort), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(Entry(brunoPort), folder.filePath(QStringLiteral("b")),
                     QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Logic().Registrato && bruno.Logic().Registrato);
+  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
   StartMatch(anna, bruno);
   const std::string solution = anna.Dati().soluzione;
   ASSERT_EQ(solution.size(), 81u);

@@ -56,7 +56,7 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRes
 TEST(ConnectionTest, TheConnectedSetUpForARegisteredAndAnAnonymousUser) {
   MainWindowFixture<> f;
   f.Start(false);
-  f.game.Connesso = f.game.Registrato = true;
+  f.window.connection.Connesso = f.window.connection.Registrato = true;
   f.window.nAttesa = 1;
   f.game.controls.ENumeroSchema.text = "123";
   f.window.ApplyConnectionState(ConnectionSetup::Connected);
@@ -68,7 +68,7 @@ TEST(ConnectionTest, TheConnectedSetUpForARegisteredAndAnAnonymousUser) {
   EXPECT_FALSE(c.AbbandonaSfida.enabled);
 
   MainWindowFixture<> anonymous;  // named by the time, in the process format
-  anonymous.game.Connesso = true;
+  anonymous.window.connection.Connesso = true;
   anonymous.clock.now = {2026, 12, 6, 8, 5, 9, 0};
   anonymous.window.ApplyConnectionState(ConnectionSetup::Connected);
   const std::string list = kSite + "download/file-download-list.asp?when=";
@@ -103,7 +103,7 @@ TEST(ConnectionTest, WatchdogTitleCheckAndWebCommandsFollowTheConnection) {
   EXPECT_EQ(f.WBTrascina.LastAddress(), f.LocalPage("in-paese.html"));
   EXPECT_FALSE(c.MostraCandidati.enabled);
 
-  f.game.Connesso = true;  // a connected user keeps the site's pages and sees the tabs
+  f.window.connection.Connesso = true;  // a connected user keeps the site's pages and sees the tabs
   f.WQuillo.Navigate(kSite + "other.asp");
   f.window.CtrlTimerTimer();
   EXPECT_EQ(f.WQuillo.LastAddress(), kSite + "other.asp");
@@ -114,9 +114,10 @@ TEST(ConnectionTest, WatchdogTitleCheckAndWebCommandsFollowTheConnection) {
 
   c.MostraCandidati.checked = c.MostraCandidati.enabled = c.Pubblica1.enabled = true;
   f.window.WQuilloTitleChange("Quillo's SUDOKU space");
-  EXPECT_TRUE(f.game.Connesso && c.MostraCandidati.checked);
+  EXPECT_TRUE(f.window.connection.Connesso && c.MostraCandidati.checked);
   f.window.WQuilloTitleChange("Impossibile visualizzare la pagina");
-  EXPECT_FALSE(f.game.Connesso || c.MostraCandidati.checked || c.MostraCandidati.enabled);
+  EXPECT_FALSE(f.window.connection.Connesso || c.MostraCandidati.checked ||
+               c.MostraCandidati.enabled);
   EXPECT_FALSE(c.Pubblica1.enabled);
   EXPECT_TRUE(c.EvidenziaErrore.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), kSite + "other.asp");  // no page loaded
@@ -133,7 +134,7 @@ TEST(ConnectionTest, OneLoginWindowAtATimeAndALostSiteGoesOfflineAsAtStartUp) {
   };
   f.window.Connessione1Click();
   EXPECT_EQ(f.dialogs.loginShown, 1);
-  EXPECT_TRUE(c.Connessione1.enabled && f.game.Registrato);
+  EXPECT_TRUE(c.Connessione1.enabled && f.window.connection.Registrato);
 
   f.dialogs.messages.clear();
   f.window.PaneNavigateError("http://elsewhere:8642/sudoku/x.asp");  // not the site's
@@ -143,7 +144,8 @@ TEST(ConnectionTest, OneLoginWindowAtATimeAndALostSiteGoesOfflineAsAtStartUp) {
   EXPECT_EQ(f.dialogs.messages, (std::vector<ShownMessage>{
                                     {BoxKind::Plain, "Connessione inesistente"},
                                     {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
-  EXPECT_FALSE(f.game.Connesso || f.game.Registrato || c.sfida.enabled || c.TimerOnLogin.enabled);
+  EXPECT_FALSE(f.window.connection.Connesso || f.window.connection.Registrato || c.sfida.enabled ||
+               c.TimerOnLogin.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
   EXPECT_EQ(c.PageControl2.activePage, "TSLocale");
 }
@@ -172,7 +174,7 @@ TEST(ShutdownTest, BlanksAndStopsEveryPaneInOrderAfterSigningOffOnlyWhenConnecte
   MainWindowFixture<SigningOffWindow> f;
   f.Start(false);
   f.journal.clear();
-  f.game.Connesso = true;
+  f.window.connection.Connesso = true;
   f.window.FormClose();
   std::vector<std::string> order{"wbSfida navigate sign-off"};
   for (std::string pane :

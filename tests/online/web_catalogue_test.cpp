@@ -24,7 +24,7 @@ struct CatalogueFixture : MainWindowFixture<> {
   SiteActions actions{window};
   CatalogueFixture() {
     window.FormCreate(base);
-    game.Connesso = game.Registrato = true;
+    window.connection.Connesso = window.connection.Registrato = true;
     game.Utente = "mario";
   }
   // The catalogue pane shows `address` with `title`.
@@ -76,7 +76,7 @@ TEST(WebCatalogueTest, ATitleIsReadOnlyWhenValidAndAForeignMarkerShowsTheOtherPu
         "http://127.0.0.1:8642@o/a", "http://127.0.0.1:86420/a"}) {
     f.Show(kSelect + "2026_05_T_00_27_quillo",
            kDigits + ";2;25;45;05/02/2006;7,5;12;" + foreign + ";0;0");
-    EXPECT_EQ(f.game.Marcatore, other) << foreign;
+    EXPECT_EQ(f.window.connection.Marcatore, other) << foreign;
     EXPECT_EQ(f.wbAltriSudoku.LastAddress(), other) << foreign;
   }
 }
@@ -113,11 +113,11 @@ TEST(WebCatalogueTest, FilterControlsSetEachOtherAndTheAddress) {
 
 TEST(WebCatalogueTest, PagingStopsAtZeroAndConnectsFirstWithoutAnAddress) {
   CatalogueFixture f;
-  f.game.Connesso = f.game.Registrato = false;
+  f.window.connection.Connesso = f.window.connection.Registrato = false;
   f.catalogue.SBIndietroWBClick();     // "z0": the connection runs first, and (still offline)
   EXPECT_EQ(f.dialogs.loginShown, 2);  // applying the filters asks once more
 
-  f.game.Connesso = true;
+  f.window.connection.Connesso = true;
   f.Show(kSelect + "2026_05_T_00_1_quillo", kDigits + ";2;25;45;05/02/2006;7,5;12;quillo;0;0");
   f.catalogue.SBIndietroWBClick();
   EXPECT_EQ(f.WBTrascina.LastAddress(), kSelect + "2026_05_T_00_0_quillo");
@@ -150,7 +150,7 @@ TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClick
   EXPECT_EQ(f.dialogs.messages.back().kind, BoxKind::Error);
 
   // Only a click on a collection becomes the download request.
-  f.game.DatiUtente = "01-12-2026";
+  f.window.connection.DatiUtente = "01-12-2026";
   const std::string list =
       "http://127.0.0.1:8642/sudoku/download/file-download-list.asp?when=01-12-2026&who=mario";
   EXPECT_FALSE(f.catalogue.WBdownloadBeforeNavigate2(list));
@@ -170,7 +170,8 @@ TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClick
     EXPECT_EQ(f.catalogue.IsCollectionDownload(address), collection) << address;
   }
 
-  f.game.Registrato = false;  // a visitor is asked to log in and sees the same page again
+  f.window.connection.Registrato =
+      false;  // a visitor is asked to log in and sees the same page again
   f.catalogue.SBLoadFromWebClick();
   EXPECT_EQ(f.dialogs.loginShown, 1);
 }
@@ -195,7 +196,7 @@ TEST(SiteActionsTest, OnlyCataloguePuzzlesAreLookedUpAndOnlyWhenConnected) {
   f.actions.WBsoluzioneDocumentComplete();
   EXPECT_EQ(f.WBsoluzione.printPreviews, 1);
 
-  f.game.Connesso = f.game.Registrato = false;
+  f.window.connection.Connesso = f.window.connection.Registrato = false;
   f.dialogs.messages.clear();
   f.actions.BStampaClick();
   EXPECT_FALSE(f.game.StampaInAttesa);

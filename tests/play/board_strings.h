@@ -56,8 +56,8 @@ inline std::string Shown(const Game& game) {
 // runs, then the shown values and the texts as above.
 inline std::string State(const Game& g) {
   return g.controls.enomefile.text + "|" + g.controls.LTitle.caption + "|" +
-         std::to_string(g.Secondi) + "s|undo " + std::to_string(g.NumStorico) + "|timer " +
-         (g.controls.SudokuTimer.enabled ? "on|" : "off|") + Shown(g) + "|" + Texts(g);
+         std::to_string(g.Secondi) + "s|undo " + std::to_string(g.Storico.NumStorico()) +
+         "|timer " + (g.controls.SudokuTimer.enabled ? "on|" : "off|") + Shown(g) + "|" + Texts(g);
 }
 
 }  // namespace sudoku::testing

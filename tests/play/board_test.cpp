@@ -25,20 +25,20 @@ TEST_F(BoardTest, TheLastDigitTypedCountsAndIsRecordedUntilTheHistoryIsFull) {
     g.sudokugridSetEditText(4, 4, text);
     EXPECT_EQ(g.board.Texts[CellIndex(4, 4)], "") << '"' << text << '"';
   }
-  EXPECT_EQ(g.NumStorico, 0);
+  EXPECT_EQ(g.Storico.NumStorico(), 0);
   EXPECT_FALSE(g.controls.Undo1.enabled);
   g.sudokugridSetEditText(2, 3, "57");
   EXPECT_EQ(g.board.Texts[CellIndex(2, 3)], "7");
-  EXPECT_EQ(g.NumStorico, 1);
+  EXPECT_EQ(g.Storico.NumStorico(), 1);
   EXPECT_TRUE(g.controls.Undo1.enabled);
 
-  g.NumStorico = 99;
+  while (g.Storico.NumStorico() < 99) g.Storico.Push({}, {});
   g.sudokugridSetEditText(0, 0, "4");
-  EXPECT_EQ(g.Storico[100][CellIndex(0, 0)], 4);
+  EXPECT_EQ(g.Storico.Values(100)[CellIndex(0, 0)], 4);
   g.sudokugridSetEditText(0, 0, "6");  // the history is full: the entry applies unrecorded
   EXPECT_EQ(g.board.Texts[CellIndex(0, 0)], "6");
-  EXPECT_EQ(g.NumStorico, 100);
-  EXPECT_EQ(g.Storico[100][CellIndex(0, 0)], 4);
+  EXPECT_EQ(g.Storico.NumStorico(), 100);
+  EXPECT_EQ(g.Storico.Values(100)[CellIndex(0, 0)], 4);
 }
 
 TEST_F(BoardTest, CursorSkipsRunsOfGivensInTheDirectionOfTheLastArrow) {

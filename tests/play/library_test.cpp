@@ -58,7 +58,7 @@ TEST_F(LibraryTest, ListsExactlyTheTemaFilesWithTheirRecordsAndSolvedMarks) {
   for (int row : {1, 6}) {
     f.game.controls.LVsudoku.selected = row;
     f.game.LVsudokuDblClick();
-    EXPECT_EQ(f.game.controls.enomefile.text, rows[std::size_t(row)].caption);
+    EXPECT_EQ(f.game.controls.enomefile.text, rows[std::size_t(row)].caption) << row;
   }
   EXPECT_TRUE(f.dialogs.messages.empty());
 }
@@ -168,23 +168,24 @@ TEST_F(LoadedGame, OneEntryReportedTwiceIsUndoneInOneStepAndTheMarksGo) {
   g.controls.Undo1.enabled = true;
   g.Undo1Click();  // right after the load: only disables itself
   EXPECT_FALSE(g.controls.Undo1.enabled);
-  EXPECT_EQ(g.NumStorico, 1);
+  EXPECT_EQ(g.Storico.NumStorico(), 1);
   EXPECT_EQ(Texts(g), std::string(81, '.'));
 
   for (int col : {2, 2, 3, 3, 5}) g.sudokugridSetEditText(col, 0, std::string(1, kSolved[col]));
   f.effects.log.clear();
   g.Undo1Click();
   EXPECT_EQ(f.effects.log, std::vector<std::string>{"clear sudokugrid"});
-  EXPECT_EQ(g.NumStorico, 4);
+  EXPECT_EQ(g.Storico.NumStorico(), 4);
   EXPECT_TRUE(g.controls.Undo1.enabled);
   EXPECT_EQ(Texts(g).substr(0, 9), "..46.....");  // slot 4 holds the entries, not the givens
   g.Undo1Click();
   g.Undo1Click();
-  EXPECT_EQ(g.NumStorico, 0);
+  EXPECT_EQ(g.Storico.NumStorico(), 0);
   EXPECT_FALSE(g.controls.Undo1.enabled);
   EXPECT_EQ(Texts(g), std::string(81, '.'));
   EXPECT_EQ(Shown(g), kPuzzle);
-  g.NumStorico = 3;
+  const Snapshot givens = g.Storico.Values(1);
+  for (int i = 0; i < 3; ++i) g.Storico.Push(givens, {});
   g.Undo1Click();  // slot 1 shows the givens as texts
   EXPECT_FALSE(g.controls.Undo1.enabled);
   EXPECT_EQ(Texts(g), kPuzzle);
@@ -223,9 +224,9 @@ TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
                                             "Do you want to restart the game p1.tema?"}));
   EXPECT_EQ(f.effects.log.at(0), "clear sudokugrid");  // the marks end with the board
   EXPECT_EQ(State(g), loaded + "off" + board);         // a paused timer stays paused
-  EXPECT_EQ(g.Storico[2][CellIndex(2, 0)], 0);
+  EXPECT_EQ(g.Storico.Values(2)[CellIndex(2, 0)], 0);
   EXPECT_EQ(g.steps.NumPassi, 0);
-  EXPECT_FALSE(g.TastoSinistra);
+  EXPECT_EQ(g.Tasto, NavigationKey::None);
 
   g.controls.LVsudoku.selected = -1;
   g.RicominciaPartitaClick();
@@ -235,7 +236,7 @@ TEST_F(LoadedGame, DoubleClickLoadsThePuzzleRestartReloadsItAndResetEndsIt) {
   g.AzzeraGioco();
   g.AzzeraGioco();  // the reset ends the game and refills the catalogue lists, not appends
   EXPECT_EQ(g.controls.enomefile.text + Texts(g) + Shown(g), std::string(162, '.'));
-  EXPECT_EQ(g.NumStorico, 0);
+  EXPECT_EQ(g.Storico.NumStorico(), 0);
   EXPECT_EQ(g.controls.CBAnno.items.size(), 19u);  // 2008 to 2026
   EXPECT_EQ(g.controls.CBAnno.Text() + "|" + g.controls.CBMese.Text(), "2026|12");
   EXPECT_EQ(g.controls.CBMese.items.size(), 13u);

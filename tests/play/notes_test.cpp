@@ -41,7 +41,7 @@ struct NotesTest : ::testing::Test {
 
 TEST_F(NotesTest, NoteKeysToggleOnlyInOpenEmptyCellsAndEachChangeIsOneUndo) {
   g.sudokugridSetEditText(3, 0, "6");  // (3, 0) holds an entry, (0, 0) is a given
-  const int recorded = g.NumStorico;
+  const int recorded = g.Storico.NumStorico();
   struct Case {
     int col, row, digit;
     bool modifier, mode, used;
@@ -61,9 +61,10 @@ TEST_F(NotesTest, NoteKeysToggleOnlyInOpenEmptyCellsAndEachChangeIsOneUndo) {
     EXPECT_EQ(g.sudokugridNoteKey(c.col, c.row, c.digit, c.modifier), c.used) << c.digit;
     EXPECT_EQ(Notes(c.col, c.row), c.notes) << c.col << c.row << c.digit;
   }
-  EXPECT_EQ(g.NumStorico, recorded + 6);  // three changes, two snapshots each
+  EXPECT_EQ(g.Storico.NumStorico(), recorded + 6);  // three changes, two snapshots each
   EXPECT_EQ(Texts(g).substr(0, 9), "...6.....");
   for (const char* before : {"49", "4", ""}) {
+    SCOPED_TRACE(std::string("back to notes \"") + before + "\"");
     g.Undo1Click();
     EXPECT_EQ(Notes(2, 0), before);
     EXPECT_EQ(Texts(g).substr(0, 9), "...6.....");
@@ -83,6 +84,7 @@ TEST_F(NotesTest, NoteKeysToggleOnlyInOpenEmptyCellsAndEachChangeIsOneUndo) {
 // around it; without it only from its own cell. Undo brings them all back.
 TEST_F(NotesTest, APlacedDigitClearsItsCellsNotesAndWithTheOptionTheSameNoteAround) {
   for (bool around : {true, false}) {
+    SCOPED_TRACE(around ? "notes around cleared" : "notes around kept");
     g.controls.NoteVicini1.checked = around;
     g.CancellaNote1Click();
     const std::pair<int, int> noted[] = {{2, 0}, {3, 0}, {2, 5}, {1, 1}, {8, 6}, {5, 3}};
@@ -118,9 +120,9 @@ TEST_F(NotesTest, FillWritesTheCandidatesClearEmptiesAndBothAreUndoneLikeEntries
   const CellNotes filled = g.Note;
   g.CancellaNote1Click();
   EXPECT_TRUE(g.Note.Empty());
-  const int recorded = g.NumStorico;
+  const int recorded = g.Storico.NumStorico();
   g.CancellaNote1Click();  // nothing to clear: nothing recorded
-  EXPECT_EQ(g.NumStorico, recorded);
+  EXPECT_EQ(g.Storico.NumStorico(), recorded);
   g.Undo1Click();
   EXPECT_EQ(g.Note, filled);
   g.Undo1Click();
@@ -131,7 +133,7 @@ TEST_F(NotesTest, FillWritesTheCandidatesClearEmptiesAndBothAreUndoneLikeEntries
   g.controls.LVsudoku.selected = 0;
   g.RicominciaPartitaClick();
   EXPECT_TRUE(g.Note.Empty());
-  EXPECT_EQ(g.NumStorico, 1);
+  EXPECT_EQ(g.Storico.NumStorico(), 1);
   g.RiempiNote1Click();
   g.Undo1Click();
   g.Undo1Click();  // back to slot 1 of the reloaded puzzle: no notes there

@@ -67,6 +67,7 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
 // hand stays.
 TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
   for (bool running : {false, true}) {
+    SCOPED_TRACE(running ? "timer running" : "timer stopped");
     f.game.controls.SudokuTimer.enabled = running;
     f.effects.log.clear();
     Resume("0h 0m 0s");
@@ -275,6 +276,7 @@ TEST_F(Authoring, OpeningAnUnfinishedPuzzleFillsEntriesAndLeavesTheTimer) {
   WriteBytes(file, "[timer]:0h 7m 0s\r\n[griglia]:56\r\n");
   WriteBytes(unfinished / "bad.txt", "[timer]:0h 1m 0s\r\n[griglia]:5x\r\n");
   for (bool running : {false, true}) {
+    SCOPED_TRACE(running ? "timer running" : "timer stopped");
     SetGivens(f.game, kPuzzle);
     f.game.controls.SudokuTimer.enabled = running;
     f.game.controls.PageControl1.activePage = "TSInfo";

@@ -45,7 +45,7 @@ TEST(SolutionCommandsTest, AutomaticSolutionWritesOnlyOpenCellsAndTheCandidatesG
     EXPECT_EQ(f.game.controls.UAgrid.cells[i], std::to_string(f.game.Griglia[i])) << i;
   }
   // No undo snapshot and no completion check.
-  EXPECT_EQ(f.game.NumStorico, 0);
+  EXPECT_EQ(f.game.Storico.NumStorico(), 0);
   EXPECT_TRUE(f.effects.sounds.empty());
 }
 
@@ -126,7 +126,7 @@ TEST(HintTest, GivesTheSolutionDigitOfADrawnEmptyCellAndExplainsIt) {
             (std::vector<std::string>{"fill sudokugrid", "pause 500", "clear sudokugrid cell"}));
   EXPECT_EQ(f.effects.fills[0], (FilledRect{"sudokugrid", {37, 37, 73, 73}, {255, 0, 0}}));
   EXPECT_EQ(f.game.Candidati, candidates);
-  EXPECT_EQ(f.game.NumStorico, 0);
+  EXPECT_EQ(f.game.Storico.NumStorico(), 0);
   EXPECT_EQ(f.game.controls.LSpiegazione.caption,
             "Colonna 2, riga 2: 7 - ultima cifra che manca nella riga 2");
 }

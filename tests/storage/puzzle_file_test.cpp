@@ -124,6 +124,7 @@ TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTh
   // Lines read by position and never past their end.
   const std::string grid = std::string(80, '0') + "9" + "12345";  // the surplus is ignored
   for (const char* end : {"\r\n", "\n", "\r"}) {
+    SCOPED_TRACE(end[0] == '\r' ? (end[1] != '\0' ? "CR LF" : "CR") : "LF");
     const GameTextContent read = ParseGameText("[xxxxx]:2h 0m 0s" + std::string(end) +
                                                "[abcdefg]:" + grid + end + "[ua]:junk");
     EXPECT_EQ(read.TimerText, "2h 0m 0s");
@@ -134,6 +135,7 @@ TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTh
   EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), "12x" + std::string(78, '0'));
   EXPECT_FALSE(read.CellsAreDigits());
   for (const char* shortFile : {"", "[timer]:0h 0m 1s", "[t]\r\n[griglia"}) {
+    SCOPED_TRACE(shortFile);
     read = ParseGameText(shortFile);
     EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), std::string(81, '0'));
     EXPECT_TRUE(read.CellsAreDigits());

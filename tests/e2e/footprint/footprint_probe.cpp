@@ -75,7 +75,7 @@ int Run(bool connect, const std::string& site, const QString& user) {
   WebPane& home = *player.App().Window().Pane("WQuillo");
   if (connect) {
     player.Start(true, [&] { SignUpAndLogIn(player, user); });
-    if (!player.Logic().Registrato) return 1;
+    if (!player.Connection().Registrato) return 1;
     player.App().Binding().Fire("ScaricaSchemaweb2Click");
     WebPane& catalogue = *player.App().Window().Pane("WBTrascina");
     if (!WaitFor([&] { return catalogue.ReadyState() == 4 && catalogue.title().contains(';'); },
