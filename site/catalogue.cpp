@@ -112,8 +112,7 @@ MadePuzzle MakeSeedPuzzle(Random& random, int level) {
 }  // namespace
 
 void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today,
-                   const std::atomic<bool>* stop,
-                   const std::function<void(int year, int month)>& monthMade) {
+                   const std::atomic<bool>* stop) {
   const int months = (today.Year - 2008) * 12 + today.Month;
   for (int m = 0; m < months && !(stop != nullptr && *stop); ++m) {
     const int year = 2008 + m / 12, month = m % 12 + 1;
@@ -139,9 +138,8 @@ void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today,
       while (!Insert(db, made[std::size_t(k)], date, kSeedAuthor))
         made[std::size_t(k)] = MakeSeedPuzzle(random, made[std::size_t(k)].Level);
     }
-    BumpCounter(db, CollectionCounter(year, month));  // every process's zip of it is stale
+    BumpCounter(db, CollectionCounter(year, month));
     transaction.Commit();
-    if (monthMade) monthMade(year, month);
   }
 }
 

@@ -40,10 +40,10 @@ struct CatalogueFilter {
 // written in one short transaction, so the pages and other writers go on meanwhile. A month
 // that holds the catalogue's puzzles already is left as it is, so a fill that was cut short
 // goes on where it stopped and the fill of a full catalogue does nothing. Stops between
-// months once stop (when given) is set; monthMade (when given) is told each month written.
+// months once stop (when given) is set. Each month written bumps its collection's counter, so
+// every process over the store makes that month's zip again.
 void SeedCatalogue(Db& db, std::uint64_t seed, int count, const Date& today,
-                   const std::atomic<bool>* stop = nullptr,
-                   const std::function<void(int year, int month)>& monthMade = {});
+                   const std::atomic<bool>* stop = nullptr);
 
 int CountMatches(Db& db, const CatalogueFilter& filter);
 // The page-th puzzle (from 1) of the filter in order of number.

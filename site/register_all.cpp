@@ -16,9 +16,8 @@ void FillCatalogue(Site& site, const std::atomic<bool>* stop) {
   // A store kept busy by another writer for longer than a write waits only puts the fill off.
   for (int attempt = 1;; ++attempt) {
     try {
-      // A month's collection asked for before its puzzles were made is made again.
       SeedCatalogue(site.Store(), site.Options().Seed, site.Options().CataloguePuzzles, Today(),
-                    stop, [&site](int year, int month) { site.Collections().Forget(year, month); });
+                    stop);
       return;
     } catch (const DbBusy&) {
       if (attempt == 5) throw;

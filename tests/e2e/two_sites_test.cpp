@@ -2,6 +2,7 @@
 // to its own process through HAProxy; the challenger's process is killed with SIGKILL in the
 // middle of the match, and the game goes on through the other without losing a move the site
 // had acknowledged.
+#include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -49,6 +50,7 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
   void SetUp() override {
     if (ProxyProcess::Program().isEmpty()) GTEST_SKIP() << "haproxy is not installed";
     const QString store = Store();
+    ASSERT_FALSE(store.isEmpty());
     // One after the other: the first seeds the new store's catalogue.
     for (auto* site : {&first, &second}) {
       *site = std::make_unique<SiteProcess>(store);
@@ -62,11 +64,35 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
     ASSERT_TRUE(proxy->Ready()) << proxy->Output().toStdString();
   }
 
-  // The --db value of the shared store: a SQLite file, which processes on one machine may share.
+  void TearDown() override {
+    proxy.reset();
+    first.reset();
+    second.reset();
+    if (!clusterState.isEmpty()) RunClusterTool(QStringLiteral("stop"));
+    OnlineTest::TearDown();
+  }
+
+  // The --db value of the shared store: a SQLite file, which processes on one machine may share,
+  // or a scratch PostgreSQL cluster's database, started for this test alone.
   QString Store() {
     if (std::string(GetParam()) == "sqlite") return folder.filePath(QStringLiteral("site.db"));
-    ADD_FAILURE() << "no store of the kind " << GetParam();
-    return {};
+    clusterState = folder.filePath(QStringLiteral("cluster.state"));
+    QProcess start;
+    start.start(QStringLiteral(SUDOKU_BINARY_DIR "/tests/site/scratch-cluster"),
+                {QStringLiteral("start"), clusterState});
+    if (!start.waitForFinished(120'000) || start.exitCode() != 0) {
+      ADD_FAILURE() << "no PostgreSQL cluster: " << start.readAllStandardError().toStdString();
+      clusterState.clear();
+      return {};
+    }
+    return QString::fromUtf8(start.readAllStandardOutput()).trimmed();
+  }
+
+  void RunClusterTool(const QString& command) {
+    QProcess tool;
+    tool.start(QStringLiteral(SUDOKU_BINARY_DIR "/tests/site/scratch-cluster"),
+               {command, clusterState});
+    tool.waitForFinished(60'000);
   }
 
   std::string Entry(int port) { return "http://127.0.0.1:" + std::to_string(port); }
@@ -74,6 +100,7 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
   std::unique_ptr<SiteProcess> first, second;
   std::unique_ptr<ProxyProcess> proxy;
   int annaPort = 0, brunoPort = 0;
+  QString clusterState;  // the scratch cluster's state file, while one runs
 };
 
 TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
@@ -124,7 +151,7 @@ TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
   EXPECT_TRUE(anna.ChallengePage().contains(QStringLiteral("bruno\t1\t0\t1\t0")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, TwoSitesTest, ::testing::Values("sqlite"),
+INSTANTIATE_TEST_SUITE_P(Stores, TwoSitesTest, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& store) { return std::string(store.param); });
 
 }  // namespace
