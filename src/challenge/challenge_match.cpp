@@ -39,9 +39,9 @@ void ChallengeWindow::LoadChallengePuzzle(const std::string& puzzle) {
 
 void ChallengeWindow::FlashCell(int p, bool challenger, bool error) {
   const Rect rect = BoardCellRect(p / 9, p % 9);
-  game.effects.FillRect("sudokugrid", rect, error ? kErrorRed : FinderColour(dati, p, challenger));
+  game.effects.FillRect(GridId::Board, rect, error ? kErrorRed : FinderColour(dati, p, challenger));
   game.effects.Pause(error ? 300 : 200);
-  game.effects.FillRect("sudokugrid", rect, kWindowBackground);
+  game.effects.FillRect(GridId::Board, rect, kWindowBackground);
 }
 
 void ChallengeWindow::PollMatch() {

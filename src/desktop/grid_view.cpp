@@ -15,7 +15,6 @@ namespace sudoku {
 
 namespace {
 
-constexpr int kLine = 1;
 const QColor kCellColour(255, 255, 255);
 const QColor kLineColour(192, 192, 192);
 const QColor kCurrentColour(204, 224, 255);
@@ -53,7 +52,7 @@ KeyCode KeyCodeOf(int qtKey) {
 
 GridView::GridView(const Geometry& geometry, QWidget* parent)
     : QWidget(parent), geometry_(geometry) {
-  setFixedSize(9 * (geometry.cellWidth + kLine), 9 * (geometry.cellHeight + kLine));
+  setFixedSize(9 * (geometry.cellWidth + kGridLine), 9 * (geometry.cellHeight + kGridLine));
   setFocusPolicy(geometry.editable ? Qt::StrongFocus : Qt::NoFocus);
   setMouseTracking(true);
   InstallGridAccessibility();
@@ -74,7 +73,7 @@ GridView::GridView(const Geometry& geometry, QWidget* parent)
 }
 
 QRect GridView::CellRect(int col, int row) const {
-  return QRect(col * (geometry_.cellWidth + kLine), row * (geometry_.cellHeight + kLine),
+  return QRect(col * (geometry_.cellWidth + kGridLine), row * (geometry_.cellHeight + kGridLine),
                geometry_.cellWidth, geometry_.cellHeight);
 }
 
@@ -126,8 +125,8 @@ void GridView::SetCurrent(int col, int row) {
 }
 
 void GridView::FillRect(const QRect& rect, const QColor& colour) {
-  const int col = rect.left() / (geometry_.cellWidth + kLine);
-  const int row = rect.top() / (geometry_.cellHeight + kLine);
+  const int col = rect.left() / (geometry_.cellWidth + kGridLine);
+  const int row = rect.top() / (geometry_.cellHeight + kGridLine);
   if (col < 0 || col > 8 || row < 0 || row > 8) return;
   // The end of a flash, which paints the cell in the window colour: from then on the cell is the
   // grid's own drawing again, digit included, as a repaint would leave it.
@@ -400,8 +399,8 @@ bool GridView::focusNextPrevChild(bool) {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  const int col = std::clamp(p.x() / (geometry_.cellWidth + kLine), 0, 8);
-  const int row = std::clamp(p.y() / (geometry_.cellHeight + kLine), 0, 8);
+  const int col = std::clamp(p.x() / (geometry_.cellWidth + kGridLine), 0, 8);
+  const int row = std::clamp(p.y() / (geometry_.cellHeight + kGridLine), 0, 8);
   if (event->button() == Qt::LeftButton && geometry_.editable) {
     setFocus(Qt::MouseFocusReason);
     if (col == currentCol_ && row == currentRow_) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "play/grid_geometry.h"
 #include "play/key_code.h"
 
 class QLineEdit;
@@ -22,8 +23,8 @@ class GridView : public QWidget {
   Q_OBJECT
  public:
   struct Geometry {
-    int cellWidth = 36;
-    int cellHeight = 36;
+    int cellWidth = kBoardCell;
+    int cellHeight = kBoardCell;
     bool editable = false;
   };
   GridView(const Geometry& geometry, QWidget* parent = nullptr);

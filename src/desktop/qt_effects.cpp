@@ -44,13 +44,13 @@ QRect ToQRect(const Rect& rect) {
 
 }  // namespace
 
-void QtEffects::FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) {
-  GridView* view = grid == "UAgrid" ? window_.Candidates() : window_.Board();
+void QtEffects::FillRect(GridId grid, const Rect& rect, const Rgb& colour) {
+  GridView* view = grid == GridId::Candidates ? window_.Candidates() : window_.Board();
   view->FillRect(ToQRect(rect), QColor(colour.r, colour.g, colour.b));
 }
 
-void QtEffects::ClearFills(const std::string& grid, const std::optional<Rect>& area) {
-  GridView* view = grid == "UAgrid" ? window_.Candidates() : window_.Board();
+void QtEffects::ClearFills(GridId grid, const std::optional<Rect>& area) {
+  GridView* view = grid == GridId::Candidates ? window_.Candidates() : window_.Board();
   view->ClearFills(area ? ToQRect(*area) : QRect());
 }
 

@@ -20,8 +20,8 @@ class QtEffects : public Effects {
   ~QtEffects() override;
 
   void PlaySound(const std::filesystem::path& path) override;
-  void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override;
-  void ClearFills(const std::string& grid, const std::optional<Rect>& area) override;
+  void FillRect(GridId grid, const Rect& rect, const Rgb& colour) override;
+  void ClearFills(GridId grid, const std::optional<Rect>& area) override;
   void Pause(int ms) override;
   bool SetFocus(const std::string& control) override;
   void Announce(const std::string& text) override;

@@ -63,9 +63,9 @@ void TFsudoku::BuildBoardPanel(QWidget* parent) {
     step->setShortcut(QKeySequence(Qt::CTRL | (arrow == 0x21E6 ? Qt::Key_Left : Qt::Key_Right)));
   }
 
-  board_ = new GridView({36, 36, true}, panel);
+  board_ = new GridView({kBoardCell, kBoardCell, true}, panel);
   board_->setObjectName(QStringLiteral("sudokugrid"));
-  board_->move(21, 52);
+  board_->move(kBoardGridLeft, kBoardGridTop);
   board_->setFont(BoardFont());
   SetTextColour(board_, QColor(0, 0, 255));
 

@@ -138,7 +138,7 @@ QWidget* TFsudoku::BuildCandidatesPage() {
   QFont bold = CandidateFont();
   bold.setBold(true);
   heading->setFont(bold);
-  candidates_ = new GridView({60, 36, false}, page);
+  candidates_ = new GridView({kCandidateCellWidth, kCandidateCellHeight, false}, page);
   candidates_->setObjectName(QStringLiteral("UAgrid"));
   candidates_->move(46, 30);
   candidates_->setFont(CandidateFont());

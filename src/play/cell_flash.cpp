@@ -6,10 +6,10 @@ namespace sudoku {
 
 void Game::FlashCell(int col, int row, int ms) {
   const Rect rect = BoardCellRect(col, row);
-  effects.FillRect("sudokugrid", rect, kErrorRed);
+  effects.FillRect(GridId::Board, rect, kErrorRed);
   effects.Pause(ms);
   // The cell shows as it was, its digit included: nothing of the flash lingers.
-  effects.ClearFills("sudokugrid", rect);
+  effects.ClearFills(GridId::Board, rect);
 }
 
 }  // namespace sudoku

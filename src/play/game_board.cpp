@@ -21,7 +21,7 @@ int Game::ValoreCella(int col, int row) const {
 
 void Game::AzzeraGriglia() {
   // Colour marks belong to the board they were painted on.
-  effects.ClearFills("sudokugrid", std::nullopt);
+  effects.ClearFills(GridId::Board, std::nullopt);
   ClearNotes();
   for (int i = 0; i < 81; ++i) {
     board.Schema[i] = "0";
@@ -64,9 +64,9 @@ void Game::RefreshCandidateGrid() {
       if (controls.EvidenziaErrore.checked && !shown.empty() && fresh.empty()) {
         controls.PageControl1.activePage = "TSHelp";
         effects.Announce(AnnouncementText(kAnnounceNoCandidates, col, row, 0, Lingua == "en"));
-        effects.FillRect("UAgrid", CandidateCellRect(col, row), kErrorRed);
+        effects.FillRect(GridId::Candidates, CandidateCellRect(col, row), kErrorRed);
         effects.Pause(2000);
-        effects.ClearFills("UAgrid", CandidateCellRect(col, row));
+        effects.ClearFills(GridId::Candidates, CandidateCellRect(col, row));
       }
       shown = std::move(fresh);
     }

@@ -36,7 +36,7 @@ void Game::sudokugridMouseDown(MouseButton button, int x, int y) {
     rect.left += 20;
     rect.top += 20;
   }
-  effects.FillRect("sudokugrid", rect, MarkColour());
+  effects.FillRect(GridId::Board, rect, MarkColour());
 }
 
 namespace {

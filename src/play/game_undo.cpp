@@ -13,7 +13,7 @@ void Game::Undo1Click() {
   // One entry is reported twice by the grid, so one Undo steps back two snapshots.
   Storico.StepBack();
   if (Storico.NumStorico() < 2) controls.Undo1.enabled = false;
-  effects.ClearFills("sudokugrid", std::nullopt);  // the marks went with the board they marked
+  effects.ClearFills(GridId::Board, std::nullopt);  // the marks went with the board they marked
   for (std::string& text : board.Texts) text.clear();
   const Snapshot& slot = Storico.Values(Storico.NumStorico());
   for (int i = 0; i < 81; ++i) {

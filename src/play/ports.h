@@ -46,17 +46,21 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// The two grids the game paints on: the playing board ("sudokugrid") and the candidates
+// grid ("UAgrid").
+enum class GridId { Board, Candidates };
+
 class Effects {
  public:
   virtual ~Effects() = default;
   // Starts playing a wave file in the background, stopping any sound still playing.
   virtual void PlaySound(const std::filesystem::path& path) = 0;
-  // Paints rect on the surface of the named grid ("sudokugrid" or "UAgrid"); the paint lasts
-  // until that part of the grid is repainted.
-  virtual void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) = 0;
-  // Ends what FillRect painted on the named grid over the cells that area touches, or over the
-  // whole grid when there is no area.
-  virtual void ClearFills(const std::string& grid, const std::optional<Rect>& area) = 0;
+  // Paints rect on the surface of the grid; the paint lasts until that part of the grid is
+  // repainted.
+  virtual void FillRect(GridId grid, const Rect& rect, const Rgb& colour) = 0;
+  // Ends what FillRect painted on the grid over the cells that area touches, or over the whole
+  // grid when there is no area.
+  virtual void ClearFills(GridId grid, const std::optional<Rect>& area) = 0;
   // Brings the window up to date with the controls and paints it (keeping what FillRect
   // painted), then blocks for ms without taking user input.
   virtual void Pause(int ms) = 0;

@@ -102,12 +102,16 @@ class FakeEffects : public Effects {
     sounds.push_back(path);
     log.push_back("sound");
   }
-  void FillRect(const std::string& grid, const Rect& rect, const Rgb& colour) override {
-    fills.push_back({grid, rect, colour});
-    log.push_back("fill " + grid);
+  // The grids by their controls' names, as the tests' expectations write them.
+  static std::string NameOf(GridId grid) {
+    return grid == GridId::Candidates ? "UAgrid" : "sudokugrid";
   }
-  void ClearFills(const std::string& grid, const std::optional<Rect>& area) override {
-    log.push_back("clear " + grid + (area ? " cell" : ""));
+  void FillRect(GridId grid, const Rect& rect, const Rgb& colour) override {
+    fills.push_back({NameOf(grid), rect, colour});
+    log.push_back("fill " + NameOf(grid));
+  }
+  void ClearFills(GridId grid, const std::optional<Rect>& area) override {
+    log.push_back("clear " + NameOf(grid) + (area ? " cell" : ""));
   }
   void Pause(int ms) override {
     pauses.push_back(ms);
