@@ -3,34 +3,23 @@
 #include <QAccessible>
 #include <QMenu>
 #include <functional>
+#include <set>
 
 #include "shell_fixture.h"
 
 namespace sudoku::testing {
 namespace {
 
+// The roles of what a player acts on, each of which a screen reader must be able to name.
 bool Interactive(QAccessible::Role role) {
-  switch (role) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::MenuItem:
-    case QAccessible::PageTab:
-    case QAccessible::EditableText:
-    case QAccessible::ComboBox:
-    case QAccessible::List:
-    case QAccessible::Table:
-    case QAccessible::Tree:
-    case QAccessible::Cell:
-    case QAccessible::TreeItem:
-    case QAccessible::ListItem:
-    case QAccessible::ColumnHeader:
-      return true;
-    default:
-      return false;
-  }
+  static const std::set<QAccessible::Role> roles = {
+      QAccessible::PushButton,  QAccessible::CheckBox,       QAccessible::RadioButton,
+      QAccessible::ButtonMenu,  QAccessible::ButtonDropDown, QAccessible::MenuItem,
+      QAccessible::PageTab,     QAccessible::EditableText,   QAccessible::ComboBox,
+      QAccessible::List,        QAccessible::Table,          QAccessible::Tree,
+      QAccessible::Cell,        QAccessible::TreeItem,       QAccessible::ListItem,
+      QAccessible::ColumnHeader};
+  return roles.contains(role);
 }
 
 // Adds a line for each shown interactive object under object that has no name.
@@ -109,12 +98,10 @@ TEST_F(AccessibilityTest, EveryReachableControlIsNamedAndCellsAreReadInBothLangu
 // a listening reader. Offscreen there is no reader to send events to, so the value is read back
 // after each happening: the last thing announced.
 TEST_F(AccessibilityTest, WhatHappensOnTheBoardIsAnnouncedInBothLanguages) {
-  constexpr std::string_view kSolution =
-      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
   const auto fillAllBut = [&](int col, int row) {
     for (int i = 0; i < 81; ++i) {
       if (i != row * 9 + col && kPuzzle[std::size_t(i)] == '.') {
-        Logic().board.Texts[CellIndex(i % 9, i / 9)] = std::string(1, kSolution[std::size_t(i)]);
+        Logic().board.Texts[CellIndex(i % 9, i / 9)] = std::string(1, kSolved[std::size_t(i)]);
       }
     }
     Logic().AggiornaGriglia();
@@ -127,14 +114,14 @@ TEST_F(AccessibilityTest, WhatHappensOnTheBoardIsAnnouncedInBothLanguages) {
     bool thenExplanation;
   };
   const Happening happenings[] = {
-      {"placed digit", [&] { ClickCell(2, 0), Type(Qt::Key_4); }, "Inserito 4 in riga 1, colonna 3",
-       "Placed 4 at row 1, column 3", false},
+      {"placed digit", [&] { ClickCell(2, 0), Press(Qt::Key_4); },
+       "Inserito 4 in riga 1, colonna 3", "Placed 4 at row 1, column 3", false},
       {"cell left without candidates",
-       [&] { app->Binding().Fire("EvidenziaErroreClick"), ClickCell(8, 0), Type(Qt::Key_4); },
+       [&] { app->Binding().Fire("EvidenziaErroreClick"), ClickCell(8, 0), Press(Qt::Key_4); },
        "Errore: nessun candidato in riga 7, colonna 9",
        "Error: no candidates left at row 7, column 9", false},
       {"solved board",
-       [&] { app->Binding().Run([&] { fillAllBut(2, 0); }), ClickCell(2, 0), Type(Qt::Key_4); },
+       [&] { app->Binding().Run([&] { fillAllBut(2, 0); }), ClickCell(2, 0), Press(Qt::Key_4); },
        "Complimenti! Schema risolto", "Congratulations! Puzzle solved", false},
       {"replayed step",
        [&] {

@@ -16,20 +16,12 @@
 namespace sudoku::testing {
 namespace {
 
-constexpr std::string_view kSolution =
-    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-
 bool IsGiven(int col, int row) {
   return kPuzzle[std::size_t(row * 9 + col)] != '.';
 }
 
 class KeyboardTest : public ShellTest {
  protected:
-  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = QApplication::focusWidget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key, modifiers);
-  }
   QString Focused() const {
     return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
   }
@@ -77,11 +69,7 @@ class KeyboardTest : public ShellTest {
 };
 
 TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
-  Build();
-  app->Create(base);
-  app->Show();
-  QApplication::setActiveWindow(&app->Window());
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
+  ShowWindow();
   ASSERT_EQ(Focused(), "sudokugrid");
   Press(Qt::Key_F10);  // the menus open from the keyboard too
   EXPECT_NE(qobject_cast<QMenu*>(QApplication::activePopupWidget()), nullptr);
@@ -118,7 +106,7 @@ TEST_F(KeyboardTest, ALibraryPuzzleIsLoadedMarkedUndoneAndSolvedWithKeysAlone) {
     for (int col = 0; col < 9; ++col) {
       if (IsGiven(col, row)) continue;
       MoveTo(col, row);
-      Press(Qt::Key(Qt::Key_0 + (kSolution[std::size_t(row * 9 + col)] - '0')));
+      Press(Qt::Key(Qt::Key_0 + (kSolved[std::size_t(row * 9 + col)] - '0')));
     }
   }
   EXPECT_THAT(dialogs.messages, ::testing::Contains(ShownMessage{

@@ -1,7 +1,6 @@
 // Pencil marks on the real window: Ctrl with a digit and note mode, the notes drawn grey in
 // their thirds of the cell, under the colour marks and never over a digit, and repeated entries
 // painted red while they are typed.
-#include <QLineEdit>
 #include <cstdlib>
 
 #include "desktop/swatch.h"
@@ -10,31 +9,14 @@
 namespace sudoku::testing {
 namespace {
 
-const QColor kGrey(128, 128, 128);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-
 class NotesViewTest : public ShellTest {
  protected:
-  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Board();
-    QTest::keyClick(target, key, modifiers);
-  }
   // Whether the third of the cell where digit's note sits shows the colour.
   bool ThirdShows(const QImage& image, int col, int row, int digit, const QColor& colour) {
     const QRect cell = Board().CellRect(col, row);
-    const QRect third(cell.left() + (digit - 1) % 3 * 12, cell.top() + (digit - 1) / 3 * 12, 12,
-                      12);
-    const QImage part = image.copy(third);
-    for (int y = 0; y < part.height(); ++y) {
-      for (int x = 0; x < part.width(); ++x) {
-        const QColor p = part.pixelColor(x, y);
-        if (std::abs(p.red() - colour.red()) < 30 && std::abs(p.green() - colour.green()) < 30 &&
-            std::abs(p.blue() - colour.blue()) < 30)
-          return true;
-      }
-    }
-    return false;
+    return Shows(image,
+                 {cell.left() + (digit - 1) % 3 * 12, cell.top() + (digit - 1) / 3 * 12, 12, 12},
+                 colour, 30);
   }
   std::uint16_t Bits(std::initializer_list<int> digits) {
     std::uint16_t mask = 0;
@@ -92,11 +74,7 @@ TEST_F(NotesViewTest, RepeatedEntriesTurnRedAsTheyAreTypedAndTheItemsFollowTheLa
   ASSERT_TRUE(Board().EditorOpen());
   const QRect cell = Board().CellRect(3, 0);
   const auto shows = [&](const QColor& colour) {
-    const QImage image = Board().grab().toImage().copy(cell);
-    for (int i = 0; i < image.width() * image.height(); ++i) {
-      if (image.pixelColor(i % image.width(), i / image.width()) == colour) return true;
-    }
-    return false;
+    return Shows(Board().grab().toImage(), cell, colour, 1);
   };
   EXPECT_TRUE(shows(kRed) && !shows(kBlue));
   Press(Qt::Key_Backspace);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -22,6 +23,11 @@
 #include "play/puzzle_files.h"
 
 namespace sudoku::testing {
+
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
 
 class ShellTest : public ::testing::Test {
  protected:
@@ -46,13 +52,17 @@ class ShellTest : public ::testing::Test {
     options.settings = settings.get();
     app = std::make_unique<DesktopApp>(options);
   }
-  // Builds (unless built), shows, lists the library and double-clicks its only puzzle.
-  void LoadPuzzle() {
+  // Builds (unless built), creates and shows the window, active.
+  void ShowWindow() {
     if (!app) Build();
     app->Create(base);
     app->Show();
     QApplication::setActiveWindow(&app->Window());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
+  }
+  // Shows the window, lists the library and double-clicks its only puzzle.
+  void LoadPuzzle() {
+    ShowWindow();
     Logic().controls.LVsudoku.selected = 0;
     app->Binding().Fire("LVsudokuDblClick");
     ASSERT_EQ(Logic().Storico.NumStorico(), 1);
@@ -60,20 +70,27 @@ class ShellTest : public ::testing::Test {
   void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(&Board(), button, Qt::NoModifier, Board().CellRect(col, row).center());
   }
-  void Type(int key) {
+  // A key to the focused widget, or to the board when nothing has the focus.
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Board();
-    QTest::keyClick(target, static_cast<Qt::Key>(key));
+    QTest::keyClick(target, key, modifiers);
   }
-  // True when some pixel of the cell's rectangle is close to the colour.
-  bool CellShows(const QImage& image, int col, int row, const QColor& colour) {
-    const QImage cell = image.copy(Board().CellRect(col, row));
-    for (int i = 0; i < cell.width() * cell.height(); ++i) {
-      const QColor p = cell.pixelColor(i % cell.width(), i / cell.width());
-      if (std::abs(p.red() - colour.red()) < 40 && std::abs(p.green() - colour.green()) < 40 &&
-          std::abs(p.blue() - colour.blue()) < 40)
+  // True when some pixel of the rectangle differs from the colour by less than tolerance in
+  // each channel (1: exactly the colour).
+  static bool Shows(const QImage& image, const QRect& rect, const QColor& colour,
+                    int tolerance = 40) {
+    const QImage part = image.copy(rect);
+    for (int i = 0; i < part.width() * part.height(); ++i) {
+      const QColor p = part.pixelColor(i % part.width(), i / part.width());
+      if (std::abs(p.red() - colour.red()) < tolerance &&
+          std::abs(p.green() - colour.green()) < tolerance &&
+          std::abs(p.blue() - colour.blue()) < tolerance)
         return true;
     }
     return false;
+  }
+  bool CellShows(const QImage& image, int col, int row, const QColor& colour) {
+    return Shows(image, Board().CellRect(col, row), colour);
   }
   template <class W = QAction>
   W* Find(const char* name) {

@@ -33,10 +33,6 @@
 namespace sudoku::testing {
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-
 // A grid control of its own, shown and focused, whose cell (4, 0) refuses to become current;
 // the cells asked for and the editor's reports, as "col,row:text", are kept.
 class GridTest : public ShellTest {
@@ -54,10 +50,6 @@ class GridTest : public ShellTest {
     QApplication::setActiveWindow(&grid);
     grid.setFocus();
   }
-  void Press(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &grid, key);
-  }
-
   GridView grid{{36, 36, true}};
   std::vector<std::string> reports;
   std::vector<std::pair<int, int>> asked;
@@ -198,12 +190,12 @@ TEST_F(ShellTest, DigitsAreReportedTwiceUndoneAndTheCursorAndEditorKeepOffGivens
   LoadPuzzle();  // the cursor leaves (0, 0), a given now, for the first open cell
   EXPECT_EQ(std::pair(Board().CurrentCol(), Board().CurrentRow()), std::pair(0, 2));
   ClickCell(3, 0);
-  Type(Qt::Key_Right);  // (4, 0) is a given
+  Press(Qt::Key_Right);  // (4, 0) is a given
   EXPECT_EQ(Board().CurrentCol(), 5);
   ClickCell(2, 0);
-  Type(Qt::Key_4);
+  Press(Qt::Key_4);
   EXPECT_EQ(Logic().Storico.NumStorico(), 2);
-  Type(Qt::Key_Down);  // leaving the cell closes the editor: the second report
+  Press(Qt::Key_Down);  // leaving the cell closes the editor: the second report
   EXPECT_EQ(Logic().Storico.NumStorico(), 3);
   EXPECT_EQ(Logic().board.Texts[CellIndex(2, 0)], "4");
   Find("Undo1")->trigger();
@@ -213,7 +205,7 @@ TEST_F(ShellTest, DigitsAreReportedTwiceUndoneAndTheCursorAndEditorKeepOffGivens
 
   Logic().controls.sudokugrid.col = Logic().controls.sudokugrid.row = 0;  // put on a given
   app->Binding().Sync();
-  for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_F2}) Type(key);
+  for (Qt::Key key : {Qt::Key_7, Qt::Key_Return, Qt::Key_F2}) Press(key);
   ClickCell(0, 0);
   EXPECT_FALSE(Board().EditorOpen());
   EXPECT_EQ(Logic().Storico.NumStorico(), 1);
@@ -222,8 +214,8 @@ TEST_F(ShellTest, DigitsAreReportedTwiceUndoneAndTheCursorAndEditorKeepOffGivens
 TEST_F(ShellTest, GridShowsBordersGivensInBlackOverFillsAndEntriesInBlue) {
   LoadPuzzle();
   ClickCell(2, 0);
-  Type(Qt::Key_4);
-  Type(Qt::Key_Down);
+  Press(Qt::Key_4);
+  Press(Qt::Key_Down);
   ClickCell(2, 8);  // keep the cursor's highlight away from the cells looked at
   Board().FillRect(Board().CellRect(4, 1), kRed);  // a flash on the given 9
 
@@ -265,7 +257,7 @@ TEST_F(ShellTest, RightClicksMarkOpenCellsTheEditedOneInItsCornerAndMarksEndWith
   EXPECT_FALSE(CellShows(grid, 2, 1, kRed));
 
   ClickCell(2, 0);
-  Type(Qt::Key_4);
+  Press(Qt::Key_4);
   ASSERT_TRUE(Board().EditorOpen());
   const QRect cell = Board().CellRect(2, 0);
   auto* editor = Board().findChild<QLineEdit*>();
