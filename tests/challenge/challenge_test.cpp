@@ -209,14 +209,14 @@ struct ChallengeFixture : testing::MainWindowFixture<ChallengeWindow> {
       return FakePage{};
     };
   }
-  // The challenge pane's requests since the last call, as paths, the data pages' numbers as "R".
+  // The challenge pane's requests since the last call, as paths, those of the challenge folder
+  // relative to it, the data pages' numbers as "R".
   std::vector<std::string> Requests() {
     std::vector<std::string> paths;
     for (std::size_t i = seen; i < wbSfida.navigations.size(); ++i) {
       std::string path = wbSfida.navigations[i].first;
-      if (path.starts_with(testing::kSite)) path = path.substr(std::string(testing::kSite).size());
-      if (path.find("/lettura-") != std::string::npos)
-        path = path.substr(0, path.find("=") + 1) + "R";
+      if (path.starts_with(testing::kSite + P)) path = path.substr((testing::kSite + P).size());
+      if (path.starts_with("lettura-")) path = path.substr(0, path.find("=") + 1) + "R";
       paths.push_back(path);
     }
     seen = wbSfida.navigations.size();
@@ -241,7 +241,7 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
   ChallengeFixture f;
   Controls& c = f.game.controls;
   f.Poll(Common("io", "io", "tu", "attesa"));
-  EXPECT_TRUE(f.Requests().at(1).starts_with(P + "genera-sfida-sudoku.asp?genera="));
+  EXPECT_TRUE(f.Requests().at(1).starts_with("genera-sfida-sudoku.asp?genera="));
   EXPECT_EQ(f.effects.sounds, std::vector{f.base / "noconnect" / "notify.wav"});
   EXPECT_FALSE(c.SBLancia.enabled || c.LanciaSfida.enabled || c.SBAccetta.enabled);
   EXPECT_TRUE(c.SBAbbandona.enabled && c.AbbandonaSfida.enabled);
@@ -273,7 +273,7 @@ TEST(PollChallengeStateTest, TheChallengerGeneratesThePuzzleThenPlaysOnceTheMatc
 TEST(PollChallengeStateTest, AnAbandonedChallengeResetsAndNoNameGoesOffline) {
   ChallengeFixture f;
   f.Poll(Common("tu", "0", "tu", "0"));
-  EXPECT_EQ(f.Requests()[1], P + "reset-sfida-sudoku.asp?id=tu;fine;0");
+  EXPECT_EQ(f.Requests()[1], "reset-sfida-sudoku.asp?id=tu;fine;0");
   EXPECT_TRUE(f.game.controls.SBLancia.enabled);
 
   f.window.connection.Connesso = f.window.connection.Registrato = true;
@@ -282,7 +282,7 @@ TEST(PollChallengeStateTest, AnAbandonedChallengeResetsAndNoNameGoesOffline) {
   EXPECT_FALSE(f.window.connection.Connesso || f.window.connection.Registrato ||
                f.game.controls.sfida.enabled);
   EXPECT_EQ(f.WQuillo.LastAddress(), f.LocalPage("sudoku.html"));
-  EXPECT_EQ(f.Requests().back(), P + "visualizza-dati-sfida.asp?msg=anonimo");
+  EXPECT_EQ(f.Requests().back(), "visualizza-dati-sfida.asp?msg=anonimo");
 }
 
 TEST(PollMatchTest, TheOpponentsMovesFlashAndAppearAndAMessageShowsOnce) {
@@ -320,9 +320,10 @@ TEST(PollMatchTest, TheEndsOfAMatchAndAPageWithoutBody) {
         Match(Givens(), Givens(), std::string(81, '0'), c.forChallenger, c.solved);
     f.window.TimerOnSfidaTimer();
     SCOPED_TRACE(c.reset);
-    EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-asusfideincorso.asp?id=R",
-                                                      P + "reset-sfida-sudoku.asp?id=" + c.reset,
-                                                      P + "sudoku-online-classifica.asp"}));
+    EXPECT_EQ(f.Requests(),
+              (std::vector<std::string>{"lettura-asusfideincorso.asp?id=R",
+                                        "reset-sfida-sudoku.asp?id=" + std::string(c.reset),
+                                        "sudoku-online-classifica.asp"}));
     EXPECT_EQ(f.dialogs.messages, std::vector{c.message});
     EXPECT_FALSE(f.game.SfidaInCorso || f.game.controls.PSfida.visible);
   }
@@ -357,10 +358,10 @@ TEST(SendTest, MovesFlashTheWrongCellsAndAMessageGoesCutAt240Characters) {
   const std::string shown = "5\xE2\x82\xAC#&;%<b>" + std::string(231, 'x');
   EXPECT_EQ(f.game.controls.REDialogo.lines, std::vector<std::string>{">io: " + shown});
   EXPECT_EQ(f.game.controls.REDialogo.indents, std::vector<int>{0});
-  EXPECT_EQ(f.Requests(), (std::vector<std::string>{
-                              P + "invia-messaggio.asp?id=io;5%E2%82%AC%23%26%3B%25%3Cb%3E" +
-                                  std::string(231, 'x'),
-                              P + "lettura-asusfideincorso.asp?id=R"}));
+  EXPECT_EQ(f.Requests(),
+            (std::vector<std::string>{
+                "invia-messaggio.asp?id=io;5%E2%82%AC%23%26%3B%25%3Cb%3E" + std::string(231, 'x'),
+                "lettura-asusfideincorso.asp?id=R"}));
   EXPECT_TRUE(f.game.controls.MInviamsgsfida.lines.empty());
 }
 
@@ -374,8 +375,8 @@ TEST(CommandsTest, AcceptWithdrawsTheOwnChallengeAbandonAsksTheRankingPausesClos
   f.window.AccettaSfidaClick();  // accepting another's withdraws the own one
   const auto requests = f.Requests();
   ASSERT_EQ(requests.size(), 6u);
-  EXPECT_EQ(requests[2], P + "accetta-sfida.asp");
-  EXPECT_EQ(requests[3], P + "annulla-sfida-sfidante.asp");
+  EXPECT_EQ(requests[2], "accetta-sfida.asp");
+  EXPECT_EQ(requests[3], "annulla-sfida-sfidante.asp");
 
   f.dialogs.confirmAnswers = {false, true};
   f.window.AbbandonaSfidaClick();
@@ -384,18 +385,18 @@ TEST(CommandsTest, AcceptWithdrawsTheOwnChallengeAbandonAsksTheRankingPausesClos
   f.window.dati.nickname = "io";
   f.window.SBAbbandonaClick();
   EXPECT_EQ(f.dialogs.confirmations.back(), "Sicuro di voler abbandonare?");
-  EXPECT_EQ(f.Requests().at(0), P + "reset-sfida-sudoku.asp?id=io;abbandono;0");
+  EXPECT_EQ(f.Requests().at(0), "reset-sfida-sudoku.asp?id=io;abbandono;0");
   EXPECT_TRUE(c.TimerOnLogin.enabled);
 
   f.window.ClassificaClick();
-  EXPECT_EQ(f.Requests(), std::vector<std::string>{P + "sudoku-online-classifica.asp"});
+  EXPECT_EQ(f.Requests(), std::vector<std::string>{"sudoku-online-classifica.asp"});
   EXPECT_EQ(f.effects.pauses.back(), 4000);
 
   f.InMatch();  // closing while connected leaves the challenge system, then blanks the panes
   f.window.connection.Connesso = true;
   f.window.FormClose();
-  EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "reset-sfida-sudoku.asp?id=io;abbandono;0",
-                                                    P + "logout.asp?id=io", "about:blank"}));
+  EXPECT_EQ(f.Requests(), (std::vector<std::string>{"reset-sfida-sudoku.asp?id=io;abbandono;0",
+                                                    "logout.asp?id=io", "about:blank"}));
   EXPECT_FALSE(f.game.SfidaInCorso);
 }
 
@@ -411,9 +412,9 @@ TEST(RequestGuardTest, ATickInsideAWaitIsSkippedAndAClickRunsAfter) {
     EXPECT_TRUE(f.window.Busy());
   };
   f.window.TimerOnLoginTimer();
-  EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-dati-sfida.asp?id=R",
-                                                    P + "visualizza-dati-sfida.asp?msg=0",
-                                                    P + "sudoku-online-classifica.asp"}));
+  EXPECT_EQ(f.Requests(), (std::vector<std::string>{"lettura-dati-sfida.asp?id=R",
+                                                    "visualizza-dati-sfida.asp?msg=0",
+                                                    "sudoku-online-classifica.asp"}));
   EXPECT_FALSE(f.window.Busy());
 
   // Closing inside a poll's wait signs off at once; the poll then stops, and so does the click
@@ -427,9 +428,9 @@ TEST(RequestGuardTest, ATickInsideAWaitIsSkippedAndAClickRunsAfter) {
     f.window.FormClose();
   };
   f.window.TimerOnLoginTimer();
-  EXPECT_EQ(f.Requests(), (std::vector<std::string>{P + "lettura-dati-sfida.asp?id=R",
-                                                    P + "reset-sfida-sudoku.asp?id=io;abbandono;0",
-                                                    P + "logout.asp?id=io", "about:blank"}));
+  EXPECT_EQ(f.Requests(), (std::vector<std::string>{"lettura-dati-sfida.asp?id=R",
+                                                    "reset-sfida-sudoku.asp?id=io;abbandono;0",
+                                                    "logout.asp?id=io", "about:blank"}));
   EXPECT_FALSE(f.window.Busy());
 }
 

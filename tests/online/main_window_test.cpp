@@ -47,7 +47,6 @@ TEST(StartUpTest, AnsweringNoSetsUpOfflineWithoutTheLoginAndAnUnreadableSoundRes
   EXPECT_EQ(int(c.LVsudoku.rows.size()), files);
   EXPECT_EQ(levels, (std::set<std::string>{"1", "2", "3", "4", "5"}));
 
-  EXPECT_EQ(f.window.savedSettings.DebuggerSalvato, "sconosciuto");
   f.window.FormClose();
   EXPECT_EQ(f.settings.values[kDebugger], "yes");
   EXPECT_EQ(f.settings.values.count(kSound), 0u);

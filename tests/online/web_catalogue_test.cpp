@@ -27,10 +27,13 @@ struct CatalogueFixture : MainWindowFixture<> {
     window.connection.Connesso = window.connection.Registrato = true;
     game.Utente = "mario";
   }
-  // The catalogue pane shows `address` with `title`.
-  void Show(const std::string& address, const std::string& title) {
-    WBTrascina.Navigate(address);
-    catalogue.WBTrascinaTitleChange(title);
+  // The catalogue pane shows page `page` of May 2026 under the "quillo" marker, titled with
+  // these first, number, marker and scroll fields.
+  void Show(const std::string& page, const std::string& first, const std::string& number = "45",
+            const std::string& marker = "quillo", const std::string& scroll = "0;0") {
+    WBTrascina.Navigate(kSelect + "2026_05_T_00_" + page + "_quillo");
+    catalogue.WBTrascinaTitleChange(first + ";2;25;" + number + ";05/02/2006;7,5;12;" + marker +
+                                    ";" + scroll);
   }
 };
 
@@ -49,17 +52,16 @@ TEST(CatalogueTitleTest, ShortTitlesBadScrollsManyComponentsAndOddDates) {
 
 TEST(WebCatalogueTest, ATitleIsReadOnlyWhenValidAndAForeignMarkerShowsTheOtherPuzzles) {
   CatalogueFixture f;
-  f.Show(kSelect + "2026_05_T_00_3_quillo", kDigits + ";2;25;45;05/02/2006;7,5;12;quillo;0;0");
+  f.Show("3", kDigits);
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");
   EXPECT_TRUE(f.game.controls.Panel1.visible);
   EXPECT_EQ(f.wbAltriSudoku.LastAddress(), "about:blank");
 
-  f.Show(kSelect + "2026_05_T_00_4_quillo", "12x;2;25;45;05/02/2006;7,5;12;quillo;0;0");
+  f.Show("4", "12x");
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");  // invalid field 1: the last good address stays
 
   const std::string other = "http://127.0.0.1:8642/sudoku/a";
-  f.Show(kSelect + "2026_05_T_00_25_quillo",
-         kDigits + ";2;25;45;05/02/2006;7,5;12;" + other + ";3;240");
+  f.Show("25", kDigits, "45", other, "3;240");
   EXPECT_EQ(f.game.ComponentiCatalogo[5], "3");
   EXPECT_TRUE(f.game.controls.Paltrisudoku.visible);
   EXPECT_FALSE(f.game.controls.Panel1.visible);
@@ -74,8 +76,7 @@ TEST(WebCatalogueTest, ATitleIsReadOnlyWhenValidAndAForeignMarkerShowsTheOtherPu
   for (const char* foreign :
        {"/etc/hostname", "file:///etc/hostname", "javascript:alert(1)", "http://o/a",
         "http://127.0.0.1:8642@o/a", "http://127.0.0.1:86420/a"}) {
-    f.Show(kSelect + "2026_05_T_00_27_quillo",
-           kDigits + ";2;25;45;05/02/2006;7,5;12;" + foreign + ";0;0");
+    f.Show("27", kDigits, "45", foreign);
     EXPECT_EQ(f.window.connection.Marcatore, other) << foreign;
     EXPECT_EQ(f.wbAltriSudoku.LastAddress(), other) << foreign;
   }
@@ -118,7 +119,7 @@ TEST(WebCatalogueTest, PagingStopsAtZeroAndConnectsFirstWithoutAnAddress) {
   EXPECT_EQ(f.dialogs.loginShown, 2);  // applying the filters asks once more
 
   f.window.connection.Connesso = true;
-  f.Show(kSelect + "2026_05_T_00_1_quillo", kDigits + ";2;25;45;05/02/2006;7,5;12;quillo;0;0");
+  f.Show("1", kDigits);
   f.catalogue.SBIndietroWBClick();
   EXPECT_EQ(f.WBTrascina.LastAddress(), kSelect + "2026_05_T_00_0_quillo");
   f.catalogue.SBIndietroWBClick();
@@ -135,7 +136,7 @@ TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClick
   CatalogueFixture f;
   std::string digits = kDigits;
   digits[1] = '0';
-  f.Show(kSelect + "2026_05_T_00_1_quillo", digits + ";3;30;45;05/02/2006;7,5;12;quillo;0;0");
+  f.Show("1", digits);
   f.catalogue.SBLoadFromWebClick();
   const PuzzleFile file = ReadPuzzleFile(f.base / "temi" / "0045-puzzle_5-2-06.tema");
   EXPECT_EQ(file.Info.Creatore + "|" + file.Info.Tipologia, "Admin|da 127.0.0.1");
@@ -143,8 +144,7 @@ TEST(WebCatalogueTest, AWholePuzzleIntoTheLibraryForAUserOnlyAndACollectionClick
   EXPECT_EQ(f.game.Formati.DateSeparator, '-');
 
   // A field 1 shorter than a whole puzzle: refused, nothing written.
-  f.Show(kSelect + "2026_05_T_00_2_quillo",
-         digits.substr(0, 80) + ";3;30;46;05/02/2006;7,5;12;quillo;0;0");
+  f.Show("2", digits.substr(0, 80), "46");
   f.catalogue.SBLoadFromWebClick();
   EXPECT_FALSE(std::filesystem::exists(f.base / "temi" / "0046-puzzle_5-2-06.tema"));
   EXPECT_EQ(f.dialogs.messages.back().kind, BoxKind::Error);
