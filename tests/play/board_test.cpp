@@ -10,8 +10,6 @@
 namespace sudoku::testing {
 namespace {
 
-using Messages = std::vector<ShownMessage>;
-
 // A game over fakes with an empty library.
 struct BoardTest : ::testing::Test {
   GameFixture f;

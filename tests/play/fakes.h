@@ -26,6 +26,7 @@ struct ShownMessage {
   std::string text;
   bool operator==(const ShownMessage&) const = default;
 };
+using Messages = std::vector<ShownMessage>;
 
 class FakeDialogs : public Dialogs {
  public:

@@ -141,7 +141,7 @@ TEST_F(NotesTest, FillWritesTheCandidatesClearEmptiesAndBothAreUndoneLikeEntries
 }
 
 // Notes are no entries: the grid values, the candidates, the saved game and the solve ignore
-// them; the solve comes with the last digit, once, and its statistics line.
+// them; the solve comes with the last digit, once.
 TEST_F(NotesTest, NotesNeverCountAsEntries) {
   const int last = 6 * 9 + 8;  // (8, 6), left for the end
   for (int i = 0; i < 81; ++i) {
@@ -161,7 +161,6 @@ TEST_F(NotesTest, NotesNeverCountAsEntries) {
   EXPECT_EQ(g.Griglia, griglia);
   EXPECT_EQ(g.Candidati.Text(8, 6), candidati.Text(8, 6));
   EXPECT_TRUE(f.dialogs.messages.empty());
-  EXPECT_FALSE(std::filesystem::exists(temi / "statinfo.txt"));
   g.SalvaPartita1Click();
   EXPECT_EQ(ReadBytes(temi / "partita.txt"), saved);
   EXPECT_TRUE(std::filesystem::exists(temi / "partita.note"));
@@ -169,8 +168,6 @@ TEST_F(NotesTest, NotesNeverCountAsEntries) {
   Enter(8, 6, kSolved[last]);
   EXPECT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_TRUE(g.Note.Empty());
-  const std::string statistics = ReadBytes(temi / "statinfo.txt");
-  EXPECT_EQ(statistics.find('\n'), statistics.size() - 1);  // one line
 }
 
 TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored) {
@@ -234,7 +231,6 @@ TEST_F(NotesTest, RepeatedEntriesShowRedWhileTheRememberedOptionIsOn) {
   Game later(Ports{next.dialogs, next.effects, next.clock, next.random, next.settings});
   EXPECT_TRUE(later.controls.RipetizioniRosse1.checked);
   EXPECT_FALSE(later.controls.NoteVicini1.checked);
-  EXPECT_FALSE(next.game.controls.RipetizioniRosse1.checked);
   EXPECT_TRUE(next.game.controls.NoteVicini1.checked);
 }
 

@@ -2,6 +2,7 @@
 // clock; the statistics file and its report; and puzzle authoring, where a unique grid becomes a
 // library puzzle and a grid with several solutions an unfinished puzzle, which opens again.
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -39,17 +40,15 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
   EXPECT_EQ(saved.substr(0, 18), "[timer]:1h 2m 3s\r\n");
   EXPECT_NE(saved.find("[ua]:0#0#0#0#0#0#0#0#0#125#0#"), std::string::npos);
 
-  GameFixture g("resumed");
-  std::filesystem::copy_file(file, g.base / "temi" / "partita.txt");
-  g.game.RiprendiPartita1Click();
-  EXPECT_TRUE(g.dialogs.messages.empty());
+  f.game.RiprendiPartita1Click();
+  EXPECT_TRUE(f.dialogs.messages.empty());
   const std::string entries = "534" + std::string(kPuzzle.substr(3));  // every digit an entry
-  EXPECT_EQ(State(g.game), "||3723s|undo 0|timer on|" + entries + "|" + entries);
-  EXPECT_FALSE(g.game.board.IsGiven(0, 0));
-  EXPECT_EQ(g.game.Griglia[CellIndex(0, 0)], 5);
-  EXPECT_EQ(g.game.controls.LTime.caption, "1h 2m 3s");
+  EXPECT_EQ(State(f.game), "||3723s|undo 0|timer on|" + entries + "|" + entries);
+  EXPECT_FALSE(f.game.board.IsGiven(0, 0));
+  EXPECT_EQ(f.game.Griglia[CellIndex(0, 0)], 5);
+  EXPECT_EQ(f.game.controls.LTime.caption, "1h 2m 3s");
   // The timer runs as after Start, so that the user can pause it.
-  const Controls& c = g.game.controls;
+  const Controls& c = f.game.controls;
   EXPECT_TRUE(c.SBPause.enabled && c.Pausa1.enabled && !c.SBPlay.enabled && !c.Avvia1.enabled);
 
   // A read-only saved game, or none possible, is refused and left as it was.
@@ -81,9 +80,8 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
   f.game.RiprendiPartita1Click();
   f.game.Lingua = "en";
   f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.dialogs.messages,
-            (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
-                                       {BoxKind::Plain, "There are no saved games"}}));
+  EXPECT_EQ(f.dialogs.messages, (Messages{{BoxKind::Plain, "Non ci sono partite salvate"},
+                                          {BoxKind::Plain, "There are no saved games"}}));
   EXPECT_EQ(Texts(f.game), kPuzzle);
 
   f.dialogs.messages.clear();
@@ -102,9 +100,9 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
   f.game.Lingua = "it";
   f.game.controls.SudokuTimer.enabled = true;
   Resume("5 minutes");
-  EXPECT_EQ(f.dialogs.messages,
-            (std::vector<ShownMessage>{
-                {BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
+  EXPECT_EQ(
+      f.dialogs.messages,
+      (Messages{{BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
   // The grid is back all the same.
   EXPECT_EQ(State(f.game),
             "||0s|undo 0|timer on|" + std::string(kPuzzle) + "|" + std::string(kPuzzle));
@@ -139,46 +137,53 @@ TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
   EXPECT_EQ(f.dialogs.questions.size(), 4u);
 }
 
-std::string Report(GameFixture& f, const std::string& lingua) {
-  f.dialogs.messages.clear();
-  f.game.Lingua = lingua;
-  f.game.StatisticheClick();
-  EXPECT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages.at(0).kind, BoxKind::Plain);
-  return f.dialogs.messages.at(0).text;
-}
-
+// Unreadable times count but never average or win; hours beyond any real count do not read
+// either, rather than wrap into a tiny time; the first of equal times wins, its name cut to 30
+// characters.
 TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
+  const std::string two =
+      "[nome]slow.tema[timer]0h 1m 40s\r\n[nome]no-timer.tema 0h 0m 1s\r\n"
+      "[nome]quick.tema[timer]0h 0m 40s\r\n";
+  const std::string longName(40, 'n');
+  struct Case {
+    const char* name;
+    std::optional<std::string> file;  // none: no statistics file at all
+    const char* lingua;
+    std::string report;
+  };
+  const Case cases[] = {
+      {"no file", std::nullopt, "it", "Statistiche non disponibili."},
+      {"no record", "[nome][timer]0h 0m 5s\r\nrubbish\r\n", "en", "Statistics are not available."},
+      {"italian", two, "it",
+       "Sono stati risolti 2 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 1m 10s"
+       "\n\r\n\rIl puzzle quick.tema \xE8 stato risolto con il tempo minimo di 0h  0m  40s"},
+      {"english", two, "en",
+       "You just solved 2 puzzles.\n\rThe average time for each puzzle is 0h 1m 10s"
+       "\n\r\n\rThe puzzle quick.tema was resolved with the minimum time of 0h  0m  40s"},
+      {"unreadable and equal times",
+       "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
+           "[nome]b[timer]0h 0m 15s\r\n",
+       "it",  // 30 s over 3 records
+       "Sono stati risolti 3 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 0m 10s"
+       "\n\r\n\rIl puzzle " +
+           longName.substr(0, 30) + " \xE8 stato risolto con il tempo minimo di 0h  0m  15s"},
+      {"no valid minimum",
+       "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
+       "[nome]c[timer]9223372036854775807h 0m 0s\r\n",
+       "en",  // 20 h over 3 records; 20 h is no minimum
+       "You just solved 3 puzzles.\n\rThe average time for each puzzle is 6h 40m 0s"
+       "\n\r\n\rNo puzzle has a valid minimum time."},
+  };
   GameFixture f;
   const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
-  EXPECT_EQ(Report(f, "it"), "Statistiche non disponibili.");
-  WriteBytes(stats, "[nome][timer]0h 0m 5s\r\nrubbish\r\n");
-  EXPECT_EQ(Report(f, "en"), "Statistics are not available.");
-
-  WriteBytes(stats,
-             "[nome]slow.tema[timer]0h 1m 40s\r\n[nome]no-timer.tema 0h 0m 1s\r\n"
-             "[nome]quick.tema[timer]0h 0m 40s\r\n");
-  EXPECT_EQ(Report(f, "it"),
-            "Sono stati risolti 2 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 1m 10s"
-            "\n\r\n\rIl puzzle quick.tema \xE8 stato risolto con il tempo minimo di 0h  0m  40s");
-  EXPECT_EQ(Report(f, "en"),
-            "You just solved 2 puzzles.\n\rThe average time for each puzzle is 0h 1m 10s"
-            "\n\r\n\rThe puzzle quick.tema was resolved with the minimum time of 0h  0m  40s");
-
-  // Unreadable times count but never average or win; the first of equal times wins, its name
-  // cut to 30 characters.
-  const std::string longName(40, 'n');
-  WriteBytes(stats, "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
-                        "[nome]b[timer]0h 0m 15s\r\n");
-  EXPECT_EQ(Report(f, "it"),  // 30 s over 3 records
-            "Sono stati risolti 3 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 0m 10s"
-            "\n\r\n\rIl puzzle " +
-                longName.substr(0, 30) + " \xE8 stato risolto con il tempo minimo di 0h  0m  15s");
-  // Hours beyond any real count do not read either, rather than wrap into a tiny time.
-  WriteBytes(stats,
-             "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
-             "[nome]c[timer]9223372036854775807h 0m 0s\r\n");
-  EXPECT_NE(Report(f, "en").find("\n\r\n\rNo puzzle has a valid minimum time."), std::string::npos);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.file) WriteBytes(stats, *c.file);
+    f.dialogs.messages.clear();
+    f.game.Lingua = c.lingua;
+    f.game.StatisticheClick();
+    EXPECT_EQ(f.dialogs.messages, (Messages{{BoxKind::Plain, c.report}}));
+  }
 
   f.game.CartellaBase = f.base / "missing";  // an unwritable file is reported
   f.dialogs.messages.clear();
@@ -206,11 +211,10 @@ TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWrites
   f.game.controls.ECreatore.text = "Mario";
   f.game.controls.ENumBase.text = "30";
   f.game.Salva1Click();
-  EXPECT_EQ(
-      f.dialogs.messages,
-      (std::vector<ShownMessage>{
-          {BoxKind::Error, "The puzzle in the grid has no solution!"},
-          {BoxKind::Information, "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
+  EXPECT_EQ(f.dialogs.messages,
+            (Messages{{BoxKind::Error, "The puzzle in the grid has no solution!"},
+                      {BoxKind::Information,
+                       "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
   EXPECT_TRUE(f.dialogs.inputPrompts.empty());
   const PuzzleFile read = ReadPuzzleFile(f.base / "temi" / "ute-06-12-2026-18-20-41.tema");
   EXPECT_EQ(read.Info.Creatore + "|" + read.Info.NumBase, "Mario|30");
@@ -219,7 +223,6 @@ TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWrites
     EXPECT_EQ(read.Schema[CellIndex(i % 9, i / 9)], code) << i;
   }
   EXPECT_EQ(f.game.Formati.DateSeparator, '-');
-  EXPECT_EQ(f.game.Formati.LongTimeFormat, "hh/nn/ss");
 }
 
 TEST_F(Authoring, UnfinishedPuzzlesSaveUnderAPlainNameOrTheProposedOneUnlessReadOnly) {
