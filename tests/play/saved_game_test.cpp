@@ -62,9 +62,9 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
   for (const ShownMessage& message : f.dialogs.messages) EXPECT_EQ(message.kind, BoxKind::Error);
 }
 
-// A zero time leaves the timer as it was; a missing or damaged file is reported and the game in
-// hand stays.
-TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
+// A zero time leaves the timer as it was; a time that does not read is reported after the grid
+// is back.
+TEST_F(SavedGame, AZeroTimeLeavesTheTimerAsItWasAndABadOneIsReported) {
   for (bool running : {false, true}) {
     SCOPED_TRACE(running ? "timer running" : "timer stopped");
     f.game.controls.SudokuTimer.enabled = running;
@@ -75,37 +75,45 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
     EXPECT_EQ(f.game.controls.SudokuTimer.enabled, running);
     EXPECT_TRUE(f.dialogs.messages.empty());
   }
-  std::filesystem::remove(file);
-  SetTexts(f.game, kPuzzle);
-  f.game.RiprendiPartita1Click();
-  f.game.Lingua = "en";
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.dialogs.messages, (Messages{{BoxKind::Plain, "Non ci sono partite salvate"},
-                                          {BoxKind::Plain, "There are no saved games"}}));
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-
-  f.dialogs.messages.clear();
-  Resume("0h 0m 9s", "53x");  // refused before the reset
-  EXPECT_EQ(f.dialogs.OnlyMessage(), "The file does not hold a valid grid: " + file.string());
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-  f.dialogs.messages.clear();
-  std::filesystem::remove(file);
-  std::filesystem::create_directory(file);
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.dialogs.OnlyMessage(), "The system can't read the file " + file.string());
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-
-  f.dialogs.messages.clear();
-  std::filesystem::remove(file);
-  f.game.Lingua = "it";
-  f.game.controls.SudokuTimer.enabled = true;
-  Resume("5 minutes");
+  Resume("5 minutes");  // the timer, left running, runs on
   EXPECT_EQ(
       f.dialogs.messages,
       (Messages{{BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
-  // The grid is back all the same.
   EXPECT_EQ(State(f.game),
             "||0s|undo 0|timer on|" + std::string(kPuzzle) + "|" + std::string(kPuzzle));
+}
+
+// A missing or unreadable saved game is reported before the reset: the game in hand stays.
+TEST_F(SavedGame, AMissingOrDamagedFileIsRefusedAndTheGameInHandStays) {
+  enum Saved { kNone, kFolder, kBadGrid };
+  struct Case {
+    const char* name;
+    Saved saved;
+    const char* lingua;
+    ShownMessage message;
+  };
+  const std::string path = file.string();
+  const Case cases[] = {
+      {"none (it)", kNone, "it", {BoxKind::Plain, "Non ci sono partite salvate"}},
+      {"none (en)", kNone, "en", {BoxKind::Plain, "There are no saved games"}},
+      {"grid", kBadGrid, "en", {BoxKind::Error, "The file does not hold a valid grid: " + path}},
+      {"folder", kFolder, "en", {BoxKind::Error, "The system can't read the file " + path}},
+  };
+  SetTexts(f.game, kPuzzle);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(file);
+    f.dialogs.messages.clear();
+    f.game.Lingua = c.lingua;
+    if (c.saved == kFolder) std::filesystem::create_directory(file);
+    if (c.saved == kBadGrid) {
+      Resume("0h 0m 9s", "53x");
+    } else {
+      f.game.RiprendiPartita1Click();
+    }
+    EXPECT_EQ(f.dialogs.messages, Messages{c.message});
+    EXPECT_EQ(Texts(f.game), kPuzzle);
+  }
 }
 
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
