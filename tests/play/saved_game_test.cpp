@@ -15,7 +15,7 @@ namespace {
 
 struct SavedGame : ::testing::Test {
   GameFixture f{"saved"};
-  std::filesystem::path file = f.base / "temi" / "partita.txt";
+  std::filesystem::path file = f.temi / "partita.txt";
 
   // Resumes a saved game of the timer text and kPuzzle's digits.
   void Resume(const std::string& timer, const std::string& damage = "") {
@@ -40,6 +40,7 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
   EXPECT_EQ(saved.substr(0, 18), "[timer]:1h 2m 3s\r\n");
   EXPECT_NE(saved.find("[ua]:0#0#0#0#0#0#0#0#0#125#0#"), std::string::npos);
 
+  f.game.controls.LTime.caption = "0h 0m 0s";  // the clock comes back from the file
   f.game.RiprendiPartita1Click();
   EXPECT_TRUE(f.dialogs.messages.empty());
   const std::string entries = "534" + std::string(kPuzzle.substr(3));  // every digit an entry
@@ -55,7 +56,7 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   f.game.SalvaPartita1Click();
   EXPECT_EQ(ReadBytes(file), saved);
-  std::filesystem::remove_all(f.base / "temi");
+  std::filesystem::remove_all(f.temi);
   f.game.SalvaPartita1Click();
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(f.dialogs.messages.size(), 2u);
@@ -117,7 +118,7 @@ TEST_F(SavedGame, AMissingOrDamagedFileIsRefusedAndTheGameInHandStays) {
 }
 
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
-  WritePuzzle(f.base / "temi" / "x.tema", kPuzzle);
+  WritePuzzle(f.temi / "x.tema", kPuzzle);
   f.game.SetNomeFile("x.tema");
   ASSERT_TRUE(f.game.CaricaSchema());
   f.game.Secondi = 42;  // a puzzle only loaded and timed: nothing to save
@@ -183,7 +184,7 @@ TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
        "\n\r\n\rNo puzzle has a valid minimum time."},
   };
   GameFixture f;
-  const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
+  const std::filesystem::path stats = f.temi / "statinfo.txt";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.file) WriteBytes(stats, *c.file);
@@ -203,14 +204,14 @@ TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
 
 struct Authoring : ::testing::Test {
   GameFixture f{"authoring"};
-  std::filesystem::path unfinished = f.base / "temi" / "mioschema";
+  std::filesystem::path unfinished = f.temi / "mioschema";
 };
 
 TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWritesNothing) {
   f.game.Lingua = "en";
   SetTexts(f.game, "11" + std::string(79, '.'));
   f.game.Salva1Click();
-  EXPECT_TRUE(std::filesystem::is_empty(f.base / "temi"));
+  EXPECT_TRUE(std::filesystem::is_empty(f.temi));
   EXPECT_EQ(f.game.Formati.DateSeparator, '/');
 
   f.game.Lingua = "it";
@@ -224,7 +225,7 @@ TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWrites
                       {BoxKind::Information,
                        "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
   EXPECT_TRUE(f.dialogs.inputPrompts.empty());
-  const PuzzleFile read = ReadPuzzleFile(f.base / "temi" / "ute-06-12-2026-18-20-41.tema");
+  const PuzzleFile read = ReadPuzzleFile(f.temi / "ute-06-12-2026-18-20-41.tema");
   EXPECT_EQ(read.Info.Creatore + "|" + read.Info.NumBase, "Mario|30");
   for (int i = 0; i < 81; ++i) {
     const std::string code = kPuzzle[i] == '.' ? "00" : "1" + std::string(1, kPuzzle[i]);
@@ -271,11 +272,11 @@ TEST(AuthoringNames, AccentedNamesAndPathsAndAMissingLibraryDirectory) {
   GameFixture f("citt\xC3\xA0");
   f.dialogs.inputAnswers = {"perch\xE9"};
   f.game.Salva1Click();
-  EXPECT_TRUE(std::filesystem::exists(f.base / "temi" / "mioschema" / "perch\xC3\xA9.txt"));
+  EXPECT_TRUE(std::filesystem::exists(f.temi / "mioschema" / "perch\xC3\xA9.txt"));
 
-  std::filesystem::remove_all(f.base / "temi");
+  std::filesystem::remove_all(f.temi);
   f.game.Salva1Click();
-  std::string directory = (f.base / "temi" / "mioschema").string();
+  std::string directory = (f.temi / "mioschema").string();
   directory.replace(directory.find("\xC3\xA0"), 2, "\xE0");
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Non posso creare la directory " + directory);
   EXPECT_EQ(f.dialogs.inputPrompts.size(), 1u);

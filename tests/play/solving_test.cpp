@@ -224,7 +224,7 @@ TEST(StepReplayTest, EachPressShowsOneFoundCellFlashedAndExplainedToTheEndAndBac
   // last puzzle's steps onto this one.
   g.BAvantiClick();
   g.BAvantiClick();
-  WritePuzzle(f.base / "temi" / "blank.tema", std::string(81, '.'), PuzzleInfo{});
+  WritePuzzle(f.temi / "blank.tema", std::string(81, '.'), PuzzleInfo{});
   g.controls.enomefile.text = "blank.tema";
   ASSERT_TRUE(g.CaricaSchema());
   g.BIndietroClick();
