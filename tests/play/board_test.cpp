@@ -10,8 +10,6 @@
 namespace sudoku::testing {
 namespace {
 
-using Messages = std::vector<ShownMessage>;
-
 // A game over fakes with an empty library.
 struct BoardTest : ::testing::Test {
   GameFixture f;
@@ -154,7 +152,7 @@ TEST_F(BoardTest, RightClickPaintsOpenCellsInTheSelectedColourAndHoverShowsCandi
 }
 
 TEST_F(BoardTest, OnlyAProperGridIsSolvedAndASolveIsAnnouncedOnceUntilTheBoardChanges) {
-  const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
+  const std::filesystem::path stats = f.temi / "statinfo.txt";
   std::string latin;  // rows and columns all hold 1..9 but the boxes repeat digits
   for (int i = 0; i < 81; ++i) latin += char('1' + (i % 9 + i / 9) % 9);
   SetTexts(g, latin);

@@ -26,6 +26,7 @@ struct ShownMessage {
   std::string text;
   bool operator==(const ShownMessage&) const = default;
 };
+using Messages = std::vector<ShownMessage>;
 
 class FakeDialogs : public Dialogs {
  public:
@@ -146,7 +147,7 @@ class FakeSettings : public SettingsStore {
 };
 
 // A Game wired to fresh fakes and RandomSource, with CartellaBase a new scratch directory whose
-// name holds name, with an empty "temi" in it.
+// name holds name, and temi its library folder, made empty.
 template <class RandomSource>
 struct BasicGameFixture {
   FakeDialogs dialogs;
@@ -157,9 +158,10 @@ struct BasicGameFixture {
   Game game{Ports{dialogs, effects, clock, random, settings}};
   test::TempFolder folder;
   std::filesystem::path base = folder.Path();
+  std::filesystem::path temi = base / "temi";
 
   explicit BasicGameFixture(const std::string& name) : folder("sudoku-play-" + name) {
-    std::filesystem::create_directories(base / "temi");
+    std::filesystem::create_directories(temi);
     game.CartellaBase = base;
   }
 };

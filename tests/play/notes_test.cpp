@@ -15,10 +15,9 @@ namespace {
 struct NotesTest : ::testing::Test {
   GameFixture f{"notes"};
   Game& g = f.game;
-  std::filesystem::path temi = f.base / "temi";
 
   NotesTest() {
-    WritePuzzle(temi / "p1.tema", kPuzzle);
+    WritePuzzle(f.temi / "p1.tema", kPuzzle);
     g.AggiornaElenco();
     g.controls.LVsudoku.selected = 0;
     g.LVsudokuDblClick();
@@ -141,7 +140,7 @@ TEST_F(NotesTest, FillWritesTheCandidatesClearEmptiesAndBothAreUndoneLikeEntries
 }
 
 // Notes are no entries: the grid values, the candidates, the saved game and the solve ignore
-// them; the solve comes with the last digit, once, and its statistics line.
+// them; the solve comes with the last digit, once.
 TEST_F(NotesTest, NotesNeverCountAsEntries) {
   const int last = 6 * 9 + 8;  // (8, 6), left for the end
   for (int i = 0; i < 81; ++i) {
@@ -154,23 +153,20 @@ TEST_F(NotesTest, NotesNeverCountAsEntries) {
   const auto griglia = g.Griglia;
   const CandidateGrid candidati = g.Candidati;
   g.SalvaPartita1Click();
-  const std::string saved = ReadBytes(temi / "partita.txt");
+  const std::string saved = ReadBytes(f.temi / "partita.txt");
 
   for (int d = 1; d <= 9; ++d) g.sudokugridNoteKey(8, 6, d, true);
   g.sudokugridKeyUp();
   EXPECT_EQ(g.Griglia, griglia);
   EXPECT_EQ(g.Candidati.Text(8, 6), candidati.Text(8, 6));
   EXPECT_TRUE(f.dialogs.messages.empty());
-  EXPECT_FALSE(std::filesystem::exists(temi / "statinfo.txt"));
   g.SalvaPartita1Click();
-  EXPECT_EQ(ReadBytes(temi / "partita.txt"), saved);
-  EXPECT_TRUE(std::filesystem::exists(temi / "partita.note"));
+  EXPECT_EQ(ReadBytes(f.temi / "partita.txt"), saved);
+  EXPECT_TRUE(std::filesystem::exists(f.temi / "partita.note"));
 
   Enter(8, 6, kSolved[last]);
   EXPECT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_TRUE(g.Note.Empty());
-  const std::string statistics = ReadBytes(temi / "statinfo.txt");
-  EXPECT_EQ(statistics.find('\n'), statistics.size() - 1);  // one line
 }
 
 TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored) {
@@ -181,7 +177,7 @@ TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored)
   g.Secondi = 60;
   g.SalvaPartita1Click();
   const CellNotes kept = g.Note;
-  const std::string side = ReadBytes(temi / "partita.note");
+  const std::string side = ReadBytes(f.temi / "partita.note");
   EXPECT_EQ(side.substr(0, 28), "[note]:" + std::string(18, '#') + "14#");
   EXPECT_EQ(side.size(), 7 + 81 + 3 + 2u);
 
@@ -199,7 +195,7 @@ TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored)
        {std::string("[ua]:") + tail, "[note]:#" + tail, "[note]:" + tail.substr(1),
         "[note]:x" + tail, "[note]:44" + tail, "[note]:" + tail + "#", std::string(5000, '#'),
         std::string()}) {
-    WriteBytes(temi / "partita.note", damaged);
+    WriteBytes(f.temi / "partita.note", damaged);
     g.RiprendiPartita1Click();
     EXPECT_TRUE(g.Note.Empty()) << damaged;
     EXPECT_EQ(g.Secondi, 60) << damaged;  // the game itself is resumed
@@ -208,7 +204,7 @@ TEST_F(NotesTest, TheSavedGameKeepsItsNotesBesideItAndADamagedSideFileIsIgnored)
 
   // A later save without notes takes the side file away, so that old notes never return.
   g.SalvaPartita1Click();
-  EXPECT_FALSE(std::filesystem::exists(temi / "partita.note"));
+  EXPECT_FALSE(std::filesystem::exists(f.temi / "partita.note"));
 }
 
 TEST_F(NotesTest, RepeatedEntriesShowRedWhileTheRememberedOptionIsOn) {
@@ -234,7 +230,6 @@ TEST_F(NotesTest, RepeatedEntriesShowRedWhileTheRememberedOptionIsOn) {
   Game later(Ports{next.dialogs, next.effects, next.clock, next.random, next.settings});
   EXPECT_TRUE(later.controls.RipetizioniRosse1.checked);
   EXPECT_FALSE(later.controls.NoteVicini1.checked);
-  EXPECT_FALSE(next.game.controls.RipetizioniRosse1.checked);
   EXPECT_TRUE(next.game.controls.NoteVicini1.checked);
 }
 

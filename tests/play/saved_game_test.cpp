@@ -2,6 +2,7 @@
 // clock; the statistics file and its report; and puzzle authoring, where a unique grid becomes a
 // library puzzle and a grid with several solutions an unfinished puzzle, which opens again.
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ namespace {
 
 struct SavedGame : ::testing::Test {
   GameFixture f{"saved"};
-  std::filesystem::path file = f.base / "temi" / "partita.txt";
+  std::filesystem::path file = f.temi / "partita.txt";
 
   // Resumes a saved game of the timer text and kPuzzle's digits.
   void Resume(const std::string& timer, const std::string& damage = "") {
@@ -39,33 +40,32 @@ TEST_F(SavedGame, RoundTripBringsGivensBackAsEntriesWithTheClockRunning) {
   EXPECT_EQ(saved.substr(0, 18), "[timer]:1h 2m 3s\r\n");
   EXPECT_NE(saved.find("[ua]:0#0#0#0#0#0#0#0#0#125#0#"), std::string::npos);
 
-  GameFixture g("resumed");
-  std::filesystem::copy_file(file, g.base / "temi" / "partita.txt");
-  g.game.RiprendiPartita1Click();
-  EXPECT_TRUE(g.dialogs.messages.empty());
+  f.game.controls.LTime.caption = "0h 0m 0s";  // the clock comes back from the file
+  f.game.RiprendiPartita1Click();
+  EXPECT_TRUE(f.dialogs.messages.empty());
   const std::string entries = "534" + std::string(kPuzzle.substr(3));  // every digit an entry
-  EXPECT_EQ(State(g.game), "||3723s|undo 0|timer on|" + entries + "|" + entries);
-  EXPECT_FALSE(g.game.board.IsGiven(0, 0));
-  EXPECT_EQ(g.game.Griglia[CellIndex(0, 0)], 5);
-  EXPECT_EQ(g.game.controls.LTime.caption, "1h 2m 3s");
+  EXPECT_EQ(State(f.game), "||3723s|undo 0|timer on|" + entries + "|" + entries);
+  EXPECT_FALSE(f.game.board.IsGiven(0, 0));
+  EXPECT_EQ(f.game.Griglia[CellIndex(0, 0)], 5);
+  EXPECT_EQ(f.game.controls.LTime.caption, "1h 2m 3s");
   // The timer runs as after Start, so that the user can pause it.
-  const Controls& c = g.game.controls;
+  const Controls& c = f.game.controls;
   EXPECT_TRUE(c.SBPause.enabled && c.Pausa1.enabled && !c.SBPlay.enabled && !c.Avvia1.enabled);
 
   // A read-only saved game, or none possible, is refused and left as it was.
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   f.game.SalvaPartita1Click();
   EXPECT_EQ(ReadBytes(file), saved);
-  std::filesystem::remove_all(f.base / "temi");
+  std::filesystem::remove_all(f.temi);
   f.game.SalvaPartita1Click();
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(f.dialogs.messages.size(), 2u);
   for (const ShownMessage& message : f.dialogs.messages) EXPECT_EQ(message.kind, BoxKind::Error);
 }
 
-// A zero time leaves the timer as it was; a missing or damaged file is reported and the game in
-// hand stays.
-TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
+// A zero time leaves the timer as it was; a time that does not read is reported after the grid
+// is back.
+TEST_F(SavedGame, AZeroTimeLeavesTheTimerAsItWasAndABadOneIsReported) {
   for (bool running : {false, true}) {
     SCOPED_TRACE(running ? "timer running" : "timer stopped");
     f.game.controls.SudokuTimer.enabled = running;
@@ -76,42 +76,49 @@ TEST_F(SavedGame, ZeroTimeOrMissingOrDamagedFiles) {
     EXPECT_EQ(f.game.controls.SudokuTimer.enabled, running);
     EXPECT_TRUE(f.dialogs.messages.empty());
   }
-  std::filesystem::remove(file);
-  SetTexts(f.game, kPuzzle);
-  f.game.RiprendiPartita1Click();
-  f.game.Lingua = "en";
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.dialogs.messages,
-            (std::vector<ShownMessage>{{BoxKind::Plain, "Non ci sono partite salvate"},
-                                       {BoxKind::Plain, "There are no saved games"}}));
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-
-  f.dialogs.messages.clear();
-  Resume("0h 0m 9s", "53x");  // refused before the reset
-  EXPECT_EQ(f.dialogs.OnlyMessage(), "The file does not hold a valid grid: " + file.string());
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-  f.dialogs.messages.clear();
-  std::filesystem::remove(file);
-  std::filesystem::create_directory(file);
-  f.game.RiprendiPartita1Click();
-  EXPECT_EQ(f.dialogs.OnlyMessage(), "The system can't read the file " + file.string());
-  EXPECT_EQ(Texts(f.game), kPuzzle);
-
-  f.dialogs.messages.clear();
-  std::filesystem::remove(file);
-  f.game.Lingua = "it";
-  f.game.controls.SudokuTimer.enabled = true;
-  Resume("5 minutes");
-  EXPECT_EQ(f.dialogs.messages,
-            (std::vector<ShownMessage>{
-                {BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
-  // The grid is back all the same.
+  Resume("5 minutes");  // the timer, left running, runs on
+  EXPECT_EQ(
+      f.dialogs.messages,
+      (Messages{{BoxKind::Error, "Il tempo della partita salvata non \xE8 valido: 5 minutes"}}));
   EXPECT_EQ(State(f.game),
             "||0s|undo 0|timer on|" + std::string(kPuzzle) + "|" + std::string(kPuzzle));
 }
 
+// A missing or unreadable saved game is reported before the reset: the game in hand stays.
+TEST_F(SavedGame, AMissingOrDamagedFileIsRefusedAndTheGameInHandStays) {
+  enum Saved { kNone, kFolder, kBadGrid };
+  struct Case {
+    const char* name;
+    Saved saved;
+    const char* lingua;
+    ShownMessage message;
+  };
+  const std::string path = file.string();
+  const Case cases[] = {
+      {"none (it)", kNone, "it", {BoxKind::Plain, "Non ci sono partite salvate"}},
+      {"none (en)", kNone, "en", {BoxKind::Plain, "There are no saved games"}},
+      {"grid", kBadGrid, "en", {BoxKind::Error, "The file does not hold a valid grid: " + path}},
+      {"folder", kFolder, "en", {BoxKind::Error, "The system can't read the file " + path}},
+  };
+  SetTexts(f.game, kPuzzle);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(file);
+    f.dialogs.messages.clear();
+    f.game.Lingua = c.lingua;
+    if (c.saved == kFolder) std::filesystem::create_directory(file);
+    if (c.saved == kBadGrid) {
+      Resume("0h 0m 9s", "53x");
+    } else {
+      f.game.RiprendiPartita1Click();
+    }
+    EXPECT_EQ(f.dialogs.messages, Messages{c.message});
+    EXPECT_EQ(Texts(f.game), kPuzzle);
+  }
+}
+
 TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
-  WritePuzzle(f.base / "temi" / "x.tema", kPuzzle);
+  WritePuzzle(f.temi / "x.tema", kPuzzle);
   f.game.SetNomeFile("x.tema");
   ASSERT_TRUE(f.game.CaricaSchema());
   f.game.Secondi = 42;  // a puzzle only loaded and timed: nothing to save
@@ -139,46 +146,53 @@ TEST_F(SavedGame, AGameInProgressIsOfferedToBeSavedBeforeItIsLost) {
   EXPECT_EQ(f.dialogs.questions.size(), 4u);
 }
 
-std::string Report(GameFixture& f, const std::string& lingua) {
-  f.dialogs.messages.clear();
-  f.game.Lingua = lingua;
-  f.game.StatisticheClick();
-  EXPECT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages.at(0).kind, BoxKind::Plain);
-  return f.dialogs.messages.at(0).text;
-}
-
+// Unreadable times count but never average or win; hours beyond any real count do not read
+// either, rather than wrap into a tiny time; the first of equal times wins, its name cut to 30
+// characters.
 TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
-  GameFixture f;
-  const std::filesystem::path stats = f.base / "temi" / "statinfo.txt";
-  EXPECT_EQ(Report(f, "it"), "Statistiche non disponibili.");
-  WriteBytes(stats, "[nome][timer]0h 0m 5s\r\nrubbish\r\n");
-  EXPECT_EQ(Report(f, "en"), "Statistics are not available.");
-
-  WriteBytes(stats,
-             "[nome]slow.tema[timer]0h 1m 40s\r\n[nome]no-timer.tema 0h 0m 1s\r\n"
-             "[nome]quick.tema[timer]0h 0m 40s\r\n");
-  EXPECT_EQ(Report(f, "it"),
-            "Sono stati risolti 2 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 1m 10s"
-            "\n\r\n\rIl puzzle quick.tema \xE8 stato risolto con il tempo minimo di 0h  0m  40s");
-  EXPECT_EQ(Report(f, "en"),
-            "You just solved 2 puzzles.\n\rThe average time for each puzzle is 0h 1m 10s"
-            "\n\r\n\rThe puzzle quick.tema was resolved with the minimum time of 0h  0m  40s");
-
-  // Unreadable times count but never average or win; the first of equal times wins, its name
-  // cut to 30 characters.
+  const std::string two =
+      "[nome]slow.tema[timer]0h 1m 40s\r\n[nome]no-timer.tema 0h 0m 1s\r\n"
+      "[nome]quick.tema[timer]0h 0m 40s\r\n";
   const std::string longName(40, 'n');
-  WriteBytes(stats, "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
-                        "[nome]b[timer]0h 0m 15s\r\n");
-  EXPECT_EQ(Report(f, "it"),  // 30 s over 3 records
-            "Sono stati risolti 3 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 0m 10s"
-            "\n\r\n\rIl puzzle " +
-                longName.substr(0, 30) + " \xE8 stato risolto con il tempo minimo di 0h  0m  15s");
-  // Hours beyond any real count do not read either, rather than wrap into a tiny time.
-  WriteBytes(stats,
-             "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
-             "[nome]c[timer]9223372036854775807h 0m 0s\r\n");
-  EXPECT_NE(Report(f, "en").find("\n\r\n\rNo puzzle has a valid minimum time."), std::string::npos);
+  struct Case {
+    const char* name;
+    std::optional<std::string> file;  // none: no statistics file at all
+    const char* lingua;
+    std::string report;
+  };
+  const Case cases[] = {
+      {"no file", std::nullopt, "it", "Statistiche non disponibili."},
+      {"no record", "[nome][timer]0h 0m 5s\r\nrubbish\r\n", "en", "Statistics are not available."},
+      {"italian", two, "it",
+       "Sono stati risolti 2 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 1m 10s"
+       "\n\r\n\rIl puzzle quick.tema \xE8 stato risolto con il tempo minimo di 0h  0m  40s"},
+      {"english", two, "en",
+       "You just solved 2 puzzles.\n\rThe average time for each puzzle is 0h 1m 10s"
+       "\n\r\n\rThe puzzle quick.tema was resolved with the minimum time of 0h  0m  40s"},
+      {"unreadable and equal times",
+       "[nome]a[timer]xh 1m 2s\r\n[nome]" + longName + "[timer]0h 0m 15s\r\n" +
+           "[nome]b[timer]0h 0m 15s\r\n",
+       "it",  // 30 s over 3 records
+       "Sono stati risolti 3 puzzles.\n\rIl tempo medio per ogni puzzle \xE8 di 0h 0m 10s"
+       "\n\r\n\rIl puzzle " +
+           longName.substr(0, 30) + " \xE8 stato risolto con il tempo minimo di 0h  0m  15s"},
+      {"no valid minimum",
+       "[nome]a[timer]broken\r\n[nome]b[timer]20h 0m 0s\r\n"
+       "[nome]c[timer]9223372036854775807h 0m 0s\r\n",
+       "en",  // 20 h over 3 records; 20 h is no minimum
+       "You just solved 3 puzzles.\n\rThe average time for each puzzle is 6h 40m 0s"
+       "\n\r\n\rNo puzzle has a valid minimum time."},
+  };
+  GameFixture f;
+  const std::filesystem::path stats = f.temi / "statinfo.txt";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.file) WriteBytes(stats, *c.file);
+    f.dialogs.messages.clear();
+    f.game.Lingua = c.lingua;
+    f.game.StatisticheClick();
+    EXPECT_EQ(f.dialogs.messages, (Messages{{BoxKind::Plain, c.report}}));
+  }
 
   f.game.CartellaBase = f.base / "missing";  // an unwritable file is reported
   f.dialogs.messages.clear();
@@ -190,14 +204,14 @@ TEST(StatisticsTest, ReportsCountAverageAndTheFastestOrNothingAvailable) {
 
 struct Authoring : ::testing::Test {
   GameFixture f{"authoring"};
-  std::filesystem::path unfinished = f.base / "temi" / "mioschema";
+  std::filesystem::path unfinished = f.temi / "mioschema";
 };
 
 TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWritesNothing) {
   f.game.Lingua = "en";
   SetTexts(f.game, "11" + std::string(79, '.'));
   f.game.Salva1Click();
-  EXPECT_TRUE(std::filesystem::is_empty(f.base / "temi"));
+  EXPECT_TRUE(std::filesystem::is_empty(f.temi));
   EXPECT_EQ(f.game.Formati.DateSeparator, '/');
 
   f.game.Lingua = "it";
@@ -206,20 +220,18 @@ TEST_F(Authoring, UniqueGridBecomesAPuzzleFileNamedByTheClockAndNoSolutionWrites
   f.game.controls.ECreatore.text = "Mario";
   f.game.controls.ENumBase.text = "30";
   f.game.Salva1Click();
-  EXPECT_EQ(
-      f.dialogs.messages,
-      (std::vector<ShownMessage>{
-          {BoxKind::Error, "The puzzle in the grid has no solution!"},
-          {BoxKind::Information, "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
+  EXPECT_EQ(f.dialogs.messages,
+            (Messages{{BoxKind::Error, "The puzzle in the grid has no solution!"},
+                      {BoxKind::Information,
+                       "Complimenti!\n\rLo schema \xE8 stato correttamente salvato!"}}));
   EXPECT_TRUE(f.dialogs.inputPrompts.empty());
-  const PuzzleFile read = ReadPuzzleFile(f.base / "temi" / "ute-06-12-2026-18-20-41.tema");
+  const PuzzleFile read = ReadPuzzleFile(f.temi / "ute-06-12-2026-18-20-41.tema");
   EXPECT_EQ(read.Info.Creatore + "|" + read.Info.NumBase, "Mario|30");
   for (int i = 0; i < 81; ++i) {
     const std::string code = kPuzzle[i] == '.' ? "00" : "1" + std::string(1, kPuzzle[i]);
     EXPECT_EQ(read.Schema[CellIndex(i % 9, i / 9)], code) << i;
   }
   EXPECT_EQ(f.game.Formati.DateSeparator, '-');
-  EXPECT_EQ(f.game.Formati.LongTimeFormat, "hh/nn/ss");
 }
 
 TEST_F(Authoring, UnfinishedPuzzlesSaveUnderAPlainNameOrTheProposedOneUnlessReadOnly) {
@@ -260,11 +272,11 @@ TEST(AuthoringNames, AccentedNamesAndPathsAndAMissingLibraryDirectory) {
   GameFixture f("citt\xC3\xA0");
   f.dialogs.inputAnswers = {"perch\xE9"};
   f.game.Salva1Click();
-  EXPECT_TRUE(std::filesystem::exists(f.base / "temi" / "mioschema" / "perch\xC3\xA9.txt"));
+  EXPECT_TRUE(std::filesystem::exists(f.temi / "mioschema" / "perch\xC3\xA9.txt"));
 
-  std::filesystem::remove_all(f.base / "temi");
+  std::filesystem::remove_all(f.temi);
   f.game.Salva1Click();
-  std::string directory = (f.base / "temi" / "mioschema").string();
+  std::string directory = (f.temi / "mioschema").string();
   directory.replace(directory.find("\xC3\xA0"), 2, "\xE0");
   EXPECT_EQ(f.dialogs.OnlyMessage(), "Non posso creare la directory " + directory);
   EXPECT_EQ(f.dialogs.inputPrompts.size(), 1u);
