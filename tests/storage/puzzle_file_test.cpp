@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "solver/board.h"
 #include "storage/game_text_file.h"
 #include "storage/record_file.h"
 #include "storage_test_support.h"
@@ -17,15 +18,8 @@ namespace {
 using test::ReadBytes;
 using test::TempFolder;
 
-// Givens from 81 characters row by row, "0" an open cell, into [col][row].
-std::array<int, 81> Givens(const std::string& rows) {
-  std::array<int, 81> givens{};
-  for (std::size_t i = 0; i < 81; ++i) givens[(i % 9) * 9 + i / 9] = rows[i] - '0';
-  return givens;
-}
-
-const std::array<int, 81> kGivens =
-    Givens("530070000600195000098000060800060003400803001700020006060000280000419005000080079");
+const std::array<int, 81> kGivens = ValuesOfRowMajor(
+    "530070000600195000098000060800060003400803001700020006060000280000419005000080079");
 
 std::string Joined(const PuzzleInfo& i) {
   return i.Creatore + "|" + i.Tipologia + "|" + i.NumBase + "|" + i.Livello + "|" + i.MediaVoti +
