@@ -3,6 +3,7 @@
 // holds there, a named pattern exists there and its removals are what make the claim hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <set>
@@ -51,18 +52,13 @@ Candidates Removals(const Pattern& p, const Candidates& can) {
   Candidates removed{};
   const int bit = 1 << p.Digit;
   auto places = [&](int unit) {
-    std::set<int> at;
-    for (int cell : Members(unit)) {
-      if (can[cell] & bit) at.insert(cell);
-    }
+    std::set<int> at = Members(unit);
+    std::erase_if(at, [&](int cell) { return !(can[cell] & bit); });
     return at;
   };
   auto within = [](const std::set<int>& cells, int unit) {
     const std::set<int> of = Members(unit);
-    for (int cell : cells) {
-      if (!of.count(cell)) return false;
-    }
-    return true;
+    return std::includes(of.begin(), of.end(), cells.begin(), cells.end());
   };
   const std::set<int> cells(p.Cells.begin(), p.Cells.end());
   if (p.Kind == PatternKind::Subset) {
