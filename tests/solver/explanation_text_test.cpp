@@ -20,6 +20,8 @@ TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
         .Cell = 2 * 9 + 4, .Digit = 7, .WrongEntries = {}, .On = on, .Why = why, .Later = later};
   };  // column 3, row 5 holds 7
   using Kind = CellReason::Kind;
+  const Pattern pair{.Unit = kRow + 4, .Cells = {4, 31}, .Digits = (1 << 2) | (1 << 6)};
+  const Pattern triple{.Unit = kBox + 0, .Cells = {0, 10, 20}, .Digits = 0x0E};
   const Pattern pointing{
       .Kind = PatternKind::Pointing, .Unit = kBox + 4, .Other = kRow + 4, .Cells = {}, .Digit = 8};
   // The top left box's 1 and 5 on columns 1 and 2, the middle left box's 5 too.
@@ -39,16 +41,10 @@ TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
       {at35({Kind::OnlyDigit, -1, {(1 << 1) | (1 << 3), 0, (1 << 2) | (1 << 4) | 0x360}, {}}),
        "the only digit absent from its row (1, 3) and box (2, 4, 5, 6, 8, 9)",
        "unica cifra assente dalla sua riga (1, 3) e dal riquadro (2, 4, 5, 6, 8, 9)"},
-      {at35({Kind::OnlyDigit,
-             -1,
-             {},
-             Pattern{.Unit = kRow + 4, .Cells = {4, 31}, .Digits = (1 << 2) | (1 << 6)}}),
+      {at35({Kind::OnlyDigit, -1, {}, pair}),
        "the only candidate left after the pair 2 and 6 in row 5 (columns 1 and 4)",
        "unico candidato rimasto dopo la coppia 2 e 6 nella riga 5 (colonne 1 e 4)"},
-      {at35({Kind::OnlyPlace,
-             kColumn + 2,
-             {},
-             Pattern{.Unit = kBox + 0, .Cells = {0, 10, 20}, .Digits = 0x0E}}),
+      {at35({Kind::OnlyPlace, kColumn + 2, {}, triple}),
        "the only place for 7 in column 3 after the triple 1, 2 and 3 in the top left box "
        "(column 1, row 1; column 2, row 2 and column 3, row 3)",
        "unico posto per il 7 nella colonna 3 dopo la terna 1, 2 e 3 nel riquadro in alto a "
