@@ -9,49 +9,30 @@ namespace {
 
 constexpr int kColumn = 0, kRow = 9, kBox = 18;
 
-Pattern Subset(int unit, std::vector<int> cells, std::uint16_t digits) {
-  Pattern p;
-  p.Unit = unit;
-  p.Cells = std::move(cells);
-  p.Digits = digits;
-  return p;
-}
-
 TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
   struct Case {
     Explanation e;
     std::string english, italian;  // after "Column 3, row 5: 7 - " / "Colonna 3, riga 5: 7 - "
   };
-  auto at35 = [](CellReason why) {  // column 3, row 5 holds 7
-    Explanation e;
-    e.Cell = 2 * 9 + 4;
-    e.Digit = 7;
-    e.Why = std::move(why);
-    return e;
-  };
+  using Basis = Explanation::Basis;
+  auto at35 = [](CellReason why, Basis on = Basis::Board, std::vector<Placement> later = {}) {
+    return Explanation{
+        .Cell = 2 * 9 + 4, .Digit = 7, .WrongEntries = {}, .On = on, .Why = why, .Later = later};
+  };  // column 3, row 5 holds 7
   using Kind = CellReason::Kind;
-  Pattern pointing;
-  pointing.Kind = PatternKind::Pointing;
-  pointing.Unit = kBox + 4;
-  pointing.Other = kRow + 4;
-  pointing.Digit = 8;
-  Pattern boxPair;  // the top left box's 1 and 5 on columns 1 and 2, the middle left box's 5 too
-  boxPair.Kind = PatternKind::BoxPair;
-  boxPair.Unit = kBox + 0;
-  boxPair.Other = kBox + 1;
-  boxPair.Target = kBox + 2;
-  boxPair.Line = kColumn + 2;
-  boxPair.Cells = {0, 1 * 9 + 1};
-  boxPair.Digits = (1 << 1) | (1 << 5);
-  boxPair.Digit = 5;
-  Explanation later = at35({Kind::OnlyPlace, kRow + 4, {}, std::nullopt});
-  later.On = Explanation::Basis::Later;
-  later.Later = {{3 * 9 + 1, 6}, {0, 1}};
-  Explanation ahead = at35({});
-  ahead.On = Explanation::Basis::Ahead;
-  ahead.PlayersBoard = true;
-  ahead.Ahead = 1;
-  ahead.WrongEntries = {1, 80};
+  const Pattern pair{.Unit = kRow + 4, .Cells = {4, 31}, .Digits = (1 << 2) | (1 << 6)};
+  const Pattern triple{.Unit = kBox + 0, .Cells = {0, 10, 20}, .Digits = 0x0E};
+  const Pattern pointing{
+      .Kind = PatternKind::Pointing, .Unit = kBox + 4, .Other = kRow + 4, .Cells = {}, .Digit = 8};
+  // The top left box's 1 and 5 on columns 1 and 2, the middle left box's 5 too.
+  const Pattern boxPair{.Kind = PatternKind::BoxPair,
+                        .Unit = kBox + 0,
+                        .Other = kBox + 1,
+                        .Target = kBox + 2,
+                        .Line = kColumn + 2,
+                        .Cells = {0, 1 * 9 + 1},
+                        .Digits = (1 << 1) | (1 << 5),
+                        .Digit = 5};
 
   const Case cases[] = {
       {at35({Kind::LastInUnit, kBox + 3, {}, std::nullopt}),
@@ -60,10 +41,10 @@ TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
       {at35({Kind::OnlyDigit, -1, {(1 << 1) | (1 << 3), 0, (1 << 2) | (1 << 4) | 0x360}, {}}),
        "the only digit absent from its row (1, 3) and box (2, 4, 5, 6, 8, 9)",
        "unica cifra assente dalla sua riga (1, 3) e dal riquadro (2, 4, 5, 6, 8, 9)"},
-      {at35({Kind::OnlyDigit, -1, {}, Subset(kRow + 4, {4, 31}, (1 << 2) | (1 << 6))}),
+      {at35({Kind::OnlyDigit, -1, {}, pair}),
        "the only candidate left after the pair 2 and 6 in row 5 (columns 1 and 4)",
        "unico candidato rimasto dopo la coppia 2 e 6 nella riga 5 (colonne 1 e 4)"},
-      {at35({Kind::OnlyPlace, kColumn + 2, {}, Subset(kBox + 0, {0, 10, 20}, 0x0E)}),
+      {at35({Kind::OnlyPlace, kColumn + 2, {}, triple}),
        "the only place for 7 in column 3 after the triple 1, 2 and 3 in the top left box "
        "(column 1, row 1; column 2, row 2 and column 3, row 3)",
        "unico posto per il 7 nella colonna 3 dopo la terna 1, 2 e 3 nel riquadro in alto a "
@@ -80,7 +61,7 @@ TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
        "5 in colonna 1, riga 1 e colonna 2, riga 2) e il 5 del riquadro al centro a sinistra "
        "(nessun posto nella colonna 3) occupano le colonne 1 e 2, quindi il 5 del riquadro in "
        "basso a sinistra va nella colonna 3"},
-      {later,
+      {at35({Kind::OnlyPlace, kRow + 4, {}, std::nullopt}, Basis::Later, {{3 * 9 + 1, 6}, {0, 1}}),
        "not evident yet on the board shown: once the replay shows 6 at column 4, row 2 and 1 at "
        "column 1, row 1, it is the only place for 7 in row 5",
        "non ancora evidente sulla griglia mostrata: quando la sequenza avr\xE0 mostrato il 6 in "
@@ -91,6 +72,10 @@ TEST(ExplanationText, NamesTheUnitsCellsAndDigitsOfEachReasonInBothLanguages) {
     EXPECT_EQ(ExplanationText(c.e, true), "Column 3, row 5: 7 - " + c.english);
     EXPECT_EQ(ExplanationText(c.e, false), "Colonna 3, riga 5: 7 - " + c.italian);
   }
+  Explanation ahead = at35({}, Basis::Ahead);
+  ahead.PlayersBoard = true;
+  ahead.WrongEntries = {1, 80};
+  ahead.Ahead = 1;
   EXPECT_EQ(ExplanationText(ahead, true),
             "The entries at column 1, row 2 and column 9, row 9 are wrong. Column 3, row 5: 7 - "
             "not evident yet on your board: the logical solver reaches it after 1 other cell");

@@ -3,6 +3,7 @@
 // holds there, a named pattern exists there and its removals are what make the claim hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <set>
@@ -51,18 +52,13 @@ Candidates Removals(const Pattern& p, const Candidates& can) {
   Candidates removed{};
   const int bit = 1 << p.Digit;
   auto places = [&](int unit) {
-    std::set<int> at;
-    for (int cell : Members(unit)) {
-      if (can[cell] & bit) at.insert(cell);
-    }
+    std::set<int> at = Members(unit);
+    std::erase_if(at, [&](int cell) { return !(can[cell] & bit); });
     return at;
   };
   auto within = [](const std::set<int>& cells, int unit) {
     const std::set<int> of = Members(unit);
-    for (int cell : cells) {
-      if (!of.count(cell)) return false;
-    }
-    return true;
+    return std::includes(of.begin(), of.end(), cells.begin(), cells.end());
   };
   const std::set<int> cells(p.Cells.begin(), p.Cells.end());
   if (p.Kind == PatternKind::Subset) {
@@ -149,19 +145,24 @@ std::vector<Values> ReadPuzzles(const std::string& name, int count) {
   return puzzles;
 }
 
-// What a sentence must say of its explanation in both languages: the cell, the digit and the
-// words of its kind.
-void ExpectTold(const Explanation& e, const std::string& context) {
+// What a sentence must say of its explanation in both languages (the cell, the digit and the
+// words of its kind), and its reason checked on values with the cells it waits for filled.
+void ExpectTrue(const Explanation& e, Values values, int cell, int digit,
+                const std::string& context) {
   const std::string en = ExplanationText(e, true), it = ExplanationText(e, false);
   const std::string col = std::to_string(e.Cell / 9 + 1), row = std::to_string(e.Cell % 9 + 1),
-                    digit = std::to_string(e.Digit);
-  EXPECT_NE(en.find("Column " + col + ", row " + row + ": " + digit + " - "), std::string::npos)
+                    told = std::to_string(e.Digit);
+  EXPECT_NE(en.find("Column " + col + ", row " + row + ": " + told + " - "), std::string::npos)
       << context << en;
-  EXPECT_NE(it.find("Colonna " + col + ", riga " + row + ": " + digit + " - "), std::string::npos)
+  EXPECT_NE(it.find("Colonna " + col + ", riga " + row + ": " + told + " - "), std::string::npos)
       << context << it;
   const bool board = e.On == Explanation::Basis::Board || e.On == Explanation::Basis::TrialAndError;
   EXPECT_EQ(en.find("not evident yet") == std::string::npos, board) << context << en;
   EXPECT_EQ(it.find("non ancora evidente") == std::string::npos, board) << context << it;
+  for (const Placement& later : e.Later) values[later.Cell] = later.Digit;
+  if (e.On == Explanation::Basis::Board || e.On == Explanation::Basis::Later) {
+    EXPECT_EQ(Check(e.Why, values, cell, digit), "") << context << en;
+  }
 }
 
 TEST(ExplanationTruth, EveryReplayedAndHintedCellIsExplainedTruthfullyOnTheBoardShown) {
@@ -180,13 +181,8 @@ TEST(ExplanationTruth, EveryReplayedAndHintedCellIsExplainedTruthfullyOnTheBoard
       const StepRecord& r = log.Passi[k];
       const int cell = r.Col * 9 + r.Row;
       const Explanation e = ExplainStep(log, k);
-      const std::string context = RowMajorText(givens) + " step " + std::to_string(k) + ": ";
-      ExpectTold(e, context);
-      Values seen = shown;
-      for (const Placement& later : e.Later) seen[later.Cell] = later.Digit;
-      if (e.On == Explanation::Basis::Board || e.On == Explanation::Basis::Later) {
-        EXPECT_EQ(Check(e.Why, seen, cell, r.Digit), "") << context << ExplanationText(e, true);
-      }
+      ExpectTrue(e, shown, cell, r.Digit,
+                 RowMajorText(givens) + " step " + std::to_string(k) + ": ");
       onBoard += e.On == Explanation::Basis::Board;
       ++steps;
       shown[cell] = r.Digit;
@@ -211,15 +207,10 @@ TEST(ExplanationTruth, EveryReplayedAndHintedCellIsExplainedTruthfullyOnTheBoard
     while (played.ValoreCella(cell / 9, cell % 9) != 0);
     const Explanation e = ExplainHint(played, state.Soluzione, cell);
     const std::string context = RowMajorText(givens) + " hint: ";
-    ExpectTold(e, context);
+    ExpectTrue(e, trusted, cell, state.Soluzione[cell], context);
     EXPECT_EQ(e.WrongEntries, std::vector<int>{spoiltCell}) << context;
     EXPECT_EQ(ExplanationText(e, true).rfind("The entry at column ", 0), 0u) << context;
     EXPECT_EQ(ExplanationText(e, false).rfind("Il numero inserito in colonna ", 0), 0u) << context;
-    for (const Placement& later : e.Later) trusted[later.Cell] = later.Digit;
-    if (e.On == Explanation::Basis::Board || e.On == Explanation::Basis::Later) {
-      EXPECT_EQ(Check(e.Why, trusted, cell, state.Soluzione[cell]), "")
-          << context << ExplanationText(e, true);
-    }
   }
   EXPECT_GT(onBoard, steps * 3 / 4);  // most steps are explained on the board as shown
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "solver/board.h"
 #include "storage/game_text_file.h"
 #include "storage/record_file.h"
 #include "storage_test_support.h"
@@ -17,15 +18,8 @@ namespace {
 using test::ReadBytes;
 using test::TempFolder;
 
-// Givens from 81 characters row by row, "0" an open cell, into [col][row].
-std::array<int, 81> Givens(const std::string& rows) {
-  std::array<int, 81> givens{};
-  for (std::size_t i = 0; i < 81; ++i) givens[(i % 9) * 9 + i / 9] = rows[i] - '0';
-  return givens;
-}
-
-const std::array<int, 81> kGivens =
-    Givens("530070000600195000098000060800060003400803001700020006060000280000419005000080079");
+const std::array<int, 81> kGivens = ValuesOfRowMajor(
+    "530070000600195000098000060800060003400803001700020006060000280000419005000080079");
 
 std::string Joined(const PuzzleInfo& i) {
   return i.Creatore + "|" + i.Tipologia + "|" + i.NumBase + "|" + i.Livello + "|" + i.MediaVoti +
@@ -72,7 +66,7 @@ TEST(PuzzleFile, AFileLaidOutByHandReads) {
   EXPECT_FALSE(puzzle.GridIsComplete());
 }
 
-TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefusedNamesPadded) {
+TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefused) {
   TempFolder folder;
   const auto file = folder / "long.tema";
   SeededRandom random(3);
@@ -98,15 +92,16 @@ TEST(PuzzleFile, RecordsOf99CharactersAreWrittenLongerOnesAndReadOnlyFilesRefuse
   bad[40] = 10;
   EXPECT_THROW(WritePuzzleFile(folder / "new.tema", {}, bad, random), std::invalid_argument);
   EXPECT_FALSE(std::filesystem::exists(folder / "new.tema"));
+}
 
-  // Name fields are padded and catalogue names stay plain file names.
+TEST(PuzzleFile, NameFieldsArePaddedAndCatalogueNamesStayPlainFileNames) {
   EXPECT_EQ(AuthoredPuzzleFileName({2026, 12, 5, 18, 20, 41}), "ute-05-12-2026-18-20-41.tema");
   EXPECT_EQ(CataloguePuzzleFileName("45", "05/02/2006"), "0045-puzzle_5-2-06.tema");
   EXPECT_EQ(CataloguePuzzleFileName("12345", "20/10/2010"), "-puzzle_20-10-10.tema");
   EXPECT_EQ(CataloguePuzzleFileName("../", ""), "0..--puzzle_.tema");
 }
 
-TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTheTimer) {
+TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPosition) {
   Board board;
   board.Schema[CellIndex(0, 0)] = "15";  // a given without text
   board.Texts[CellIndex(0, 1)] = "7";
@@ -140,7 +135,9 @@ TEST(GameTextFileTest, SavedGameWritesColumnByColumnAndReadsLinesByPositionAndTh
     EXPECT_EQ(std::string(read.Cells.begin(), read.Cells.end()), std::string(81, '0'));
     EXPECT_TRUE(read.CellsAreDigits());
   }
+}
 
+TEST(GameTextFileTest, TheTimerTextIsReadInItsOwnFormOnly) {
   EXPECT_EQ(ClockSeconds("1h 2m 3s"), 3723);
   EXPECT_EQ(ClockSeconds("24h 0m 0s"), 86400);
   for (const char* bad : {"", "1h2m3s", "xh 0m 0s", "1h 2m", "-1h 2m 3s", "1h  2m 3s", "1s 2m 3h",
