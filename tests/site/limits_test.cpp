@@ -5,9 +5,6 @@
 #include <sqlite3.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "site/client_address.h"
 #include "site_harness.h"
@@ -32,21 +29,11 @@ std::string PostOfSize(std::size_t size, bool chunked) {
          "\r\n0\r\n\r\n";
 }
 
-std::string FileText(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The log once it holds needle (or after 10 s): the site may note a dropped connection just
 // after its client has seen it closed.
 std::string LogHolding(const std::filesystem::path& path, const std::string& needle) {
-  std::string text = FileText(path);
-  for (int k = 0; k < 200 && text.find(needle) == std::string::npos; ++k) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    text = FileText(path);
-  }
+  std::string text;
+  Eventually([&] { return (text = ReadBytes(path)).find(needle) != std::string::npos; });
   return text;
 }
 
@@ -118,12 +105,7 @@ TEST(SiteLimits, OneAddressHoldsItsShareOfConnectionsAndNoMore) {
 
   // A closed connection gives its place back (once the site has seen it close).
   held.pop_back();
-  int status = 0;
-  for (int tries = 0; tries < 50 && status != 200; ++tries) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    status = RawStatus(site.Port(), kHome);
-  }
-  EXPECT_EQ(status, 200);
+  EXPECT_TRUE(Eventually([&] { return RawStatus(site.Port(), kHome) == 200; }));
 
   // A trusted proxy carries many clients: its connections are not counted.
   std::vector<std::unique_ptr<RawConnection>> proxied;
@@ -180,7 +162,7 @@ TEST(SiteLimits, TheLogFileStaysUnderItsCapWithOneOlderFile) {
     for (int k = 0; k < 12; ++k) log.Write("line " + std::to_string(k) + std::string(20, '.'));
   }
   // Each line takes 48 bytes with its time: four fit under 200.
-  const std::string newest = FileText(path), older = FileText(path.string() + ".1");
+  const std::string newest = ReadBytes(path), older = ReadBytes(path.string() + ".1");
   EXPECT_LE(newest.size(), 200u);
   EXPECT_LE(older.size(), 200u);
   EXPECT_THAT(older, HasSubstr("line 7."));
@@ -188,7 +170,7 @@ TEST(SiteLimits, TheLogFileStaysUnderItsCapWithOneOlderFile) {
   EXPECT_THAT(newest + older, Not(HasSubstr("line 3.")));
   // A restarted site appends to the file it left.
   SiteLog(SiteLog::Target::File, path.string(), 1000).Write("again");
-  EXPECT_THAT(FileText(path), HasSubstr("line 11."));
+  EXPECT_THAT(ReadBytes(path), HasSubstr("line 11."));
 }
 
 TEST(SiteLimits, EveryAnswerForbidsFramingAndTypeGuessing) {

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -237,6 +238,14 @@ int RawConnection::Status(const std::string& request) {
   if (recv(fd_, head, sizeof head - 1, MSG_WAITALL) >= 12 && std::string(head, 9) == "HTTP/1.1 ")
     return std::atoi(head + 9);
   return 0;
+}
+
+bool Eventually(const std::function<bool()>& done, int seconds) {
+  for (int k = 0; k < seconds * 20; ++k) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return done();
 }
 
 int RawStatus(int port, const std::string& request, const std::string& from) {

@@ -119,5 +119,9 @@ struct FakeClock {
 
 // A scratch directory removed at the end of the test.
 using ScratchDir = sudoku::test::TempFolder;
+using sudoku::test::ReadBytes;
+
+// Polls every 50 ms until done() holds or the seconds pass; returns whether it held.
+bool Eventually(const std::function<bool()>& done, int seconds = 10);
 
 }  // namespace sudoku::site::testing

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "scratch_cluster.h"
@@ -118,11 +117,7 @@ TEST(SitePostgres, AStoppedDatabaseGivesBusyPagesThenServesAgain) {
   }
   ASSERT_TRUE(cluster.Start());
   Answer back;
-  for (int k = 0; k < 50 && back.Status != 200; ++k) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    back = anna.Get(kData);
-  }
-  EXPECT_EQ(back.Status, 200);
+  EXPECT_TRUE(Eventually([&] { return (back = anna.Get(kData)).Status == 200; }));
   EXPECT_EQ(back.Value("nickname"), "anna1");
 }
 
