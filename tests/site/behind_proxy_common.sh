@@ -24,6 +24,15 @@ free_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
 }
 
+# retry COMMAND...: runs the command until it succeeds, ten times a second for at most 10 s.
+retry() {
+  for _ in $(seq 1 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # wait_ready NAME: waits until the site whose output is $work/NAME.out, the last of pids, says it
 # is ready, and sets ready_port to the port it serves.
 wait_ready() {

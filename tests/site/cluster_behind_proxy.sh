@@ -68,12 +68,11 @@ through_proxy() {
 }
 page=/sudoku/gioco-offline/login.asp
 status=""
-for _ in $(seq 1 100); do
+page_served() {
   status=$(through_proxy $page)
-  [ "$status" = 200 ] && break
-  sleep 0.1
-done
-[ "$status" = 200 ] || fail "the page through the proxy answered '$status'"
+  [ "$status" = 200 ]
+}
+retry page_served || fail "the page through the proxy answered '$status'"
 grep -q '<form' "$work/page.html" || fail "the page through the proxy is not the login page"
 [ "$(through_proxy /healthz)" = 404 ] || fail "the health page is open to the public"
 [ "$(curl -sS --max-time 10 "http://127.0.0.1:$port1/healthz")" = ok ] ||
@@ -101,11 +100,9 @@ done
 # Back again: the proxy sends it requests once its health checks pass.
 : >"$work/site1.log"
 start_site site1 "$port1"
-for _ in $(seq 1 100); do
+restarted_site_served() {
   [ "$(through_proxy $missing)" = 404 ] || fail "a request after the restart failed"
-  grep -q "127.0.0.2 GET $missing 404" "$work/site1.log" && break
-  sleep 0.1
-done
-grep -q "127.0.0.2 GET $missing 404" "$work/site1.log" ||
-  fail "the restarted site got no request within 10 s"
+  grep -q "127.0.0.2 GET $missing 404" "$work/site1.log"
+}
+retry restarted_site_served || fail "the restarted site got no request within 10 s"
 echo "ok: two sites behind haproxy, one killed and restarted without a lost request"

@@ -32,9 +32,6 @@ struct Answer {
   std::string Value(const std::string& id) const;
 };
 
-// Whether the suite runs on PostgreSQL (SUDOKU_TEST_STORE=postgres) rather than SQLite files.
-bool OnPostgres();
-
 // The store a test keeps at path: the SQLite file itself, or on PostgreSQL an empty database of
 // the run's scratch cluster, the same one for the same path. The cluster is the one whose state
 // file SUDOKU_TEST_CLUSTER names (see scratch-cluster), else one started for this process; the
@@ -84,27 +81,6 @@ class Browser {
   std::map<std::string, std::string> cookies_;
   std::string lastSetCookie_;
 };
-
-// A connection to the site from a loopback address of choice (any of 127.0.0.0/8), closed when
-// destroyed; every read waits at most 10 s.
-class RawConnection {
- public:
-  explicit RawConnection(int port, const std::string& from = "127.0.0.1");
-  ~RawConnection();
-  RawConnection(const RawConnection&) = delete;
-  RawConnection& operator=(const RawConnection&) = delete;
-  // Sends bytes as they are and returns the status of the answer, or 0 when the connection ends
-  // without one (the rest of the answer is left unread).
-  int Status(const std::string& request);
-
- private:
-  int fd_ = -1;
-  bool connected_ = false;
-};
-
-// Sends bytes as they are on a fresh connection and returns the status of the answer, or 0 when
-// the connection ends without one.
-int RawStatus(int port, const std::string& request, const std::string& from = "127.0.0.1");
 
 // A clock the test moves by hand, for the site's timed rules.
 struct FakeClock {
