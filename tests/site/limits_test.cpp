@@ -306,9 +306,9 @@ TEST(SiteLimits, MailedLinksUseThePublicAddressNotTheHostHeader) {
   browser.SignUp("carla");
   EXPECT_THAT(browser.LastSetCookie(), HasSubstr("; Secure"));  // behind https only
   httplib::Client raw("127.0.0.1", site.Port());
-  ASSERT_TRUE(raw.Post("/sudoku/gioco-offline/richiesta-password.asp", {{"Host", "evil.example"}},
-                       "email=carla%40posta.it", "application/x-www-form-urlencoded"));
-  const std::string outbox = browser.Get("/sudoku/admin/outbox.asp").Body;
+  ASSERT_TRUE(raw.Post(kRequest.c_str(), {{"Host", "evil.example"}}, "email=carla%40posta.it",
+                       "application/x-www-form-urlencoded"));
+  const std::string outbox = browser.Get(kOutbox).Body;
   EXPECT_THAT(outbox,
               HasSubstr("https://sudoku.example/sudoku/gioco-offline/nuova-password.asp?t="));
   EXPECT_THAT(outbox, Not(HasSubstr("evil.example")));

@@ -19,19 +19,15 @@
 namespace sudoku::site::testing {
 namespace {
 
-constexpr const char* kRegister = "/sudoku/gioco-offline/registra-utente.asp";
-constexpr const char* kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
-constexpr const char* kOutbox = "/sudoku/admin/outbox.asp";
-
 // The sink, writing its mails to a folder of its own, runs while this lives (four minutes at
 // most); it stops when its input is closed.
 class SmtpSink {
  public:
   explicit SmtpSink(const std::filesystem::path& folder) : folder_(folder) {
     std::filesystem::create_directory(folder);
-    const std::string command =
-        "exec timeout -k 5 240 /usr/bin/python3 " SMTP_SINK " " + folder.string();
-    input_ = popen((command + " >" + (folder / "port").string()).c_str(), "w");
+    const std::string command = "exec timeout -k 5 240 /usr/bin/python3 '" SMTP_SINK "' '" +
+                                folder.string() + "' >'" + (folder / "port").string() + "'";
+    input_ = popen(command.c_str(), "w");
     std::string line;  // the port, once the sink has written all of it
     Eventually([&] { return (line = ReadBytes(folder / "port")).find('\n') != line.npos; }, 20);
     port_ = line.empty() ? 0 : std::stoi(line);
@@ -104,7 +100,7 @@ TEST(SiteMail, MailsReachTheRelayAsMessagesAMailReaderDecodes) {
   });
   Browser browser(site.Port());
   EXPECT_EQ(browser.Post(kRegister, "user=Carla&password=segreto1&email=Carla%40Posta.it").Address,
-            std::string(kRegister) + "?res=okreg");
+            kRegister + "?res=okreg");
   auto mail = sink.Taken(1);
   ASSERT_FALSE(mail.empty());
   EXPECT_EQ(mail["envelope-to"], "carla@posta.it");
@@ -158,7 +154,7 @@ TEST(SiteMail, ARelayThatRefusesOrStaysSilentIsReportedOnThePage) {
     Browser browser(site.Port());
     const Answer registered =
         browser.Post(kRegister, "user=gianni&password=segreto1&email=" + c.Email);
-    EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=reg") << c.Name;
+    EXPECT_EQ(registered.Address, kRegister + "?res=reg") << c.Name;
     EXPECT_THAT(registered.Body, HasSubstr("non siamo riusciti a spedire l&#39;email di conferma"))
         << c.Name;
     const Answer asked = browser.Post(kRequest, "email=" + c.Email);
@@ -177,7 +173,7 @@ TEST(SiteMail, WithoutRelayOrOutboxThePagesSayMailIsOff) {
   EXPECT_THAT(browser.Get(kRequest).Body, HasSubstr(off));
   const Answer registered =
       browser.Post(kRegister, "user=gianni&password=segreto1&email=g%40posta.it");
-  EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=reg");
+  EXPECT_EQ(registered.Address, kRegister + "?res=reg");
   EXPECT_THAT(registered.Body, HasSubstr(off));
   EXPECT_EQ(browser.Post(kRequest, "email=g%40posta.it").Address, kRequest);
   EXPECT_EQ(browser.Get(kOutbox).Status, 404);

@@ -189,20 +189,19 @@ Answer Browser::Post(const std::string& target, const std::string& form) {
 
 std::string Browser::SignUp(const std::string& user, const std::string& password) {
   const Answer reg =
-      Post("/sudoku/gioco-offline/registra-utente.asp",
-           "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
-  EXPECT_EQ(reg.Address, "/sudoku/gioco-offline/registra-utente.asp?res=okreg");
+      Post(kRegister, "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
+  EXPECT_EQ(reg.Address, kRegister + "?res=okreg");
   // The sites of these tests activate users at once: there is no link to wait for.
   EXPECT_NE(reg.Body.find("la tua user \u00e8 attiva"), std::string::npos);
   return LogIn(user, password);
 }
 
 std::string Browser::LogIn(const std::string& user, const std::string& password) {
-  return Post("/sudoku/gioco-offline/login.asp", "user=" + user + "&password=" + password).Address;
+  return Post(kLogin, "user=" + user + "&password=" + password).Address;
 }
 
 std::string Browser::MailedLink(const std::string& path) {
-  const std::string outbox = Get("/sudoku/admin/outbox.asp").Body;
+  const std::string outbox = Get(kOutbox).Body;
   std::smatch link;  // the outbox lists the newest first
   const std::regex pattern("href=\"http://[^\"/]*(" + path + "\\?t=[0-9a-f]{64})\"");
   return std::regex_search(outbox, link, pattern) ? std::string(link[1]) : std::string();

@@ -22,6 +22,14 @@ namespace sudoku::site::testing {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
+// Pages of the site that several suites use, and where a refused login ends.
+inline const std::string kLogin = "/sudoku/gioco-offline/login.asp";
+inline const std::string kRegister = "/sudoku/gioco-offline/registra-utente.asp";
+inline const std::string kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
+inline const std::string kOutbox = "/sudoku/admin/outbox.asp";
+inline const std::string kSfida = "/sudoku/sfida-online/";
+inline const std::string kRefused = kLogin + "?res=4pw7anony7wp4";
+
 struct Answer {
   int Status = 0;
   std::string Address;  // path and query the browser ended on

@@ -16,7 +16,6 @@
 namespace sudoku::site::testing {
 namespace {
 
-const std::string kSfida = "/sudoku/sfida-online/";
 const std::string kData = kSfida + "lettura-dati-sfida.asp?id=42";
 
 class SiteTwoProcesses : public ::testing::Test {
@@ -46,11 +45,10 @@ TEST_F(SiteTwoProcesses, ASessionAndTheOnlineCountHoldOnBoth) {
 TEST_F(SiteTwoProcesses, WrongLoginsThroughEitherCountTogether) {
   Browser(a_.Port()).SignUp("carla");
   Browser viaA(a_.Port(), "127.0.0.2"), viaB(b_.Port(), "127.0.0.2");
-  const std::string refused = "/sudoku/gioco-offline/login.asp?res=4pw7anony7wp4";
   for (int k = 0; k < AccountLimits{}.WrongLogins.Allowed; ++k)
     (k % 2 ? viaA : viaB).LogIn("carla", "sbagliata");
-  EXPECT_EQ(viaA.LogIn("carla", "segreto1"), refused);
-  EXPECT_EQ(viaB.LogIn("carla", "segreto1"), refused);
+  EXPECT_EQ(viaA.LogIn("carla", "segreto1"), kRefused);
+  EXPECT_EQ(viaB.LogIn("carla", "segreto1"), kRefused);
 }
 
 TEST_F(SiteTwoProcesses, APublicationChangesTheCollectionBothServe) {
