@@ -16,12 +16,8 @@
 namespace sudoku::site::testing {
 namespace {
 
-constexpr const char* kLogin = "/sudoku/gioco-offline/login.asp";
-constexpr const char* kRegister = "/sudoku/gioco-offline/registra-utente.asp";
-constexpr const char* kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
 constexpr const char* kConfirm = "/sudoku/gioco-offline/conferma-utente.asp";
 constexpr const char* kRenew = "/sudoku/gioco-offline/nuova-password.asp";
-const std::string kRefused = std::string(kLogin) + "?res=4pw7anony7wp4";
 
 class SiteAccounts : public ::testing::Test {
  protected:
@@ -34,7 +30,7 @@ class SiteAccounts : public ::testing::Test {
 TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   const Answer registered =
       browser_.Post(kRegister, "user=Carla&password=pa%26ss+word&email=carla%40posta.it");
-  EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=okreg");
+  EXPECT_EQ(registered.Address, kRegister + "?res=okreg");
   EXPECT_THAT(registered.Body, HasSubstr("link che ti abbiamo spedito"));
   EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);  // not confirmed yet
   const std::string confirm = browser_.MailedLink(kConfirm);
@@ -49,7 +45,7 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   // Names are kept in lower case; the password keeps its "&" and its blank.
   Browser other(site_.Port());
   EXPECT_EQ(other.LogIn("CARLA", "pa%26ss+word"),
-            std::string(kLogin) + "?res=carla&0&0&0&" + DateText(Today(), '-'));
+            kLogin + "?res=carla&0&0&0&" + DateText(Today(), '-'));
   EXPECT_THAT(other.LastSetCookie(), HasSubstr("HttpOnly; SameSite=Strict"));
   EXPECT_THAT(other.LastSetCookie(), Not(HasSubstr("Secure")));
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "carla");
@@ -65,7 +61,7 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
   EXPECT_EQ(browser_.Get(renew).Status, 404);  // once
   EXPECT_EQ(other.Get("/sudoku/sfida-online/lettura-dati-sfida.asp").Value("nickname"), "");
   EXPECT_EQ(browser_.LogIn("carla", "pa%26ss+word"), kRefused);
-  EXPECT_EQ(browser_.LogIn("carla", password[1]).rfind(std::string(kLogin) + "?res=carla&", 0), 0u);
+  EXPECT_EQ(browser_.LogIn("carla", password[1]).rfind(kLogin + "?res=carla&", 0), 0u);
   browser_.Post(kRequest, "email=carla%40posta.it");
   const std::string stale = browser_.MailedLink(kRenew);
   clock_.Advance(3601);
@@ -75,8 +71,8 @@ TEST_F(SiteAccounts, TokensExpireWorkOnceAndANewPasswordEndsEverySession) {
 TEST_F(SiteAccounts, RefusedRegistrationsSayWhy) {
   // Eight characters, the fewest a new password may have.
   EXPECT_EQ(browser_.Post(kRegister, "user=bruno&password=segreto1&email=bruno%40posta.it").Address,
-            std::string(kRegister) + "?res=okreg");
-  const std::string refused = std::string(kRegister) + "?res=reg";
+            kRegister + "?res=okreg");
+  const std::string refused = kRegister + "?res=reg";
   int client = 0;  // each from an address of its own: refused attempts count towards the limit
   for (const char* form : {"user=abc&password=segreto1&email=a%40b.it",     // too short
                            "user=BRUNO&password=segreto1&email=z%40b.it",   // taken, any case

@@ -11,8 +11,6 @@
 namespace sudoku::site::testing {
 namespace {
 
-const std::string kSfida = "/sudoku/sfida-online/";
-
 class SiteChallenge : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -10,28 +10,9 @@ site_binary=$(realpath "$1")
 config=$2
 unit=$3
 env_file=$4
-haproxy=$(command -v haproxy || echo /usr/sbin/haproxy)
-[ -x "$haproxy" ] || { echo "haproxy is not installed"; exit 77; }
-
-work=$(mktemp -d)
+# shellcheck source-path=SCRIPTDIR source=behind_proxy_common.sh
+source "$(dirname "$0")/behind_proxy_common.sh"
 store=${5:-$work/site.db}
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  for f in "$work"/*.out "$work"/*.log; do
-    [ -f "$f" ] && { echo "--- $f"; tail -n 20 "$f"; }
-  done
-  exit 1
-}
-free_port() {
-  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
 
 # The unit as systemd reads it, but for where the program is.
 if command -v systemd-analyze >/dev/null; then
@@ -60,12 +41,8 @@ start_site() {  # start_site NAME PORT: starts a process and waits until it is r
     exec "$site_binary" "${@:2}"
   ) >"$work/$name.out" 2>&1 &
   pids+=($!)
-  for _ in $(seq 1 900); do
-    grep -q "ready at http://127.0.0.1:$port/" "$work/$name.out" && return 0
-    kill -0 "${pids[-1]}" 2>/dev/null || fail "$name did not start"
-    sleep 0.1
-  done
-  fail "$name was not ready within 90 s"
+  wait_ready "$name"
+  [ "$ready_port" = "$port" ] || fail "$name serves port $ready_port, not $port"
 }
 
 port1=$(free_port)
@@ -81,13 +58,8 @@ sed -e "s|^\( *\)bind :80$|\1bind 127.0.0.1:$proxy_port|" -e 's|^\( *maxconn\) [
   -e "s|server site1 127.0.0.1:8701|server site1 127.0.0.1:$port1|" \
   -e "s|server site2 127.0.0.1:8702|server site2 127.0.0.1:$port2|" \
   -e '/server site3 /d' -e '/^ *\(chroot\|user\|group\|daemon\)/d' "$config" >"$work/proxy.cfg"
-for line in "bind 127.0.0.1:$proxy_port" "server site1 127.0.0.1:$port1" \
-  "server site2 127.0.0.1:$port2"; do
-  grep -q "$line" "$work/proxy.cfg" || fail "the example's line for '$line' changed"
-done
-"$haproxy" -c -q -f "$work/proxy.cfg" || fail "haproxy refuses the configuration"
-"$haproxy" -db -f "$work/proxy.cfg" >"$work/proxy.out" 2>&1 &
-pids+=($!)
+start_proxy "bind 127.0.0.1:$proxy_port" "server site1 127.0.0.1:$port1" \
+  "server site2 127.0.0.1:$port2"
 
 # Status of a GET through the proxy from a client address that claims to be another.
 through_proxy() {
@@ -96,12 +68,11 @@ through_proxy() {
 }
 page=/sudoku/gioco-offline/login.asp
 status=""
-for _ in $(seq 1 100); do
+page_served() {
   status=$(through_proxy $page)
-  [ "$status" = 200 ] && break
-  sleep 0.1
-done
-[ "$status" = 200 ] || fail "the page through the proxy answered '$status'"
+  [ "$status" = 200 ]
+}
+retry page_served || fail "the page through the proxy answered '$status'"
 grep -q '<form' "$work/page.html" || fail "the page through the proxy is not the login page"
 [ "$(through_proxy /healthz)" = 404 ] || fail "the health page is open to the public"
 [ "$(curl -sS --max-time 10 "http://127.0.0.1:$port1/healthz")" = ok ] ||
@@ -129,11 +100,9 @@ done
 # Back again: the proxy sends it requests once its health checks pass.
 : >"$work/site1.log"
 start_site site1 "$port1"
-for _ in $(seq 1 100); do
+restarted_site_served() {
   [ "$(through_proxy $missing)" = 404 ] || fail "a request after the restart failed"
-  grep -q "127.0.0.2 GET $missing 404" "$work/site1.log" && break
-  sleep 0.1
-done
-grep -q "127.0.0.2 GET $missing 404" "$work/site1.log" ||
-  fail "the restarted site got no request within 10 s"
+  grep -q "127.0.0.2 GET $missing 404" "$work/site1.log"
+}
+retry restarted_site_served || fail "the restarted site got no request within 10 s"
 echo "ok: two sites behind haproxy, one killed and restarted without a lost request"

@@ -4,16 +4,67 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "site/client_address.h"
 #include "site_harness.h"
 
 namespace sudoku::site::testing {
 namespace {
+
+// A connection to the site from a loopback address of choice (any of 127.0.0.0/8), closed when
+// destroyed; every read waits at most 10 s.
+class RawConnection {
+ public:
+  explicit RawConnection(int port, const std::string& from = "127.0.0.1")
+      : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    inet_pton(AF_INET, from.c_str(), &local.sin_addr);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(std::uint16_t(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    timeval wait{10, 0};
+    setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    connected_ = bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0 &&
+                 connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~RawConnection() { close(fd_); }
+  RawConnection(const RawConnection&) = delete;
+  RawConnection& operator=(const RawConnection&) = delete;
+
+  // Sends bytes as they are and returns the status of the answer, or 0 when the connection ends
+  // without one (the rest of the answer is left unread).
+  int Status(const std::string& request) {
+    if (!connected_) return 0;
+    // A refused request may be answered before all of it is sent: a failed send is no failure.
+    for (std::size_t sent = 0; sent < request.size();) {
+      const ssize_t n = send(fd_, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
+      if (n <= 0) break;
+      sent += std::size_t(n);
+    }
+    char head[16] = {};
+    if (recv(fd_, head, sizeof head - 1, MSG_WAITALL) >= 12 && std::string(head, 9) == "HTTP/1.1 ")
+      return std::atoi(head + 9);
+    return 0;
+  }
+
+ private:
+  int fd_ = -1;
+  bool connected_ = false;
+};
+
+// Sends bytes as they are on a fresh connection and returns the status of the answer, or 0 when
+// the connection ends without one.
+int RawStatus(int port, const std::string& request, const std::string& from = "127.0.0.1") {
+  return RawConnection(port, from).Status(request);
+}
 
 // A GET of the home page whose head (request line to blank line) is exactly size bytes.
 std::string HeadOfSize(std::size_t size) {
@@ -32,21 +83,11 @@ std::string PostOfSize(std::size_t size, bool chunked) {
          "\r\n0\r\n\r\n";
 }
 
-std::string FileText(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The log once it holds needle (or after 10 s): the site may note a dropped connection just
 // after its client has seen it closed.
 std::string LogHolding(const std::filesystem::path& path, const std::string& needle) {
-  std::string text = FileText(path);
-  for (int k = 0; k < 200 && text.find(needle) == std::string::npos; ++k) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    text = FileText(path);
-  }
+  std::string text;
+  Eventually([&] { return (text = ReadBytes(path)).find(needle) != std::string::npos; });
   return text;
 }
 
@@ -67,35 +108,36 @@ TEST(SiteLimits, RequestsAreRefusedJustPastEachLimitAndLogged) {
     o.Http.RequestTimeout = std::chrono::seconds(2);
   });
   const HttpLimits limits;
-  EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes)), 200);
-  EXPECT_EQ(RawStatus(site.Port(), HeadOfSize(limits.MaxHeaderBytes + 1)), 431);
-
-  std::string lines;
+  std::string lines;  // with Host, as many header lines as allowed
   for (std::size_t k = 1; k < limits.MaxHeaderCount; ++k)
     lines += "X-" + std::to_string(k) + ": v\r\n";
-  EXPECT_EQ(RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost: a\r\n" + lines + "\r\n"), 200);
-  EXPECT_EQ(RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost: a\r\nX-0: v\r\n" + lines + "\r\n"),
-            431);
-
-  for (bool chunked : {false, true}) {
-    EXPECT_EQ(RawStatus(site.Port(), PostOfSize(limits.MaxBodyBytes, chunked)), 303) << chunked;
-    EXPECT_EQ(RawStatus(site.Port(), PostOfSize(limits.MaxBodyBytes + 1, chunked)), 413) << chunked;
-  }
-  // A length announced on any method is refused before anything is read.
-  EXPECT_EQ(
-      RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 314572800\r\n\r\n"),
-      413);
-  EXPECT_EQ(RawStatus(site.Port(), "NONSENSE\r\n\r\n"), 400);
-  EXPECT_EQ(RawStatus(site.Port(), "GET / HTTP/1.1\r\nHost"), 0);  // dropped when time is up
-
+  const struct {
+    const char* Name;
+    std::string Request;
+    int Status;          // 0: dropped without an answer
+    std::string Logged;  // a line of the log that tells the case
+  } cases[] = {
+      {"head at its limit", HeadOfSize(limits.MaxHeaderBytes), 200, "127.0.0.1 GET / 200"},
+      {"head past its limit", HeadOfSize(limits.MaxHeaderBytes + 1), 431,
+       "127.0.0.1 GET / 431 refused: request head over 8192 bytes"},
+      {"header lines at their limit", "GET / HTTP/1.1\r\nHost: a\r\n" + lines + "\r\n", 200, ""},
+      {"header lines past their limit", "GET / HTTP/1.1\r\nHost: a\r\nX-0: v\r\n" + lines + "\r\n",
+       431, "127.0.0.1 GET / 431 refused: over 64 header lines"},
+      {"body at its limit", PostOfSize(limits.MaxBodyBytes, false), 303, ""},
+      {"body past its limit", PostOfSize(limits.MaxBodyBytes + 1, false), 413,
+       "127.0.0.1 POST /sudoku/gioco-offline/login.asp 413 refused"},
+      {"chunked body at its limit", PostOfSize(limits.MaxBodyBytes, true), 303, ""},
+      {"chunked body past its limit", PostOfSize(limits.MaxBodyBytes + 1, true), 413, ""},
+      // A length announced on any method is refused before anything is read.
+      {"length announced", "GET / HTTP/1.1\r\nHost: a\r\nContent-Length: 314572800\r\n\r\n", 413,
+       "127.0.0.1 GET / 413 refused: body over 16384 bytes"},
+      {"malformed", "NONSENSE\r\n\r\n", 400, "127.0.0.1 - - 400 refused: malformed request"},
+      {"not complete in time", "GET / HTTP/1.1\r\nHost", 0,
+       "127.0.0.1 GET / - dropped: request not complete within 2 s"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RawStatus(site.Port(), c.Request), c.Status) << c.Name;
   const std::string log = LogHolding(dir / "site.log", "dropped");
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 431 refused: request head over 8192 bytes"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 431 refused: over 64 header lines"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 POST /sudoku/gioco-offline/login.asp 413 refused"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 413 refused: body over 16384 bytes"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 - - 400 refused: malformed request"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / - dropped: request not complete within 2 s"));
-  EXPECT_THAT(log, HasSubstr("127.0.0.1 GET / 200"));
+  for (const auto& c : cases) EXPECT_THAT(log, HasSubstr(c.Logged)) << c.Name;
 }
 
 TEST(SiteLimits, OneAddressHoldsItsShareOfConnectionsAndNoMore) {
@@ -118,12 +160,7 @@ TEST(SiteLimits, OneAddressHoldsItsShareOfConnectionsAndNoMore) {
 
   // A closed connection gives its place back (once the site has seen it close).
   held.pop_back();
-  int status = 0;
-  for (int tries = 0; tries < 50 && status != 200; ++tries) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    status = RawStatus(site.Port(), kHome);
-  }
-  EXPECT_EQ(status, 200);
+  EXPECT_TRUE(Eventually([&] { return RawStatus(site.Port(), kHome) == 200; }));
 
   // A trusted proxy carries many clients: its connections are not counted.
   std::vector<std::unique_ptr<RawConnection>> proxied;
@@ -180,7 +217,7 @@ TEST(SiteLimits, TheLogFileStaysUnderItsCapWithOneOlderFile) {
     for (int k = 0; k < 12; ++k) log.Write("line " + std::to_string(k) + std::string(20, '.'));
   }
   // Each line takes 48 bytes with its time: four fit under 200.
-  const std::string newest = FileText(path), older = FileText(path.string() + ".1");
+  const std::string newest = ReadBytes(path), older = ReadBytes(path.string() + ".1");
   EXPECT_LE(newest.size(), 200u);
   EXPECT_LE(older.size(), 200u);
   EXPECT_THAT(older, HasSubstr("line 7."));
@@ -188,7 +225,7 @@ TEST(SiteLimits, TheLogFileStaysUnderItsCapWithOneOlderFile) {
   EXPECT_THAT(newest + older, Not(HasSubstr("line 3.")));
   // A restarted site appends to the file it left.
   SiteLog(SiteLog::Target::File, path.string(), 1000).Write("again");
-  EXPECT_THAT(FileText(path), HasSubstr("line 11."));
+  EXPECT_THAT(ReadBytes(path), HasSubstr("line 11."));
 }
 
 TEST(SiteLimits, EveryAnswerForbidsFramingAndTypeGuessing) {
@@ -215,12 +252,8 @@ TEST(SiteLimits, APortInUseIsRefusedWithItsCause) {
   options.DbPath = StoreAt(dir / "other.db");
   options.Port = first.Port();
   Site second(options);
-  try {
-    second.Bind();
-    ADD_FAILURE() << "a second site listens on the same port";
-  } catch (const std::runtime_error& error) {
-    EXPECT_THAT(error.what(), HasSubstr("already in use"));
-  }
+  EXPECT_THAT([&] { second.Bind(); },
+              ::testing::ThrowsMessage<std::runtime_error>(HasSubstr("already in use")));
 }
 
 TEST(SiteLimits, AStoreLockedElsewhereGivesABusyPageNotAHang) {
@@ -273,9 +306,9 @@ TEST(SiteLimits, MailedLinksUseThePublicAddressNotTheHostHeader) {
   browser.SignUp("carla");
   EXPECT_THAT(browser.LastSetCookie(), HasSubstr("; Secure"));  // behind https only
   httplib::Client raw("127.0.0.1", site.Port());
-  ASSERT_TRUE(raw.Post("/sudoku/gioco-offline/richiesta-password.asp", {{"Host", "evil.example"}},
-                       "email=carla%40posta.it", "application/x-www-form-urlencoded"));
-  const std::string outbox = browser.Get("/sudoku/admin/outbox.asp").Body;
+  ASSERT_TRUE(raw.Post(kRequest.c_str(), {{"Host", "evil.example"}}, "email=carla%40posta.it",
+                       "application/x-www-form-urlencoded"));
+  const std::string outbox = browser.Get(kOutbox).Body;
   EXPECT_THAT(outbox,
               HasSubstr("https://sudoku.example/sudoku/gioco-offline/nuova-password.asp?t="));
   EXPECT_THAT(outbox, Not(HasSubstr("evil.example")));

@@ -5,67 +5,35 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include "site/mailer.h"
 #include "site_harness.h"
 
-extern char** environ;
-
 namespace sudoku::site::testing {
 namespace {
 
-constexpr const char* kRegister = "/sudoku/gioco-offline/registra-utente.asp";
-constexpr const char* kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
-constexpr const char* kOutbox = "/sudoku/admin/outbox.asp";
-
-// The sink runs while this lives; it stops when its input is closed.
+// The sink, writing its mails to a folder of its own, runs while this lives (four minutes at
+// most); it stops when its input is closed.
 class SmtpSink {
  public:
   explicit SmtpSink(const std::filesystem::path& folder) : folder_(folder) {
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) throw std::runtime_error("no pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, in[1]);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string python = "/usr/bin/python3", script = SMTP_SINK, where = folder.string();
-    char* argv[] = {python.data(), script.data(), where.data(), nullptr};
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    input_ = in[1];
-    std::string line;
-    pollfd ready{out[0], POLLIN, 0};
-    char c = 0;
-    while (pid_ > 0 && poll(&ready, 1, 20000) == 1 && read(out[0], &c, 1) == 1 && c != '\n')
-      line += c;
-    close(out[0]);
+    std::filesystem::create_directory(folder);
+    const std::string command = "exec timeout -k 5 240 /usr/bin/python3 '" SMTP_SINK "' '" +
+                                folder.string() + "' >'" + (folder / "port").string() + "'";
+    input_ = popen(command.c_str(), "w");
+    std::string line;  // the port, once the sink has written all of it
+    Eventually([&] { return (line = ReadBytes(folder / "port")).find('\n') != line.npos; }, 20);
     port_ = line.empty() ? 0 : std::stoi(line);
   }
   ~SmtpSink() {
-    close(input_);
-    for (int k = 0; k < 100 && pid_ > 0; ++k) {
-      if (waitpid(pid_, nullptr, WNOHANG) == pid_) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
+    if (input_) pclose(input_);
   }
   std::string Url() const { return "smtp://127.0.0.1:" + std::to_string(port_); }
   int Port() const { return port_; }
@@ -74,8 +42,7 @@ class SmtpSink {
   // has not come within ten seconds.
   std::map<std::string, std::string> Taken(int n) const {
     const auto path = folder_ / (std::to_string(n) + ".txt");
-    for (int k = 0; k < 200 && !std::filesystem::exists(path); ++k)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Eventually([&] { return std::filesystem::exists(path); });
     std::ifstream file(path);
     std::map<std::string, std::string> facts;
     std::string line;
@@ -91,8 +58,7 @@ class SmtpSink {
 
  private:
   std::filesystem::path folder_;
-  pid_t pid_ = -1;
-  int input_ = -1;
+  FILE* input_ = nullptr;
   int port_ = 0;
 };
 
@@ -126,9 +92,7 @@ void UseRelay(SiteOptions& options, const std::string& url) {
 
 TEST(SiteMail, MailsReachTheRelayAsMessagesAMailReaderDecodes) {
   ScratchDir dir;
-  const auto folder = dir / "mails";
-  std::filesystem::create_directory(folder);
-  SmtpSink sink(folder);
+  SmtpSink sink(dir / "mails");
   ASSERT_NE(sink.Port(), 0) << "the SMTP sink did not start";
   RunningSite site(dir / "site.db", 10, false, [&](SiteOptions& o) {
     UseRelay(o, sink.Url());
@@ -136,7 +100,7 @@ TEST(SiteMail, MailsReachTheRelayAsMessagesAMailReaderDecodes) {
   });
   Browser browser(site.Port());
   EXPECT_EQ(browser.Post(kRegister, "user=Carla&password=segreto1&email=Carla%40Posta.it").Address,
-            std::string(kRegister) + "?res=okreg");
+            kRegister + "?res=okreg");
   auto mail = sink.Taken(1);
   ASSERT_FALSE(mail.empty());
   EXPECT_EQ(mail["envelope-to"], "carla@posta.it");
@@ -176,9 +140,7 @@ TEST(SiteMail, MailsReachTheRelayAsMessagesAMailReaderDecodes) {
 
 TEST(SiteMail, ARelayThatRefusesOrStaysSilentIsReportedOnThePage) {
   ScratchDir dir;
-  const auto folder = dir / "mails";
-  std::filesystem::create_directory(folder);
-  SmtpSink sink(folder);
+  SmtpSink sink(dir / "mails");
   ASSERT_NE(sink.Port(), 0) << "the SMTP sink did not start";
   SilentRelay silent;
   struct Case {
@@ -192,7 +154,7 @@ TEST(SiteMail, ARelayThatRefusesOrStaysSilentIsReportedOnThePage) {
     Browser browser(site.Port());
     const Answer registered =
         browser.Post(kRegister, "user=gianni&password=segreto1&email=" + c.Email);
-    EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=reg") << c.Name;
+    EXPECT_EQ(registered.Address, kRegister + "?res=reg") << c.Name;
     EXPECT_THAT(registered.Body, HasSubstr("non siamo riusciti a spedire l&#39;email di conferma"))
         << c.Name;
     const Answer asked = browser.Post(kRequest, "email=" + c.Email);
@@ -211,7 +173,7 @@ TEST(SiteMail, WithoutRelayOrOutboxThePagesSayMailIsOff) {
   EXPECT_THAT(browser.Get(kRequest).Body, HasSubstr(off));
   const Answer registered =
       browser.Post(kRegister, "user=gianni&password=segreto1&email=g%40posta.it");
-  EXPECT_EQ(registered.Address, std::string(kRegister) + "?res=reg");
+  EXPECT_EQ(registered.Address, kRegister + "?res=reg");
   EXPECT_THAT(registered.Body, HasSubstr(off));
   EXPECT_EQ(browser.Post(kRequest, "email=g%40posta.it").Address, kRequest);
   EXPECT_EQ(browser.Get(kOutbox).Status, 404);

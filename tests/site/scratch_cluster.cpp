@@ -8,24 +8,23 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace sudoku::site::testing {
 namespace {
 
 // The newest installed PostgreSQL's programs, or "" when there is none.
 std::filesystem::path ServerPrograms() {
-  std::vector<std::filesystem::path> found;
+  const auto version = [](const std::filesystem::path& p) {
+    return std::atoi(p.filename().c_str());
+  };
+  std::filesystem::path newest;
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator("/usr/lib/postgresql", ignored))
-    if (std::filesystem::exists(entry.path() / "bin" / "initdb")) found.push_back(entry.path());
-  if (found.empty()) return {};
-  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-    return std::atoi(a.filename().c_str()) < std::atoi(b.filename().c_str());
-  });
-  return found.back() / "bin";
+    if (std::filesystem::exists(entry.path() / "bin" / "initdb") &&
+        (newest.empty() || version(entry.path()) > version(newest)))
+      newest = entry.path();
+  return newest.empty() ? newest : newest / "bin";
 }
 
 int FreePort() {

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -36,6 +37,12 @@ std::string Answer::Value(const std::string& id) const {
 }
 
 namespace {
+
+// Whether the suite runs on PostgreSQL (SUDOKU_TEST_STORE=postgres) rather than SQLite files.
+bool OnPostgres() {
+  const char* store = std::getenv("SUDOKU_TEST_STORE");
+  return store && std::string(store) == "postgres";
+}
 
 // The scratch cluster of a run on PostgreSQL and the databases this process made in it, which
 // are dropped when the tests end.
@@ -90,11 +97,6 @@ PostgresRun* const thePostgresRun = [] {
 }();
 
 }  // namespace
-
-bool OnPostgres() {
-  const char* store = std::getenv("SUDOKU_TEST_STORE");
-  return store && std::string(store) == "postgres";
-}
 
 std::string StoreAt(const std::filesystem::path& path) {
   return OnPostgres() ? thePostgresRun->Database(path) : path.string();
@@ -187,60 +189,30 @@ Answer Browser::Post(const std::string& target, const std::string& form) {
 
 std::string Browser::SignUp(const std::string& user, const std::string& password) {
   const Answer reg =
-      Post("/sudoku/gioco-offline/registra-utente.asp",
-           "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
-  EXPECT_EQ(reg.Address, "/sudoku/gioco-offline/registra-utente.asp?res=okreg");
+      Post(kRegister, "user=" + user + "&password=" + password + "&email=" + user + "@posta.it");
+  EXPECT_EQ(reg.Address, kRegister + "?res=okreg");
   // The sites of these tests activate users at once: there is no link to wait for.
   EXPECT_NE(reg.Body.find("la tua user \u00e8 attiva"), std::string::npos);
   return LogIn(user, password);
 }
 
 std::string Browser::LogIn(const std::string& user, const std::string& password) {
-  return Post("/sudoku/gioco-offline/login.asp", "user=" + user + "&password=" + password).Address;
+  return Post(kLogin, "user=" + user + "&password=" + password).Address;
 }
 
 std::string Browser::MailedLink(const std::string& path) {
-  const std::string outbox = Get("/sudoku/admin/outbox.asp").Body;
+  const std::string outbox = Get(kOutbox).Body;
   std::smatch link;  // the outbox lists the newest first
   const std::regex pattern("href=\"http://[^\"/]*(" + path + "\\?t=[0-9a-f]{64})\"");
   return std::regex_search(outbox, link, pattern) ? std::string(link[1]) : std::string();
 }
 
-RawConnection::RawConnection(int port, const std::string& from)
-    : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  inet_pton(AF_INET, from.c_str(), &local.sin_addr);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(std::uint16_t(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  timeval wait{10, 0};
-  setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-  connected_ = bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0 &&
-               connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-}
-
-RawConnection::~RawConnection() {
-  close(fd_);
-}
-
-int RawConnection::Status(const std::string& request) {
-  if (!connected_) return 0;
-  // A refused request may be answered before all of it is sent: a failed send is no failure.
-  for (std::size_t sent = 0; sent < request.size();) {
-    const ssize_t n = send(fd_, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) break;
-    sent += std::size_t(n);
+bool Eventually(const std::function<bool()>& done, int seconds) {
+  for (int k = 0; k < seconds * 20; ++k) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  char head[16] = {};
-  if (recv(fd_, head, sizeof head - 1, MSG_WAITALL) >= 12 && std::string(head, 9) == "HTTP/1.1 ")
-    return std::atoi(head + 9);
-  return 0;
-}
-
-int RawStatus(int port, const std::string& request, const std::string& from) {
-  return RawConnection(port, from).Status(request);
+  return done();
 }
 
 }  // namespace sudoku::site::testing

@@ -22,6 +22,14 @@ namespace sudoku::site::testing {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
+// Pages of the site that several suites use, and where a refused login ends.
+inline const std::string kLogin = "/sudoku/gioco-offline/login.asp";
+inline const std::string kRegister = "/sudoku/gioco-offline/registra-utente.asp";
+inline const std::string kRequest = "/sudoku/gioco-offline/richiesta-password.asp";
+inline const std::string kOutbox = "/sudoku/admin/outbox.asp";
+inline const std::string kSfida = "/sudoku/sfida-online/";
+inline const std::string kRefused = kLogin + "?res=4pw7anony7wp4";
+
 struct Answer {
   int Status = 0;
   std::string Address;  // path and query the browser ended on
@@ -31,9 +39,6 @@ struct Answer {
   // The "value" of the hidden element with that id, or "<none>".
   std::string Value(const std::string& id) const;
 };
-
-// Whether the suite runs on PostgreSQL (SUDOKU_TEST_STORE=postgres) rather than SQLite files.
-bool OnPostgres();
 
 // The store a test keeps at path: the SQLite file itself, or on PostgreSQL an empty database of
 // the run's scratch cluster, the same one for the same path. The cluster is the one whose state
@@ -85,27 +90,6 @@ class Browser {
   std::string lastSetCookie_;
 };
 
-// A connection to the site from a loopback address of choice (any of 127.0.0.0/8), closed when
-// destroyed; every read waits at most 10 s.
-class RawConnection {
- public:
-  explicit RawConnection(int port, const std::string& from = "127.0.0.1");
-  ~RawConnection();
-  RawConnection(const RawConnection&) = delete;
-  RawConnection& operator=(const RawConnection&) = delete;
-  // Sends bytes as they are and returns the status of the answer, or 0 when the connection ends
-  // without one (the rest of the answer is left unread).
-  int Status(const std::string& request);
-
- private:
-  int fd_ = -1;
-  bool connected_ = false;
-};
-
-// Sends bytes as they are on a fresh connection and returns the status of the answer, or 0 when
-// the connection ends without one.
-int RawStatus(int port, const std::string& request, const std::string& from = "127.0.0.1");
-
 // A clock the test moves by hand, for the site's timed rules.
 struct FakeClock {
   std::shared_ptr<std::atomic<std::int64_t>> Seconds =
@@ -119,5 +103,9 @@ struct FakeClock {
 
 // A scratch directory removed at the end of the test.
 using ScratchDir = sudoku::test::TempFolder;
+using sudoku::test::ReadBytes;
+
+// Polls every 50 ms until done() holds or the seconds pass; returns whether it held.
+bool Eventually(const std::function<bool()>& done, int seconds = 10);
 
 }  // namespace sudoku::site::testing

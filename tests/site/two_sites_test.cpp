@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "scratch_cluster.h"
@@ -17,7 +16,6 @@
 namespace sudoku::site::testing {
 namespace {
 
-const std::string kSfida = "/sudoku/sfida-online/";
 const std::string kData = kSfida + "lettura-dati-sfida.asp?id=42";
 
 class SiteTwoProcesses : public ::testing::Test {
@@ -47,11 +45,10 @@ TEST_F(SiteTwoProcesses, ASessionAndTheOnlineCountHoldOnBoth) {
 TEST_F(SiteTwoProcesses, WrongLoginsThroughEitherCountTogether) {
   Browser(a_.Port()).SignUp("carla");
   Browser viaA(a_.Port(), "127.0.0.2"), viaB(b_.Port(), "127.0.0.2");
-  const std::string refused = "/sudoku/gioco-offline/login.asp?res=4pw7anony7wp4";
   for (int k = 0; k < AccountLimits{}.WrongLogins.Allowed; ++k)
     (k % 2 ? viaA : viaB).LogIn("carla", "sbagliata");
-  EXPECT_EQ(viaA.LogIn("carla", "segreto1"), refused);
-  EXPECT_EQ(viaB.LogIn("carla", "segreto1"), refused);
+  EXPECT_EQ(viaA.LogIn("carla", "segreto1"), kRefused);
+  EXPECT_EQ(viaB.LogIn("carla", "segreto1"), kRefused);
 }
 
 TEST_F(SiteTwoProcesses, APublicationChangesTheCollectionBothServe) {
@@ -118,11 +115,7 @@ TEST(SitePostgres, AStoppedDatabaseGivesBusyPagesThenServesAgain) {
   }
   ASSERT_TRUE(cluster.Start());
   Answer back;
-  for (int k = 0; k < 50 && back.Status != 200; ++k) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    back = anna.Get(kData);
-  }
-  EXPECT_EQ(back.Status, 200);
+  EXPECT_TRUE(Eventually([&] { return (back = anna.Get(kData)).Status == 200; }));
   EXPECT_EQ(back.Value("nickname"), "anna1");
 }
 
