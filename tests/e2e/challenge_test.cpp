@@ -16,7 +16,7 @@ using ChallengeTest = SiteTest;
 TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   MatchPlayer anna(site->Address(), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(site->Address(), folder.filePath(QStringLiteral("b")), QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
+  ASSERT_TRUE(anna.player.Connection().Registrato && bruno.player.Connection().Registrato);
   bruno.Logic().Secondi = 5000;  // the clock of an earlier game, which the match must not carry
   StartMatch(anna, bruno);
   for (MatchPlayer* side : {&anna, &bruno}) {  // both clocks run from the match's start

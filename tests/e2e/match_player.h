@@ -26,9 +26,7 @@ struct MatchPlayer {
   MatchPlayer(const std::string& siteAddress, const QString& folder, const QString& name);
 
   Game& Logic() { return player.Logic(); }
-  ConnectionState& Connection() { return player.Connection(); }
-  ChallengeWindow& Challenge() { return player.App().Challenge(); }
-  const DatiSfida& Dati() { return Challenge().dati; }
+  const DatiSfida& Dati() { return player.App().Challenge().dati; }
   void Fire(const char* handler) { player.Fire(handler); }
   // The match's solution in cell p (column by column).
   char Right(int p) { return Dati().soluzione.at(std::size_t(p)); }

@@ -105,7 +105,7 @@ TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
   MatchPlayer anna(Entry(annaPort), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(Entry(brunoPort), folder.filePath(QStringLiteral("b")),
                     QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
+  ASSERT_TRUE(anna.player.Connection().Registrato && bruno.player.Connection().Registrato);
   StartMatch(anna, bruno);
   ASSERT_EQ(anna.Dati().soluzione.size(), 81u);
   const std::vector<int> open = OpenCells(anna.Logic());
