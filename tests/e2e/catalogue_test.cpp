@@ -1,30 +1,28 @@
 // A registered player and the site's catalogue: paging and filters, a puzzle from the web into
-// the library, a monthly collection added to the library, the site's pages about a puzzle, the
-// print preview, and publishing a puzzle of their own.
+// the library, the site's pages about a puzzle, the print preview, and publishing a puzzle of
+// their own.
 #include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QTimer>
-#include <QWebEngineProfile>
 
 #include "desktop/web_pane.h"
 #include "online_fixture.h"
-#include "play/board_strings.h"
-#include "site_process.h"
+#include "play/puzzle_files.h"
 
 namespace sudoku::testing {
 namespace {
 
-class CatalogueTest : public OnlineTest {
+class CatalogueTest : public SiteTest {
  protected:
   void SetUp() override {
-    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
-    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
+    SiteTest::SetUp();
+    if (HasFatalFailure()) return;
     player = std::make_unique<Player>(site->Address(), folder.filePath(QStringLiteral("game")));
     player->Start(true, [this] { SignUpAndLogIn(*player, QStringLiteral("anna")); });
     ASSERT_TRUE(player->Connection().Registrato);
   }
-  WebPane& Pane(const char* name) { return *player->App().Window().Pane(name); }
-  void Fire(const char* handler) { player->App().Binding().Fire(handler); }
+  WebPane& Pane(const char* name) { return player->Pane(name); }
+  void Fire(const char* handler) { player->Fire(handler); }
   // The catalogue pane has loaded a page whose address holds `part`.
   bool CatalogueShows(const std::string& part) {
     return Pane("WBTrascina").ReadyState() == 4 &&
@@ -32,11 +30,10 @@ class CatalogueTest : public OnlineTest {
            player->Logic().ComponentiCatalogo[1] != "z0";
   }
 
-  std::unique_ptr<SiteProcess> site;
   std::unique_ptr<Player> player;
 };
 
-TEST_F(CatalogueTest, BrowseLoadVoteSolvePrintAndAddACollection) {
+TEST_F(CatalogueTest, BrowseLoadVoteSolveAndPrint) {
   Game& game = player->Logic();
   ASSERT_TRUE(WaitFor([&] { return CatalogueShows("_T_00_1_quillo"); }));
   Fire("SBAvantiWBClick");
@@ -77,26 +74,12 @@ TEST_F(CatalogueTest, BrowseLoadVoteSolvePrintAndAddACollection) {
   ASSERT_TRUE(WaitFor([&] { return previewed; }, 30000));
   closer.stop();
   EXPECT_FALSE(game.StampaInAttesa);
-
-  // A monthly collection: the click becomes the download, saved and added to the library.
-  const std::size_t before = game.controls.LVsudoku.rows.size();
-  ASSERT_TRUE(WaitFor([&] { return Pane("WBdownload").ReadyState() == 4; }));
-  player->dialogs.messages.clear();
-  ClickLink(Pane("WBdownload"), QStringLiteral("puzzles-"));
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        return !player->dialogs.messages.empty() &&
-               player->dialogs.messages.back().text.rfind("Schemi aggiunti", 0) == 0;
-      },
-      30000));
-  EXPECT_GT(game.controls.LVsudoku.rows.size(), before);
 }
 
 TEST_F(CatalogueTest, APuzzleOfTheirOwnIsPublished) {
   Game& game = player->Logic();
   // A board typed by hand (no givens): the classic puzzle with a unique solution.
-  SetTexts(game,
-           "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+  SetTexts(game, kPuzzle);
   Fire("Pubblica1Click");
   ASSERT_EQ(player->dialogs.messages.back().text,
             "Complimenti. Salvo duplicazione, il tuo puzzles \xE8 stato pubblicato!");

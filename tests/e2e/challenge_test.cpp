@@ -2,60 +2,48 @@
 // puzzle and chat until it is solved, and a second match ends when one side abandons it. The
 // challenge timers are driven by calling their handlers.
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
 
 #include "desktop/web_pane.h"
 #include "match_player.h"
-#include "site_process.h"
 
 namespace sudoku::testing {
 namespace {
 
-class ChallengeTest : public OnlineTest {
- protected:
-  void SetUp() override {
-    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
-    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
-  }
-  std::unique_ptr<SiteProcess> site;
-};
+using ChallengeTest = SiteTest;
 
 TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   MatchPlayer anna(site->Address(), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(site->Address(), folder.filePath(QStringLiteral("b")), QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
+  ASSERT_TRUE(anna.player.Connection().Registrato && bruno.player.Connection().Registrato);
   bruno.Logic().Secondi = 5000;  // the clock of an earlier game, which the match must not carry
   StartMatch(anna, bruno);
   for (MatchPlayer* side : {&anna, &bruno}) {  // both clocks run from the match's start
     EXPECT_TRUE(side->Logic().controls.SudokuTimer.enabled);
     EXPECT_LT(side->Logic().Secondi, 5000);
     // The lobby over the tabs, read before the match, is read again and lists it.
-    WebPane& lobby = *side->player.App().Window().Pane("WQuillo");
+    WebPane& lobby = side->player.Pane("WQuillo");
     EXPECT_TRUE(
         WaitFor([&] { return PageText(lobby).contains(QStringLiteral("anna contro bruno")); }));
   }
-  const std::string solution = anna.Dati().soluzione;
-  ASSERT_EQ(solution.size(), 81u);
+  ASSERT_EQ(anna.Dati().soluzione.size(), 81u);
   const std::vector<int> open = OpenCells(anna.Logic());
   ASSERT_GE(open.size(), 4u);
 
   // Each sends a right and a wrong digit; the right ones reach the other side.
-  anna.Enter(open[0], solution[std::size_t(open[0])]);
-  anna.Enter(open[1], Wrong(solution[std::size_t(open[1])]));
+  const char wrong1 = Wrong(anna.Right(open[1])), wrong3 = Wrong(anna.Right(open[3]));
+  anna.Enter(open[0], anna.Right(open[0]));
+  anna.Enter(open[1], wrong1);
   anna.Fire("SBInviaMossaClick");
-  EXPECT_EQ(anna.Logic().board.Texts[std::size_t(open[1])],
-            std::string(1, Wrong(solution[std::size_t(open[1])])));  // a wrong digit stays
-  bruno.Enter(open[2], solution[std::size_t(open[2])]);
-  bruno.Enter(open[3], Wrong(solution[std::size_t(open[3])]));
+  EXPECT_EQ(anna.Cell(open[1]), std::string(1, wrong1));  // a wrong digit stays
+  bruno.Enter(open[2], anna.Right(open[2]));
+  bruno.Enter(open[3], wrong3);
   bruno.Fire("SBInviaMossaClick");
-  EXPECT_EQ(bruno.Logic().board.Texts[std::size_t(open[0])],
-            solution.substr(std::size_t(open[0]), 1));
-  EXPECT_TRUE(bruno.Logic().board.Texts[std::size_t(open[1])].empty());
+  EXPECT_EQ(bruno.Cell(open[0]), std::string(1, anna.Right(open[0])));
+  EXPECT_TRUE(bruno.Cell(open[1]).empty());
   anna.Fire("TimerOnSfidaTimer");
-  EXPECT_EQ(anna.Logic().board.Texts[std::size_t(open[2])],
-            solution.substr(std::size_t(open[2]), 1));
+  EXPECT_EQ(anna.Cell(open[2]), std::string(1, anna.Right(open[2])));
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[0])], '1');
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[2])], '2');
 
@@ -73,12 +61,8 @@ TEST_F(ChallengeTest, TwoPlayersPlayAMatchToTheEndAndAnotherIsAbandoned) {
   }
 
   // Anna completes the board; both see the solve and the ranking counts the match.
-  for (int p : open) anna.Enter(p, solution[std::size_t(p)]);
-  anna.Fire("SBInviaMossaClick");
-  bruno.Fire("TimerOnSfidaTimer");
+  Solve(anna, bruno, open);
   for (MatchPlayer* side : {&anna, &bruno}) {
-    EXPECT_FALSE(side->Logic().SfidaInCorso);
-    EXPECT_EQ(side->pause.waits, std::vector<int>{6000});
     EXPECT_TRUE(side->Logic().controls.TimerOnLogin.enabled);
     // A key released on the complete board afterwards neither congratulates nor counts again:
     // the solve is recorded once, as a puzzle of no library file, and the clock stops.

@@ -1,31 +1,25 @@
 // Connecting as a player does: the login window over the real site, registration, login, a
-// wrong password, playing without a user, the password request, a site that is not there and
+// wrong password, the password request, playing without a user, a site that is not there and
 // one that goes away; playing offline without the browser engine.
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QWebEngineProfile>
 #include <algorithm>
 #include <map>
 
 #include "desktop/tflogin.h"
 #include "desktop/web_pane.h"
-#include "online/login_window.h"
 #include "online_fixture.h"
-#include "site_process.h"
 
 namespace sudoku::testing {
 namespace {
 
 constexpr const char* kWrongLogin = "User o password errate!\n\rRiprova.";
+// What the game says when it finds no site, at start-up or later.
+const std::vector<ShownMessage> kGoneOffline{
+    {BoxKind::Plain, "Connessione inesistente"},
+    {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}};
 
-class LoginTest : public OnlineTest {
- protected:
-  void SetUp() override {
-    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
-    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
-  }
-  std::unique_ptr<SiteProcess> site;
-};
+using LoginTest = SiteTest;
 
 TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
   Player player(site->Address(), folder.filePath(QStringLiteral("game")));
@@ -33,12 +27,8 @@ TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
   player.Start(true, [&] {
     ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
     EXPECT_EQ(player.App().Login().height(), 268);
-    ClickLink(pane, QStringLiteral("registra-utente"));
-    ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
-    EXPECT_EQ(player.App().Login().height(), 593);
-    FillAndSubmit(pane, {{"user", "Mario"}, {"password", "segreto1"}, {"email", "m@x.it"}});
-    ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(player); }))
-        << pane.LocationUrl();
+    SignUp(player, QStringLiteral("Mario"));
+    ASSERT_EQ(player.dialogs.messages.size(), 1u);
     EXPECT_EQ(player.dialogs.messages[0].kind, BoxKind::Information);
     EXPECT_EQ(player.dialogs.messages[0].text.substr(0, 29), "Abbiamo spedito l'email con i");
 
@@ -61,35 +51,40 @@ TEST_F(LoginTest, ANewPlayerRegistersLogsInAndHasTheConnectedGame) {
     EXPECT_TRUE(item->enabled);
   }
   EXPECT_EQ(c.PageControl2.activePage, "TSTrascina");
-  DesktopApp& app = player.App();
   ASSERT_TRUE(WaitFor([&] {
-    return app.Window().Pane("WBTrascina")->ReadyState() == 4 &&
-           app.Window().Pane("WQuillo")->ReadyState() == 4;
+    return player.Pane("WBTrascina").ReadyState() == 4 && player.Pane("WQuillo").ReadyState() == 4;
   }));
-  EXPECT_NE(app.Window().Pane("WQuillo")->LocationUrl().find("sudoku-space.asp?who=mario"),
+  EXPECT_NE(player.Pane("WQuillo").LocationUrl().find("sudoku-space.asp?who=mario"),
             std::string::npos);
   // The catalogue page is served to the session the login opened: its title is a puzzle.
-  EXPECT_EQ(app.Window().Pane("WBTrascina")->title().count(QLatin1Char(';')), 9);
-  EXPECT_NE(app.Window().Pane("WBdownload")->LocationUrl().find("who=mario"), std::string::npos);
+  EXPECT_EQ(player.Pane("WBTrascina").title().count(QLatin1Char(';')), 9);
+  EXPECT_NE(player.Pane("WBdownload").LocationUrl().find("who=mario"), std::string::npos);
 
   // Once registered, the command says so and only reloads the pages.
   player.dialogs.messages.clear();
-  player.Connect({});
+  player.Fire("Connessione1Click");
   EXPECT_EQ(player.dialogs.OnlyMessage(), "Sei gi\xE0 connesso\n\rYou are currently connected");
   EXPECT_EQ(player.dialogs.loginShown, 1);
 }
 
-TEST_F(LoginTest, ClosingTheLoginWindowPlaysConnectedWithoutAUserAndThePasswordCanBeAsked) {
+TEST_F(LoginTest, AfterThePasswordRequestClosingTheLoginWindowPlaysConnectedWithoutAUser) {
   Player player(site->Address(), folder.filePath(QStringLiteral("game")));
   WebPane& pane = player.LoginPane();
-  player.Start(true, [&] {
-    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
+  // Asks for the password of the address; the site's answer is the only box.
+  const auto request = [&](const QString& email) {
     ClickLink(pane, QStringLiteral("richiesta-password"));
     ASSERT_TRUE(WaitFor([&] { return PageText(pane).contains(QStringLiteral("Email")); }));
-    FillAndSubmit(pane, {{"email", "nessuno@x.it"}});
+    player.dialogs.messages.clear();
+    FillAndSubmit(pane, {{"email", email}});
     ASSERT_TRUE(
         WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(player); }));
+  };
+  player.Start(true, [&] {
+    SignUp(player, QStringLiteral("lucia"));
+    request(QStringLiteral("nessuno@x.it"));
     EXPECT_EQ(player.dialogs.messages[0].kind, BoxKind::Error);
+    request(QStringLiteral("lucia@x.it"));
+    EXPECT_EQ(player.dialogs.OnlyMessage(), "Abbiamo spedito la password al tuo indirizzo email!");
     player.App().Login().reject();
   });
   Game& game = player.Logic();
@@ -98,32 +93,13 @@ TEST_F(LoginTest, ClosingTheLoginWindowPlaysConnectedWithoutAUserAndThePasswordC
   EXPECT_EQ(game.Utente, "");
   EXPECT_FALSE(game.controls.Opzioni1.enabled);
   EXPECT_TRUE(game.controls.menuhelp.enabled);
-}
-
-TEST_F(LoginTest, AKnownAddressGetsThePasswordMail) {
-  Player first(site->Address(), folder.filePath(QStringLiteral("a")));
-  first.Start(true, [&] {
-    WebPane& pane = first.LoginPane();
-    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(first); }));
-    ClickLink(pane, QStringLiteral("registra-utente"));
-    ASSERT_TRUE(WaitFor([&] { return first.App().LoginLogic().Height == 620; }));
-    FillAndSubmit(pane, {{"user", "lucia"}, {"password", "segreto1"}, {"email", "l@x.it"}});
-    ASSERT_TRUE(WaitFor([&] { return first.dialogs.messages.size() == 1 && OnLoginForm(first); }));
-    ClickLink(pane, QStringLiteral("richiesta-password"));
-    ASSERT_TRUE(WaitFor([&] { return PageText(pane).contains(QStringLiteral("Email")); }));
-    FillAndSubmit(pane, {{"email", "l@x.it"}});
-    ASSERT_TRUE(WaitFor([&] {
-      return first.dialogs.Shown("Abbiamo spedito la password al tuo indirizzo email!") &&
-             OnLoginForm(first);
-    }));
-    first.App().Login().reject();
-  });
-  // The outbox page of the site, read as a person would in a browser.
+  // The outbox page of the site, read as a person would in a browser, holds the mail.
   QWebEngineProfile profile;
   WebPane outbox(&profile);
   outbox.Navigate(site->Address() + "/sudoku/admin/outbox.asp");
   ASSERT_TRUE(WaitFor([&] { return outbox.ReadyState() == 4; }));
-  EXPECT_TRUE(PageText(outbox).contains(QStringLiteral("l@x.it")));
+  EXPECT_TRUE(PageText(outbox).contains(QStringLiteral("Nuova password a lucia@x.it")))
+      << PageText(outbox).toStdString();
 }
 
 TEST_F(LoginTest, PlayingOfflineShowsTheGamesOwnPagesWithoutStartingTheBrowserEngine) {
@@ -149,10 +125,7 @@ TEST_F(LoginTest, WithoutASiteTheGameSaysSoAndPlaysOfflineWithinSeconds) {
   clock.start();
   player.Start(true);
   EXPECT_LT(clock.elapsed(), 25000);
-  EXPECT_EQ(
-      player.dialogs.messages,
-      (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
-                                 {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
+  EXPECT_EQ(player.dialogs.messages, kGoneOffline);
   EXPECT_FALSE(player.Connection().Connesso);
   EXPECT_EQ(player.Logic().Utente, "noconnect");
   EXPECT_EQ(player.Logic().controls.PageControl2.activePage, "TSLocale");
@@ -169,13 +142,10 @@ TEST_F(LoginTest, ASiteThatGoesAwaySaysSoAndPlaysOfflineAsAtStartUp) {
   site.reset();  // the next poll of the challenge watch finds nobody there
   ASSERT_TRUE(WaitFor([&] { return !player.Connection().Connesso; }, 30000));
   ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() >= 2; }));
-  EXPECT_EQ(
-      player.dialogs.messages,
-      (std::vector<ShownMessage>{{BoxKind::Plain, "Connessione inesistente"},
-                                 {BoxKind::Plain, "Configurazione OFFLINE\n\rOffline Setup"}}));
+  EXPECT_EQ(player.dialogs.messages, kGoneOffline);
   EXPECT_FALSE(player.Connection().Registrato || game.controls.TimerOnLogin.enabled);
   // A page of the vanished site brings no page of the browser's own: the pane keeps its page.
-  WebPane& pane = *player.App().Window().Pane("WBsoluzione");
+  WebPane& pane = player.Pane("WBsoluzione");
   ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4; }));
   const QString shown = PageText(pane);
   pane.Navigate(gone + "/sudoku/");

@@ -2,32 +2,16 @@
 #include "match_player.h"
 
 #include "desktop/web_pane.h"
-#include "online/login_window.h"
 
 namespace sudoku::testing {
 
 MatchPlayer::MatchPlayer(const std::string& siteAddress, const QString& folder, const QString& name)
     : player(siteAddress, folder, &pause) {
-  player.Start(true, [this, name] {
-    WebPane& pane = player.LoginPane();
-    ASSERT_TRUE(WaitFor([&] { return OnLoginForm(); }));
-    ClickLink(pane, QStringLiteral("registra-utente"));
-    ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
-    FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}, {"email", name + "@x.it"}});
-    ASSERT_TRUE(WaitFor([&] { return player.dialogs.messages.size() == 1 && OnLoginForm(); }));
-    FillAndSubmit(pane, {{"user", name}, {"password", "segreto1"}});
-  });
+  player.Start(true, [this, name] { SignUpAndLogIn(player, name); });
   player.dialogs.messages.clear();
   // The real timers stay out of the way: the test fires the ticks itself.
   Controls& c = Logic().controls;
   c.TimerOnLogin.interval = c.TimerOnSfida.interval = 3'600'000;
-}
-
-bool MatchPlayer::OnLoginForm() {
-  return player.App().LoginLogic().Caption == "4pw7anony7wp4" &&
-         player.LoginPane().ReadyState() == 4 &&
-         player.LoginPane().LocationUrl().find("login.asp") != std::string::npos &&
-         player.LoginPane().LocationUrl().find('?') == std::string::npos;
 }
 
 void MatchPlayer::Enter(int p, char digit) {
@@ -45,7 +29,7 @@ std::string MatchPlayer::LastLine() {
 }
 
 QString MatchPlayer::ChallengePage() {
-  return PageText(*player.App().Window().Pane("wbSfida"));
+  return PageText(player.Pane("wbSfida"));
 }
 
 void StartMatch(MatchPlayer& a, MatchPlayer& b) {
@@ -61,6 +45,16 @@ void StartMatch(MatchPlayer& a, MatchPlayer& b) {
   EXPECT_EQ(a.Logic().board.Schema, b.Logic().board.Schema);
   a.Fire("TimerOnSfidaTimer");  // the solution arrives with the match page
   b.Fire("TimerOnSfidaTimer");
+}
+
+void Solve(MatchPlayer& a, MatchPlayer& b, const std::vector<int>& cells) {
+  for (int p : cells) a.Enter(p, a.Right(p));
+  a.Fire("SBInviaMossaClick");
+  b.Fire("TimerOnSfidaTimer");
+  for (MatchPlayer* side : {&a, &b}) {
+    EXPECT_FALSE(side->Logic().SfidaInCorso);
+    EXPECT_EQ(side->pause.waits, std::vector<int>{6000});
+  }
 }
 
 std::vector<int> OpenCells(const Game& game) {

@@ -25,13 +25,14 @@ struct MatchPlayer {
   // Registers name on the site at siteAddress and logs in.
   MatchPlayer(const std::string& siteAddress, const QString& folder, const QString& name);
 
-  bool OnLoginForm();
   Game& Logic() { return player.Logic(); }
-  ConnectionState& Connection() { return player.Connection(); }
-  ChallengeWindow& Challenge() { return player.App().Challenge(); }
-  const DatiSfida& Dati() { return Challenge().dati; }
-  void Fire(const char* handler) { player.App().Binding().Fire(handler); }
-  // Types digit into cell p (column by column) as the grid would.
+  const DatiSfida& Dati() { return player.App().Challenge().dati; }
+  void Fire(const char* handler) { player.Fire(handler); }
+  // The match's solution in cell p (column by column).
+  char Right(int p) { return Dati().soluzione.at(std::size_t(p)); }
+  // What the grid shows in cell p.
+  const std::string& Cell(int p) { return Logic().board.Texts.at(std::size_t(p)); }
+  // Types digit into cell p as the grid would.
   void Enter(int p, char digit);
   void Say(const std::string& text);
   // The newest line of the chat, or "".
@@ -41,6 +42,9 @@ struct MatchPlayer {
 
 // a launches, b accepts, and both ticks later both play the match with its solution at hand.
 void StartMatch(MatchPlayer& a, MatchPlayer& b);
+// a enters the solution in cells and sends it; with b's next tick the match has ended solved on
+// both sides, each having paused once for the solve.
+void Solve(MatchPlayer& a, MatchPlayer& b, const std::vector<int>& cells);
 
 // The open cells of the match, column by column.
 std::vector<int> OpenCells(const Game& game);

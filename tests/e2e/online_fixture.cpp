@@ -28,6 +28,11 @@ void OnlineTest::SetUpTestSuite() {
   EnsureApplication();
 }
 
+void SiteTest::SetUp() {
+  site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
+  ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
+}
+
 Player::Player(const std::string& siteAddress, const QString& folder, PaintingPause* pause,
                bool realBoxes)
     : realBoxes_(realBoxes) {
@@ -43,10 +48,7 @@ Player::Player(const std::string& siteAddress, const QString& folder, PaintingPa
   options.pause = pause;
   app_ = std::make_unique<DesktopApp>(options);
   app_->Create(base);
-  dialogs.showLogin = [this] {
-    if (inLogin_) QTimer::singleShot(0, &app_->Login(), inLogin_);
-    return app_->Login().Exec();
-  };
+  dialogs.showLogin = [this] { return app_->Login().Exec(); };
 }
 
 Player::~Player() {
@@ -55,31 +57,23 @@ Player::~Player() {
 }
 
 void Player::Start(bool connect, std::function<void()> inLogin) {
-  inLogin_ = std::move(inLogin);
-  if (realBoxes_) {  // the answerer says Yes to connecting; the user acts once the login is up
-    bool acted = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [this, &acted, &watch] {
-      if (acted || !app_->Login().isVisible()) return;
-      acted = true;
-      watch.stop();
-      if (inLogin_) inLogin_();
-    });
-    watch.start(50);
-    app_->Show();
-    ASSERT_TRUE(WaitFor([&] { return acted && !app_->Login().isVisible(); }, 90000));
-    return;
-  }
-  dialogs.confirmAnswers.push_back(connect);
+  if (!realBoxes_) dialogs.confirmAnswers.push_back(connect);  // else the answerer says Yes
+  bool acted = !inLogin;  // the user acts once the login window is up
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (acted || !app_->Login().isVisible()) return;
+    acted = true;
+    inLogin();
+  });
+  watch.start(50);
   app_->Show();
   // Activation asks the question and, on Yes, runs the login to its end.
-  ASSERT_TRUE(WaitFor([this] { return !dialogs.confirmations.empty(); }));
-  ASSERT_TRUE(WaitFor([this] { return !app_->Login().isVisible(); }, 30000));
-}
-
-void Player::Connect(std::function<void()> inLogin) {
-  inLogin_ = std::move(inLogin);
-  app_->Binding().Fire("Connessione1Click");
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return (realBoxes_ || !dialogs.confirmations.empty()) && acted &&
+               !app_->Login().isVisible();
+      },
+      90000));
 }
 
 bool OnLoginForm(Player& player) {
@@ -90,17 +84,22 @@ bool OnLoginForm(Player& player) {
          url.find('?') == std::string::npos;
 }
 
-void SignUpAndLogIn(Player& player, const QString& user, const QString& password) {
+void SignUp(Player& player, const QString& user, const QString& password) {
   WebPane& pane = player.LoginPane();
   ASSERT_TRUE(WaitFor([&] { return OnLoginForm(player); }));
   ClickLink(pane, QStringLiteral("registra-utente"));
   ASSERT_TRUE(WaitFor([&] { return player.App().LoginLogic().Height == 620; }));
+  EXPECT_EQ(player.App().Login().height(), 593);  // the window follows the page's height
   const std::size_t shown = player.dialogs.messages.size();
   FillAndSubmit(pane, {{"user", user}, {"password", password}, {"email", user + "@x.it"}});
   ASSERT_TRUE(WaitFor([&] {
     return (player.RealBoxes() || player.dialogs.messages.size() > shown) && OnLoginForm(player);
-  }));
-  FillAndSubmit(pane, {{"user", user}, {"password", password}});
+  })) << pane.LocationUrl();
+}
+
+void SignUpAndLogIn(Player& player, const QString& user, const QString& password) {
+  SignUp(player, user, password);
+  FillAndSubmit(player.LoginPane(), {{"user", user}, {"password", password}});
 }
 
 BoxAnswerer::BoxAnswerer() {

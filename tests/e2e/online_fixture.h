@@ -17,6 +17,7 @@
 #include "desktop/desktop_app.h"
 #include "desktop/qt_settings_store.h"
 #include "play/fakes.h"
+#include "site_process.h"
 
 namespace sudoku::testing {
 
@@ -45,17 +46,17 @@ class Player {
   Game& Logic() { return app_->Logic(); }
   ConnectionState& Connection() { return app_->Main().connection; }
   WebPane& LoginPane() { return *app_->Login().WebConnect(); }
+  WebPane& Pane(const char* name) { return *app_->Window().Pane(name); }
+  void Fire(const char* handler) { app_->Binding().Fire(handler); }
   // Starts the program and answers the connect question; the user acts in the login window
-  // (when it is asked for) and it is closed.
+  // (when there is inLogin) and it is closed.
   void Start(bool connect, std::function<void()> inLogin = {});
-  void Connect(std::function<void()> inLogin);
 
   PlayerDialogs dialogs;
   bool RealBoxes() const { return realBoxes_; }
 
  private:
   bool realBoxes_ = false;
-  std::function<void()> inLogin_;
   std::unique_ptr<QtSettingsStore> settings_;
   std::unique_ptr<DesktopApp> app_;
 };
@@ -83,7 +84,10 @@ class BoxAnswerer {
   QElapsedTimer shown_;
 };
 
-// In the login window: registers the user (the site confirms new users at once) and logs in.
+// In the login window: registers the user with the address USER@x.it (the site confirms new
+// users at once) and waits until the site has said so and the login form is back.
+void SignUp(Player& player, const QString& user, const QString& password = "segreto1");
+// SignUp, then logs in.
 void SignUpAndLogIn(Player& player, const QString& user, const QString& password = "segreto1");
 // The login window shows the login form, ready for the user.
 bool OnLoginForm(Player& player);
@@ -103,6 +107,13 @@ class OnlineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
   QTemporaryDir folder;
+};
+
+// With a site process of its own over a SQLite file in the test's folder.
+class SiteTest : public OnlineTest {
+ protected:
+  void SetUp() override;
+  std::unique_ptr<SiteProcess> site;
 };
 
 }  // namespace sudoku::testing

@@ -48,17 +48,4 @@ ProxyProcess::ProxyProcess(const QString& config, const std::vector<int>& ports)
   }
 }
 
-ProxyProcess::~ProxyProcess() {
-  process_.terminate();
-  if (!process_.waitForFinished(5000)) {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
-}
-
-QString ProxyProcess::Output() {
-  output_ += QString::fromUtf8(process_.readAll());
-  return output_;
-}
-
 }  // namespace sudoku::testing

@@ -1,28 +1,26 @@
 // The program with its own message boxes, answered as they come up: the login window over the
-// main window, a monthly collection downloaded while the challenge watch ticks every second, and
-// what the panes refuse to show.
+// main window, a monthly collection downloaded into the library while the challenge watch ticks
+// every second, and what the panes refuse to show.
 #include <QAction>
 #include <QApplication>
 #include <QTest>
 
 #include "desktop/tflogin.h"
 #include "desktop/web_pane.h"
-#include "online/login_window.h"
 #include "online_fixture.h"
-#include "site_process.h"
 
 namespace sudoku::testing {
 namespace {
 
-class RealBoxesTest : public OnlineTest {
+class RealBoxesTest : public SiteTest {
  protected:
   void SetUp() override {
-    site = std::make_unique<SiteProcess>(folder.filePath(QStringLiteral("site.db")));
-    ASSERT_TRUE(site->Ready()) << site->Output().toStdString();
+    SiteTest::SetUp();
+    if (HasFatalFailure()) return;
     player = std::make_unique<Player>(site->Address(), folder.filePath(QStringLiteral("game")),
                                       nullptr, true);
   }
-  WebPane& Pane(const char* name) { return *player->App().Window().Pane(name); }
+  WebPane& Pane(const char* name) { return player->Pane(name); }
   // The texts of the boxes from the index-th on.
   std::vector<std::string> TextsFrom(std::size_t index) {
     std::vector<std::string> texts;
@@ -31,7 +29,6 @@ class RealBoxesTest : public OnlineTest {
   }
 
   BoxAnswerer boxes;
-  std::unique_ptr<SiteProcess> site;
   std::unique_ptr<Player> player;
 };
 
@@ -47,7 +44,6 @@ TEST_F(RealBoxesTest, TheLoginStaysOverTheGameAndACollectionComesWithOnlyItsOwnB
     SignUpAndLogIn(*player, QStringLiteral("anna"));
     EXPECT_EQ(boxes.boxes.back().text.substr(0, 29), "Abbiamo spedito l'email con i");
     EXPECT_EQ(boxes.boxes.back().parent, &login);
-    EXPECT_EQ(app.LoginLogic().Caption, "4pw7anony7wp4");
     EXPECT_EQ(login.windowTitle(), QStringLiteral("Login"));
   });
   Game& game = player->Logic();
@@ -69,6 +65,7 @@ TEST_F(RealBoxesTest, TheLoginStaysOverTheGameAndACollectionComesWithOnlyItsOwnB
           .section(QLatin1Char('/'), -1);
   ASSERT_TRUE(zip.startsWith(QStringLiteral("puzzles-")));
   const std::size_t before = boxes.boxes.size();
+  const std::size_t rows = game.controls.LVsudoku.rows.size();
   const long pollsBefore = polls;
   ClickLink(Pane("WBdownload"), QStringLiteral("puzzles-"));
   ASSERT_TRUE(WaitFor(
@@ -88,6 +85,7 @@ TEST_F(RealBoxesTest, TheLoginStaysOverTheGameAndACollectionComesWithOnlyItsOwnB
     EXPECT_NE(boxes.boxes[i].icon, QMessageBox::Critical) << boxes.boxes[i].text;
   }
   EXPECT_GE(polls - pollsBefore, 3);
+  EXPECT_GT(game.controls.LVsudoku.rows.size(), rows);
   EXPECT_TRUE(std::filesystem::exists(game.CartellaBase / "temi" / name));
   EXPECT_FALSE(std::filesystem::exists(game.CartellaBase / "temi" / ("." + name + ".part")));
 
@@ -106,20 +104,21 @@ TEST_F(RealBoxesTest, APaneShowsOnlyTheSitesAndTheGamesOwnPages) {
   const std::filesystem::path base = folder.filePath(QStringLiteral("game")).toStdString();
   WebPane& pane = Pane("wbAltriSudoku");
   const std::string local = "file://" + (base / "noconnect" / "sudoku.html").string();
-  const std::vector<std::string> addresses{
-      local,
-      "/etc/hostname",
-      "file:///etc/hostname",
-      "javascript:document.title='x'",
-      "http://localhost:1/",
-      site->Address() + "/sudoku/sfida-online/sudoku-space.asp?"};
-  for (const std::string& address : addresses) {
-    pane.Navigate(address);
-    ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4; }));
-  }
-  EXPECT_EQ(pane.LocationUrl(), site->Address() + "/sudoku/sfida-online/sudoku-space.asp?");
+  const std::string lobby = site->Address() + "/sudoku/sfida-online/sudoku-space.asp?";
   pane.Navigate(local);
   ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4 && pane.LocationUrl() == local; }));
+  // Refused at once: the pane keeps its page.
+  for (const char* address : {"/etc/hostname", "file:///etc/hostname",
+                              "javascript:document.title='x'", "http://localhost:1/"}) {
+    pane.Navigate(address);
+    EXPECT_EQ(pane.ReadyState(), 4) << address;
+    EXPECT_EQ(pane.LocationUrl(), local) << address;
+  }
+  // The site's page in the browser engine, then the game's own again in the light view.
+  for (const std::string& address : {lobby, local}) {
+    pane.Navigate(address);
+    ASSERT_TRUE(WaitFor([&] { return pane.ReadyState() == 4 && pane.LocationUrl() == address; }));
+  }
   // A page cannot send the pane elsewhere either.
   RunScript(pane, QStringLiteral("location.href='file:///etc/hostname';true"));
   QTest::qWait(500);

@@ -1,4 +1,4 @@
-// Starting and stopping the site process.
+// Starting the site process, and stopping any process a test started.
 #include "site_process.h"
 
 #include <QDeadlineTimer>
@@ -6,6 +6,19 @@
 #include <QTcpServer>
 
 namespace sudoku::testing {
+
+ChildProcess::~ChildProcess() {
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+}
+
+QString ChildProcess::Output() {
+  output_ += QString::fromUtf8(process_.readAll());
+  return output_;
+}
 
 SiteProcess::SiteProcess(const QString& store) {
   process_.setProgram(QStringLiteral(SUDOKU_BINARY_DIR "/site/sudoku-site"));
@@ -27,19 +40,6 @@ SiteProcess::SiteProcess(const QString& store) {
       return;
     }
   }
-}
-
-SiteProcess::~SiteProcess() {
-  process_.terminate();
-  if (!process_.waitForFinished(5000)) {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
-}
-
-QString SiteProcess::Output() {
-  output_ += QString::fromUtf8(process_.readAll());
-  return output_;
 }
 
 void SiteProcess::Kill() {

@@ -3,7 +3,6 @@
 // middle of the match, and the game goes on through the other without losing a move the site
 // had acknowledged.
 #include <QProcess>
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 
@@ -68,7 +67,8 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
     proxy.reset();
     first.reset();
     second.reset();
-    if (!clusterState.isEmpty()) RunClusterTool(QStringLiteral("stop"));
+    QProcess stop;
+    if (!clusterState.isEmpty()) RunClusterTool(stop, QStringLiteral("stop"));
     OnlineTest::TearDown();
   }
 
@@ -78,9 +78,7 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
     if (std::string(GetParam()) == "sqlite") return folder.filePath(QStringLiteral("site.db"));
     clusterState = folder.filePath(QStringLiteral("cluster.state"));
     QProcess start;
-    start.start(QStringLiteral(SUDOKU_BINARY_DIR "/tests/site/scratch-cluster"),
-                {QStringLiteral("start"), clusterState});
-    if (!start.waitForFinished(120'000) || start.exitCode() != 0) {
+    if (!RunClusterTool(start, QStringLiteral("start"))) {
       ADD_FAILURE() << "no PostgreSQL cluster: " << start.readAllStandardError().toStdString();
       clusterState.clear();
       return {};
@@ -88,11 +86,11 @@ class TwoSitesTest : public OnlineTest, public ::testing::WithParamInterface<con
     return QString::fromUtf8(start.readAllStandardOutput()).trimmed();
   }
 
-  void RunClusterTool(const QString& command) {
-    QProcess tool;
+  // Runs the scratch cluster's tool over its state file; true when it ended well in time.
+  bool RunClusterTool(QProcess& tool, const QString& command) {
     tool.start(QStringLiteral(SUDOKU_BINARY_DIR "/tests/site/scratch-cluster"),
                {command, clusterState});
-    tool.waitForFinished(60'000);
+    return tool.waitForFinished(120'000) && tool.exitCode() == 0;
   }
 
   std::string Entry(int port) { return "http://127.0.0.1:" + std::to_string(port); }
@@ -107,23 +105,21 @@ TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
   MatchPlayer anna(Entry(annaPort), folder.filePath(QStringLiteral("a")), QStringLiteral("anna"));
   MatchPlayer bruno(Entry(brunoPort), folder.filePath(QStringLiteral("b")),
                     QStringLiteral("bruno"));
-  ASSERT_TRUE(anna.Connection().Registrato && bruno.Connection().Registrato);
+  ASSERT_TRUE(anna.player.Connection().Registrato && bruno.player.Connection().Registrato);
   StartMatch(anna, bruno);
-  const std::string solution = anna.Dati().soluzione;
-  ASSERT_EQ(solution.size(), 81u);
+  ASSERT_EQ(anna.Dati().soluzione.size(), 81u);
   const std::vector<int> open = OpenCells(anna.Logic());
   ASSERT_GE(open.size(), 3u);
-  const auto right = [&](int p) { return solution[std::size_t(p)]; };
 
   // A digit of each, acknowledged by each one's own process, and a line of chat.
-  const std::string report = "GET /sudoku/sfida-online/aggiorna-asusfideincorso.asp";
-  anna.Enter(open[0], right(open[0]));
+  const QString report = QStringLiteral("GET /sudoku/sfida-online/aggiorna-asusfideincorso.asp");
+  anna.Enter(open[0], anna.Right(open[0]));
   anna.Fire("SBInviaMossaClick");
-  bruno.Enter(open[1], right(open[1]));
+  bruno.Enter(open[1], anna.Right(open[1]));
   bruno.Fire("SBInviaMossaClick");
-  EXPECT_TRUE(first->Output().contains(QString::fromStdString(report)));
-  EXPECT_TRUE(second->Output().contains(QString::fromStdString(report)));
-  EXPECT_EQ(bruno.Logic().board.Texts[std::size_t(open[0])], std::string(1, right(open[0])));
+  EXPECT_TRUE(first->Output().contains(report));
+  EXPECT_TRUE(second->Output().contains(report));
+  EXPECT_EQ(bruno.Cell(open[0]), std::string(1, anna.Right(open[0])));
   anna.Say("prima");
 
   first->Kill();
@@ -131,20 +127,14 @@ TEST_P(TwoSitesTest, AMatchGoesOnThroughTheOtherSiteWhenOneIsKilled) {
   // Anna's game goes on through the second process with the same session.
   anna.Fire("TimerOnSfidaTimer");
   ASSERT_TRUE(anna.Logic().SfidaInCorso);
-  EXPECT_EQ(anna.Logic().board.Texts[std::size_t(open[1])], std::string(1, right(open[1])));
+  EXPECT_EQ(anna.Cell(open[1]), std::string(1, anna.Right(open[1])));
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[0])], '1');
   EXPECT_EQ(anna.Dati().elementotrovatoda[std::size_t(open[1])], '2');
   bruno.Fire("TimerOnSfidaTimer");
   EXPECT_EQ(bruno.LastLine(), ">anna: prima");
 
   // Anna completes the board; the match ends solved on both sides, every digit counted.
-  for (std::size_t k = 2; k < open.size(); ++k) anna.Enter(open[k], right(open[k]));
-  anna.Fire("SBInviaMossaClick");
-  bruno.Fire("TimerOnSfidaTimer");
-  for (MatchPlayer* side : {&anna, &bruno}) {
-    EXPECT_FALSE(side->Logic().SfidaInCorso);
-    EXPECT_EQ(side->pause.waits, std::vector<int>{6000});
-  }
+  Solve(anna, bruno, std::vector<int>(open.begin() + 2, open.end()));
   const QString annaRow = QStringLiteral("anna\t1\t1\t%1\t0").arg(open.size() - 1);
   ASSERT_TRUE(WaitFor([&] { return anna.ChallengePage().contains(annaRow); }))
       << anna.ChallengePage().toStdString();

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,10 +60,9 @@ void SaveShots(Player& player, const QString& folder) {
 }
 
 bool AllPanesComplete(Player& player) {
-  for (const auto& [name, pane] : player.App().Window().Panes()) {
-    if (pane->ReadyState() != 4) return false;
-  }
-  return true;
+  const auto& panes = player.App().Window().Panes();
+  return std::all_of(panes.begin(), panes.end(),
+                     [](const auto& p) { return p.second->ReadyState() == 4; });
 }
 
 int Run(bool connect, const std::string& site, const QString& user) {
@@ -72,12 +72,12 @@ int Run(bool connect, const std::string& site, const QString& user) {
   boxes.yes = [connect](const std::string&) { return connect; };
   FirstPaint firstPaint;
   player.App().Window().installEventFilter(&firstPaint);
-  WebPane& home = *player.App().Window().Pane("WQuillo");
+  WebPane& home = player.Pane("WQuillo");
   if (connect) {
     player.Start(true, [&] { SignUpAndLogIn(player, user); });
     if (!player.Connection().Registrato) return 1;
-    player.App().Binding().Fire("ScaricaSchemaweb2Click");
-    WebPane& catalogue = *player.App().Window().Pane("WBTrascina");
+    player.Fire("ScaricaSchemaweb2Click");
+    WebPane& catalogue = player.Pane("WBTrascina");
     if (!WaitFor([&] { return catalogue.ReadyState() == 4 && catalogue.title().contains(';'); },
                  60000))
       return 1;
